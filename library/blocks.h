@@ -59,6 +59,8 @@ using Bytes = std::unique_ptr<std::uint8_t, BlockReleaser>;
 inline std::string_view view(const Text& t) {
     return t ? std::string_view(t.get()) : std::string_view();
 }
-inline std::string_view view(const char* t) { return t ? std::string_view(t) : std::string_view(); }
+inline std::string_view view(const char* t) {
+    return t ? std::string_view(t) : std::string_view();
+}
 
 }  // namespace vel

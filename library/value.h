@@ -39,7 +39,7 @@ inline constexpr TypeTag TAG_UNIT_TIMER = 0x00010020;
 
 enum class TagClass { none, builtin, library_type, other };
 TagClass tag_class(TypeTag tag);
-bool is_numeric_tag(TypeTag tag);       // TAG_BYTE ... TAG_DOUBLE
+bool is_numeric_tag(TypeTag tag);        // TAG_BYTE ... TAG_DOUBLE
 int numeric_payload_width(TypeTag tag);  // 1, 2, 4, 8, 4, 8; 0 otherwise
 
 // 12 bytes: payload low word, payload high word, type tag.
