@@ -1,0 +1,125 @@
+#include "platform/raster/blit.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace plat::raster {
+namespace {
+
+__extension__ typedef __int128 Wide;
+
+// One axis of a stretch: for each destination index, the source indices it
+// reads and their weights (area overlap in 1/65536 of a destination pixel).
+struct Tap {
+    int src;
+    std::uint32_t weight;
+};
+struct Axis {
+    std::int64_t first = 0, last = -1;  // destination indices inside the bitmap
+    std::vector<std::uint32_t> start;   // per index: first tap in `taps`
+    std::vector<Tap> taps;              // taps outside the source are left out
+};
+
+Axis make_axis(std::int64_t d0, std::int64_t dn, std::int64_t d_size, std::int64_t s0,
+               std::int64_t sn, std::int64_t s_size, Stretch q) {
+    Axis a;
+    a.first = std::max<std::int64_t>(0, -d0);
+    a.last = std::min<std::int64_t>(dn, d_size - d0) - 1;
+    for (std::int64_t i = a.first; i <= a.last; ++i) {
+        a.start.push_back(static_cast<std::uint32_t>(a.taps.size()));
+        if (q == Stretch::nearest) {
+            const std::int64_t s =
+                s0 + static_cast<std::int64_t>((Wide{2} * i + 1) * sn / (Wide{2} * dn));
+            if (s >= 0 && s < s_size) a.taps.push_back({static_cast<int>(s), 65536});
+            continue;
+        }
+        // Source span [i * sn / dn, (i + 1) * sn / dn) in units of 1 / dn.
+        const std::int64_t lo = i * sn, hi = (i + 1) * sn;
+        // Only source pixels inside the source bitmap, so a forged ratio
+        // cannot make the loop long.
+        const std::int64_t k_end = std::min((hi + dn - 1) / dn, s_size - s0);
+        for (std::int64_t k = std::max(lo / dn, -s0); k < k_end; ++k) {
+            const std::int64_t overlap = std::min(hi, (k + 1) * dn) - std::max(lo, k * dn);
+            const std::int64_t s = s0 + k;
+            if (overlap <= 0 || s < 0 || s >= s_size) continue;
+            a.taps.push_back(
+                {static_cast<int>(s), static_cast<std::uint32_t>((overlap * 65536 + sn / 2) / sn)});
+        }
+    }
+    a.start.push_back(static_cast<std::uint32_t>(a.taps.size()));
+    return a;
+}
+
+// Sums of weighted channels for one destination pixel.
+struct Acc {
+    std::uint64_t r = 0, g = 0, b = 0, weight = 0, keyed = 0;
+    std::uint32_t pixel() const {
+        const std::uint64_t h = weight / 2;
+        return static_cast<std::uint32_t>(((r + h) / weight) << 16 | ((g + h) / weight) << 8 |
+                                          ((b + h) / weight));
+    }
+};
+
+template <typename Put>
+void run(Bitmap& dst, Rect dr, const Bitmap& src_in, Rect sr, Stretch q,
+         std::optional<std::uint32_t> key, Put put) {
+    if (dst.empty() || src_in.empty() || dr.w <= 0 || dr.h <= 0 || sr.w <= 0 || sr.h <= 0) return;
+    // Drawing a bitmap onto itself: read from a copy so nothing is read twice.
+    std::optional<Bitmap> copy;
+    if (&src_in == &dst) copy = src_in;
+    const Bitmap& src = copy ? *copy : src_in;
+    const Axis ax = make_axis(dr.x, dr.w, dst.width(), sr.x, sr.w, src.width(), q);
+    const Axis ay = make_axis(dr.y, dr.h, dst.height(), sr.y, sr.h, src.height(), q);
+    for (std::int64_t j = ay.first; j <= ay.last; ++j) {
+        const std::size_t jj = static_cast<std::size_t>(j - ay.first);
+        if (ay.start[jj] == ay.start[jj + 1]) continue;
+        std::uint32_t* out = dst.row(static_cast<int>(dr.y + j));
+        for (std::int64_t i = ax.first; i <= ax.last; ++i) {
+            const std::size_t ii = static_cast<std::size_t>(i - ax.first);
+            if (ax.start[ii] == ax.start[ii + 1]) continue;
+            std::uint32_t& d = out[dr.x + i];
+            if (q == Stretch::nearest) {
+                const std::uint32_t s =
+                    src.row(ay.taps[ay.start[jj]].src)[ax.taps[ax.start[ii]].src];
+                if (!key || (s & 0xFFFFFFu) != *key) d = put(s, d);
+                continue;
+            }
+            Acc acc;
+            for (std::uint32_t ty = ay.start[jj]; ty < ay.start[jj + 1]; ++ty) {
+                const std::uint32_t* row = src.row(ay.taps[ty].src);
+                for (std::uint32_t tx = ax.start[ii]; tx < ax.start[ii + 1]; ++tx) {
+                    const std::uint64_t w = std::uint64_t{ay.taps[ty].weight} * ax.taps[tx].weight;
+                    const std::uint32_t s = row[ax.taps[tx].src];
+                    if (key && (s & 0xFFFFFFu) == *key) {
+                        acc.keyed += w;
+                        continue;
+                    }
+                    acc.r += w * (s >> 16 & 0xFF);
+                    acc.g += w * (s >> 8 & 0xFF);
+                    acc.b += w * (s & 0xFF);
+                    acc.weight += w;
+                }
+            }
+            if (acc.weight == 0 || acc.keyed > acc.weight) continue;
+            d = put(acc.pixel(), d);
+        }
+    }
+}
+
+}  // namespace
+
+void stretch_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, CopyMode mode,
+                  Stretch quality) {
+    run(dst, dst_rect, src, src_rect, quality, std::nullopt,
+        [mode](std::uint32_t s, std::uint32_t d) { return apply_copy(mode, s, d); });
+}
+
+void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, Colour key,
+                      Stretch quality) {
+    run(dst, dst_rect, src, src_rect, quality, to_pixel(key & 0xFFFFFFu),
+        [](std::uint32_t s, std::uint32_t) { return s; });
+}
+
+}  // namespace plat::raster

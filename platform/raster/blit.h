@@ -1,0 +1,29 @@
+#pragma once
+// Block transfers between bitmaps: plain, stretched and transparent.
+//
+// The destination rectangle receives the source rectangle scaled to fit.
+// Both rectangles may reach outside their bitmaps: destination pixels that
+// fall outside the destination, or whose source falls outside the source,
+// are left alone. Rectangles with a width or height of 0 or less draw
+// nothing. Source and destination may be the same bitmap, overlapping.
+#include "platform/raster/bitmap.h"
+#include "platform/raster/mix.h"
+
+namespace plat::raster {
+
+enum class Stretch {
+    nearest,  // each destination pixel takes the source pixel under its centre
+    smooth,   // each destination pixel averages the source area it covers
+};
+
+void stretch_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect,
+                  CopyMode mode = CopyMode::copy, Stretch quality = Stretch::nearest);
+
+// Like a plain stretch_blit, except that source pixels of colour `key`
+// (0x00BBGGRR) are left out: the destination keeps its own pixel there.
+// With Stretch::smooth a destination pixel is drawn when at most half of the
+// source area it covers is `key`, in the average of the other pixels there.
+void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, Colour key,
+                      Stretch quality = Stretch::nearest);
+
+}  // namespace plat::raster
