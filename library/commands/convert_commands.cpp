@@ -1,0 +1,185 @@
+#include "library/commands/convert_commands.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "library/blocks.h"
+#include "library/commands/args.h"
+#include "library/datetime/date_time.h"
+
+namespace vel {
+namespace {
+
+constexpr char kYear[] = "\xC4\xEA";    // 年
+constexpr char kMonth[] = "\xD4\xC2";   // 月
+constexpr char kDay[] = "\xC8\xD5";     // 日
+constexpr char kHour[] = "\xCA\xB1";    // 时
+constexpr char kMinute[] = "\xB7\xD6";  // 分
+constexpr char kSecond[] = "\xC3\xEB";  // 秒
+constexpr char kTrue[] = "\xD5\xE6";    // 真
+constexpr char kFalse[] = "\xBC\xD9";   // 假
+
+// The full-width forms people type with a Chinese input method, as ASCII.
+std::string normalise_full_width(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80 || i + 1 >= text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        const auto trail = static_cast<unsigned char>(text[i + 1]);
+        ++i;
+        if (lead == 0xA1 && trail == 0xA1) {
+            out.push_back(' ');
+        } else if (lead == 0xA1 && trail == 0xAB) {
+            out.push_back('~');
+        } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
+            out.push_back('*');
+        } else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
+            out.push_back(static_cast<char>(trail & 0x7F));
+        } else {
+            out.push_back(static_cast<char>(lead));
+            out.push_back(static_cast<char>(trail));
+        }
+    }
+    return out;
+}
+
+bool is_space(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+std::int32_t saturate(double x) {
+    if (std::isnan(x)) return 0;
+    if (x >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (x <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(to_integer_trunc(x));
+}
+
+template <typename T>
+std::string decimal(T v) {
+    char buf[32];
+    auto r = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, r.ptr);
+}
+
+// printf's "%.Ng", but never with a locale's decimal comma.
+std::string general(double v, int precision) {
+    char buf[64];
+    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+    return std::string(buf, r.ptr);
+}
+
+std::string up_to_zero(const std::uint8_t* bytes, std::size_t n) {
+    if (bytes == nullptr || n == 0) return {};
+    const void* zero = std::memchr(bytes, 0, n);
+    return std::string(
+        reinterpret_cast<const char*>(bytes),
+        zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - bytes) : n);
+}
+
+}  // namespace
+
+std::int32_t text_to_integer(std::string_view text) {
+    const std::string s = normalise_full_width(text);
+    std::size_t i = 0;
+    while (i < s.size() && is_space(s[i])) ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    std::int64_t v = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        v = v * 10 + (s[i] - '0');
+        if (v > 2147483648LL) v = 2147483648LL;  // saturate, keeping room for INT_MIN
+    }
+    if (negative) v = -v;
+    if (v > std::numeric_limits<std::int32_t>::max()) v = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(v);
+}
+
+std::int32_t value_to_integer(const ArgRecord& value) {
+    switch (value.tag) {
+        case TAG_BYTE:
+            return static_cast<std::uint8_t>(value.lo);
+        case TAG_SHORT:
+            return static_cast<std::int16_t>(value.lo);
+        case TAG_INT:
+        case TAG_LOGICAL:
+        case TAG_LONG:
+        case TAG_SUBPTR:
+            return static_cast<std::int32_t>(value.lo);
+        case TAG_FLOAT:
+            return saturate(value.as_float());
+        case TAG_DOUBLE:
+            return saturate(value.as_double());
+        case TAG_TEXT:
+            return text_to_integer(value.as_text());
+        default:
+            return 0;
+    }
+}
+
+std::string date_time_text(double value) {
+    const CivilTime c = decode_date_time(value);
+    std::string out = decimal(c.year) + kYear + decimal(c.month) + kMonth + decimal(c.day) + kDay;
+    if (c.second != 0) {
+        out += decimal(c.hour) + kHour + decimal(c.minute) + kMinute + decimal(c.second) + kSecond;
+    } else if (c.minute != 0) {
+        out += decimal(c.hour) + kHour + decimal(c.minute) + kMinute;
+    } else if (c.hour != 0) {
+        out += decimal(c.hour) + kHour;
+    }
+    return out;
+}
+
+std::string value_to_text(const ArgRecord& value) {
+    switch (value.tag) {
+        case TAG_BYTE:
+            return decimal(static_cast<std::uint8_t>(value.lo));
+        case TAG_SHORT:
+            return decimal(static_cast<std::int16_t>(value.lo));
+        case TAG_INT:
+            return decimal(value.as_int());
+        case TAG_LONG:
+            return decimal(value.as_long());
+        case TAG_FLOAT:
+            return general(static_cast<double>(value.as_float()), 6);
+        case TAG_DOUBLE:
+            return general(value.as_double(), 13);
+        case TAG_LOGICAL:
+            return value.as_logical() ? kTrue : kFalse;
+        case TAG_DATETIME:
+            return date_time_text(value.as_double());
+        case TAG_TEXT:
+            return value.as_text();
+        case TAG_BYTESET: {
+            const auto* block = value.as_ptr<const std::uint8_t>();
+            return up_to_zero(byteset_data(block), static_cast<std::size_t>(byteset_length(block)));
+        }
+        default:
+            break;
+    }
+    const TypeTag element = value.tag & ~TAG_ARRAY;
+    if ((value.tag & TAG_ARRAY) != 0 && is_numeric_tag(element)) {
+        const ArrayData d = array_data(value.as_ptr<const void>());
+        if (d.count <= 0 || d.first == nullptr) return {};
+        const auto bytes =
+            static_cast<std::size_t>(d.count) * static_cast<std::size_t>(array_slot_width(element));
+        return up_to_zero(static_cast<const std::uint8_t*>(d.first), bytes);
+    }
+    return {};
+}
+
+void cmd_to_integer(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_int(value_to_integer(arg_at(count, args, 0)));
+}
+
+void cmd_to_text(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_ptr(make_text(value_to_text(arg_at(count, args, 0))));
+}
+
+}  // namespace vel

@@ -1,0 +1,71 @@
+#include "library/commands/run_directory.h"
+
+#include <algorithm>
+
+#include "library/blocks.h"
+#include "platform/fs/paths.h"
+#include "platform/text/gbk.h"
+
+namespace vel {
+namespace {
+
+struct RunPath {
+    std::string directory;
+    std::string name;
+};
+
+const RunPath& run_path() {
+    static const RunPath path = [] {
+        RunPath p;
+        const auto gbk = plat::utf8_to_gbk(plat::fs::executable_path());
+        if (!gbk || gbk->empty()) {
+            p.directory = "\\?";
+            return p;
+        }
+        std::string windows_style = *gbk;
+        // Safe on GBK bytes: '/' (0x2F) is never the trail byte of a character.
+        std::replace(windows_style.begin(), windows_style.end(), '/', '\\');
+        split_executable_path(windows_style, p.directory, p.name);
+        return p;
+    }();
+    return path;
+}
+
+}  // namespace
+
+void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name) {
+    // The last separator is searched character by character: 0x5C may be a trail byte.
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < gbk_path.size(); ++i) {
+        if (static_cast<unsigned char>(gbk_path[i]) >= 0x80) {
+            ++i;
+        } else if (gbk_path[i] == '\\') {
+            last = i;
+        }
+    }
+    if (last == std::string_view::npos) {
+        directory.clear();
+        name = gbk_path;
+    } else {
+        directory = gbk_path.substr(0, last);
+        name = gbk_path.substr(last + 1);
+    }
+}
+
+const std::string& run_directory() {
+    return run_path().directory;
+}
+
+const std::string& executable_file_name() {
+    return run_path().name;
+}
+
+void cmd_get_run_directory(ResultRecord* result, int, const ArgRecord*) {
+    result->set_ptr(make_text(run_directory()));
+}
+
+void cmd_get_executable_file_name(ResultRecord* result, int, const ArgRecord*) {
+    result->set_ptr(make_text(executable_file_name()));
+}
+
+}  // namespace vel

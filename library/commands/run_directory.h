@@ -1,0 +1,27 @@
+#pragma once
+// The run directory and the executable's file name, fixed at the first use.
+//
+// The run directory is the executable's folder written Windows-style: GBK,
+// "\" as separator, no trailing backslash ("\opt\vel\build"; "" for a program
+// in "/"), so the logic's "<run directory>\VEL文件\top.vel" is a valid path for
+// the file-system edge. A folder whose name has no GBK form cannot be named in
+// the program's texts; the run directory is then a path that never opens
+// ("\?"), so settings read as missing instead of landing elsewhere.
+#include <string>
+#include <string_view>
+
+#include "library/value.h"
+
+namespace vel {
+
+const std::string& run_directory();
+const std::string& executable_file_name();
+// Splits a GBK Windows-style path at its last backslash (exposed for tests).
+void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name);
+
+// () -> text
+void cmd_get_run_directory(ResultRecord* result, int count, const ArgRecord* args);
+// () -> text
+void cmd_get_executable_file_name(ResultRecord* result, int count, const ArgRecord* args);
+
+}  // namespace vel

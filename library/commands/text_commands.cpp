@@ -1,0 +1,186 @@
+#include "library/commands/text_commands.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "library/blocks.h"
+#include "library/commands/args.h"
+
+namespace vel {
+namespace {
+
+bool is_lead(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
+
+char fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+// Does `sought` stand at `at`? With ignore_case only single-byte ASCII letters
+// fold: the trail byte of a two-byte character may look like a letter, and
+// folding it would match a different character.
+bool matches_at(std::string_view text, std::size_t at, std::string_view sought, bool ignore_case) {
+    if (!ignore_case) return std::memcmp(text.data() + at, sought.data(), sought.size()) == 0;
+    for (std::size_t i = 0; i < sought.size(); ++i) {
+        const char a = text[at + i];
+        const char b = sought[i];
+        if (is_lead(b)) {
+            if (a != b) return false;
+            if (i + 1 < sought.size()) {
+                if (text[at + i + 1] != sought[i + 1]) return false;
+                ++i;
+            }
+        } else if (fold(a) != fold(b)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t offset_of(std::int32_t start) {
+    return start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
+}
+
+}  // namespace
+
+char* left_text(std::string_view text, std::int32_t n) {
+    if (n <= 0) return nullptr;
+    return make_text(text.substr(0, static_cast<std::size_t>(n)));
+}
+
+char* right_text(std::string_view text, std::int32_t n) {
+    if (n <= 0) return nullptr;
+    const std::size_t take = std::min(text.size(), static_cast<std::size_t>(n));
+    return make_text(text.substr(text.size() - take));
+}
+
+char* middle_text(std::string_view text, std::int32_t start, std::int32_t n) {
+    if (start < 1 || static_cast<std::size_t>(start) > text.size() || n <= 0) return nullptr;
+    return make_text(text.substr(static_cast<std::size_t>(start) - 1, static_cast<std::size_t>(n)));
+}
+
+std::int32_t find_text(std::string_view text, std::string_view sought, std::int32_t start,
+                       bool ignore_case) {
+    const std::size_t s = offset_of(start);
+    const std::size_t searchable = s >= text.size() ? 0 : text.size() - s;
+    if (sought.empty()) return searchable > 0 ? 1 : -1;
+    if (searchable == 0) return -1;
+    std::size_t at = s;
+    while (text.size() - at >= sought.size()) {
+        if (matches_at(text, at, sought, ignore_case)) return static_cast<std::int32_t>(at + 1);
+        if (is_lead(text[at])) {
+            if (at + 1 >= text.size()) return -1;  // a lead byte cut off by the end
+            at += 2;
+        } else {
+            at += 1;
+        }
+        if (at > text.size()) break;
+    }
+    return -1;
+}
+
+char* replace_subtext(std::string_view text, std::string_view old_text, std::string_view new_text,
+                      std::int32_t start, std::int32_t count, bool case_sensitive) {
+    const std::size_t s = offset_of(start);
+    if (text.empty() || old_text.empty() || s >= text.size() || count == 0) return make_text(text);
+
+    std::string out;
+    out.reserve(text.size());
+    out.append(text.substr(0, s));
+    std::size_t at = s;
+    std::int64_t replaced = 0;
+    while (text.size() - at >= old_text.size()) {
+        if (count > 0 && replaced >= count) break;
+        if (matches_at(text, at, old_text, !case_sensitive)) {
+            out.append(new_text);
+            at += old_text.size();
+            ++replaced;
+        } else if (is_lead(text[at])) {
+            if (at + 1 >= text.size()) {  // a lone lead byte at the end is dropped
+                at = text.size();
+                break;
+            }
+            out.append(text.substr(at, 2));
+            at += 2;
+        } else {
+            out.push_back(text[at]);
+            at += 1;
+        }
+    }
+    out.append(text.substr(at));
+    return make_text(out);
+}
+
+void* split_text(std::string_view text, std::string_view delimiter, std::int32_t maximum) {
+    const std::size_t limit = maximum < 0 ? text.size() + 1 : static_cast<std::size_t>(maximum);
+    std::vector<std::string_view> pieces;
+    if (!text.empty() && limit > 0) {
+        if (delimiter.empty()) {
+            pieces.push_back(text);
+        } else {
+            std::size_t cut = 0;
+            std::size_t at = 0;
+            while (pieces.size() < limit && text.size() - at >= delimiter.size()) {
+                if (std::memcmp(text.data() + at, delimiter.data(), delimiter.size()) == 0) {
+                    pieces.push_back(text.substr(cut, at - cut));
+                    at += delimiter.size();
+                    cut = at;
+                } else if (is_lead(text[at])) {
+                    if (at + 1 >= text.size()) break;
+                    at += 2;
+                } else {
+                    at += 1;
+                }
+            }
+            if (cut < text.size() && pieces.size() < limit) pieces.push_back(text.substr(cut));
+        }
+    }
+    void* array = make_array(static_cast<std::int32_t>(pieces.size()), TAG_TEXT);
+    auto* slots = static_cast<char**>(array_data(array).first);
+    for (std::size_t i = 0; i < pieces.size(); ++i) slots[i] = make_text(pieces[i]);
+    return array;
+}
+
+void cmd_text_length(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_int(text_length(arg_at(count, args, 0).as_text()));
+}
+
+void cmd_left_text(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_ptr(left_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int()));
+}
+
+void cmd_right_text(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_ptr(right_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int()));
+}
+
+void cmd_middle_text(ResultRecord* result, int count, const ArgRecord* args) {
+    result->set_ptr(middle_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int(),
+                                arg_at(count, args, 2).to_int()));
+}
+
+void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {
+    const ArgRecord& ignore_case = arg_at(count, args, 3);
+    result->set_int(find_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).as_text(),
+                              optional_int(count, args, 2, 1),
+                              ignore_case.present() && ignore_case.as_logical()));
+}
+
+void cmd_replace_subtext(ResultRecord* result, int count, const ArgRecord* args) {
+    const ArgRecord& case_sensitive = arg_at(count, args, 5);
+    result->set_ptr(replace_subtext(
+        arg_at(count, args, 0).as_text(), arg_at(count, args, 1).as_text(),
+        arg_at(count, args, 2).as_text(), optional_int(count, args, 3, 1),
+        optional_int(count, args, 4, -1), case_sensitive.present() && case_sensitive.as_logical()));
+}
+
+void cmd_split_text(ResultRecord* result, int count, const ArgRecord* args) {
+    const ArgRecord& delimiter = arg_at(count, args, 1);
+    result->set_ptr(split_text(arg_at(count, args, 0).as_text(),
+                               delimiter.present() ? delimiter.as_text() : ",",
+                               optional_int(count, args, 2, -1)));
+}
+
+}  // namespace vel
