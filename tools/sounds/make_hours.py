@@ -28,11 +28,13 @@ def announcement(h):
     target = 2.80 + (h % 13) * 0.02
     frames = int(round(target * RATE))
     words = speak('现在时刻，%s点整' % hour_words(h), RATE, speed=160, max_seconds=2.70)
+    top = max(abs(s) for s in words) or 1.0
+    words = [s * 0.9 / top for s in words]
     lead = int(0.08 * RATE)
     out = [0.0] * frames
     for i, s in enumerate(words):
         if lead + i < frames:
-            out[lead + i] = s * 0.9
+            out[lead + i] = s
     return out
 
 
