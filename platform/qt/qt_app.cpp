@@ -1,0 +1,133 @@
+// The application object, the main and nested loops, posted calls, timers,
+// screen and cursor.
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/qt/qt_internal.h"
+
+namespace plat {
+namespace {
+
+// QApplication keeps references to argc and argv for its whole life.
+int g_argc = 1;
+char g_arg0[] = "velclock";
+char* g_argv[] = {g_arg0, nullptr};
+
+// Receives posted calls: the stand-in for the hidden message window.
+QObject* g_post_target = nullptr;
+
+struct NestedLoop {
+    QEventLoop loop;
+    const std::function<bool()>* finished;
+};
+std::vector<NestedLoop*> g_nested;
+
+std::map<TimerId, std::unique_ptr<QTimer>> g_timers;
+TimerId g_next_timer = 1;
+
+}  // namespace
+
+bool init_window_system() {
+    if (g_post_target) return true;
+    if (!QApplication::instance()) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
+            !qEnvironmentVariableIsSet("DISPLAY") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "xcb");  // placement and stacking need X11
+        new QApplication(g_argc, g_argv);
+    }
+    auto* app = qobject_cast<QApplication*>(QApplication::instance());
+    if (!app) return false;
+    // The form runtime decides when the program ends, not the last window.
+    app->setQuitOnLastWindowClosed(false);
+    g_post_target = new QObject(app);
+    return true;
+}
+
+bool window_system_ready() {
+    return g_post_target != nullptr;
+}
+
+int run_message_loop() {
+    return QApplication::exec();
+}
+
+void quit_message_loop(int code) {
+    QCoreApplication::exit(code);
+}
+
+void run_nested_loop(const std::function<bool()>& finished) {
+    if (finished()) return;
+    NestedLoop nested;
+    nested.finished = &finished;
+    g_nested.push_back(&nested);
+    nested.loop.exec(QEventLoop::AllEvents);
+    std::erase(g_nested, &nested);
+}
+
+void wake_nested_loops() {
+    for (NestedLoop* n : g_nested)
+        if ((*n->finished)()) n->loop.exit(0);
+}
+
+int nested_loop_depth() {
+    return static_cast<int>(g_nested.size());
+}
+
+void post(std::function<void()> call) {
+    if (!g_post_target) return;
+    QMetaObject::invokeMethod(
+        g_post_target,
+        [call = std::move(call)] {
+            call();
+            wake_nested_loops();
+        },
+        Qt::QueuedConnection);
+}
+
+void process_pending_events() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+Size screen_size() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return {};
+    QRect r = screen->geometry();
+    return {r.width(), r.height()};
+}
+
+Point cursor_pos() {
+    QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+TimerId start_timer(int interval_ms, std::function<void()> tick) {
+    if (interval_ms <= 0 || !tick) return 0;
+    auto timer = std::make_unique<QTimer>();
+    // A one-second tick must not drift against the wall clock's seconds.
+    timer->setTimerType(interval_ms <= 2000 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    timer->setInterval(interval_ms);
+    QObject::connect(timer.get(), &QTimer::timeout, [tick = std::move(tick)] { tick(); });
+    timer->start();
+    TimerId id = g_next_timer++;
+    g_timers.emplace(id, std::move(timer));
+    return id;
+}
+
+void stop_timer(TimerId id) {
+    auto it = g_timers.find(id);
+    if (it == g_timers.end()) return;
+    // The timer may be stopped from inside its own tick: delete it later.
+    it->second->stop();
+    it->second.release()->deleteLater();
+    g_timers.erase(it);
+}
+
+}  // namespace plat

@@ -1,0 +1,118 @@
+// Surfaces: background colour, presented pixels, and the owner's paint call.
+#include "platform/qt/qt_surface.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/qt/qt_internal.h"
+
+namespace plat {
+namespace qt {
+
+Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
+    // We paint every pixel ourselves: no system background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void Surface::paintEvent(QPaintEvent* event) {
+    Widget* w = widget_of(this);
+    if (!w) return;
+    const QRect area = event->rect();
+    {
+        QPainter p(this);
+        const QColor background = colour_from(w->background);
+        if (w->image.isNull()) {
+            p.fillRect(area, background);
+        } else {
+            const QRect covered = area.intersected(w->image.rect());
+            QRegion rest = QRegion(area).subtracted(covered);
+            for (const QRect& r : rest) p.fillRect(r, background);
+            if (!covered.isEmpty()) p.drawImage(covered.topLeft(), w->image, covered);
+        }
+    }
+    if (w->callbacks.paint) {
+        auto paint = w->callbacks.paint;
+        paint({area.left(), area.top(), area.width(), area.height()});
+    }
+}
+
+void Surface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Widget* w = widget_of(this);
+    if (!w || w->image.isNull() || w->image.size() == size()) return;
+    // Keep the top-left part that still fits; the rest shows the background.
+    QImage grown(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+    grown.fill(colour_from(w->background));
+    QPainter p(&grown);
+    p.drawImage(0, 0, w->image);
+    p.end();
+    w->image = std::move(grown);
+}
+
+}  // namespace qt
+
+void set_background_colour(Widget* w, std::uint32_t colour) {
+    if (!w || !w->q) return;
+    w->background = colour;
+    w->q->update();
+}
+
+void present(Widget* w, const PixelView& view, Rect source, Point at) {
+    if (!w || !w->q || !view.pixels || view.width <= 0 || view.height <= 0) return;
+    QWidget* q = w->q;
+    if (w->image.isNull()) {
+        w->image = QImage(std::max(1, q->width()), std::max(1, q->height()), QImage::Format_RGB32);
+        w->image.fill(qt::colour_from(w->background));
+    }
+    // Clip the source to the view, then the destination to the image.
+    QRect src = QRect(source.left, source.top, source.width, source.height)
+                    .intersected(QRect(0, 0, view.width, view.height));
+    QRect dst(at.x + (src.left() - source.left), at.y + (src.top() - source.top), src.width(),
+              src.height());
+    QRect clipped = dst.intersected(w->image.rect());
+    if (clipped.isEmpty()) return;
+    const int dx = clipped.left() - dst.left(), dy = clipped.top() - dst.top();
+    for (int row = 0; row < clipped.height(); ++row) {
+        const std::uint32_t* in = view.pixels +
+                                  static_cast<std::ptrdiff_t>(src.top() + dy + row) * view.stride +
+                                  src.left() + dx;
+        auto* out = reinterpret_cast<std::uint32_t*>(w->image.scanLine(clipped.top() + row)) +
+                    clipped.left();
+        if (view.layout == PixelLayout::kXRGB) {
+            for (int i = 0; i < clipped.width(); ++i) out[i] = 0xFF000000u | in[i];
+        } else {
+            for (int i = 0; i < clipped.width(); ++i) {
+                std::uint32_t c = in[i];
+                out[i] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+            }
+        }
+    }
+    q->update(clipped);
+}
+
+void clear_presented(Widget* w) {
+    if (!w || !w->q) return;
+    w->image = QImage();
+    w->q->update();
+}
+
+std::uint32_t surface_pixel(Widget* w, int x, int y) {
+    if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
+    QColor c = (!w->image.isNull() && w->image.rect().contains(x, y))
+                   ? QColor::fromRgb(w->image.pixel(x, y))
+                   : qt::colour_from(w->background);
+    return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
+           (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+void request_repaint(Widget* w, Rect area) {
+    if (!w || !w->q) return;
+    if (area.width <= 0 || area.height <= 0)
+        w->q->update();
+    else
+        w->q->update(QRect(area.left, area.top, area.width, area.height));
+}
+
+}  // namespace plat
