@@ -77,6 +77,8 @@ inline constexpr HandlerRef kNoHandler = -1;
 struct EventBinding {
     std::int32_t eventNumber = 0;  // >= 0 the type's events, < 0 the common mouse/key events
     HandlerRef handler = kNoHandler;
+
+    friend bool operator==(const EventBinding&, const EventBinding&) = default;
 };
 
 // --- flags -------------------------------------------------------------------------
@@ -108,6 +110,8 @@ struct LogFont {
     std::uint8_t quality = 0;
     std::uint8_t pitchAndFamily = 0;
     std::string faceName;  // GBK, at most 31 bytes are stored
+
+    friend bool operator==(const LogFont&, const LogFont&) = default;
 };
 inline constexpr std::size_t kLogFontBytes = 60;
 // Empty when the block is not exactly 60 bytes.
@@ -146,6 +150,8 @@ struct WindowProperties {  // 0x00010001, versions 1..6
     ResourceBytes music;                // [13]
     std::string title;                  // [8]
     std::string helpFile;               // [24]
+
+    friend bool operator==(const WindowProperties&, const WindowProperties&) = default;
 };
 
 struct DrawPanelProperties {  // 0x00010008, version 1
@@ -166,6 +172,8 @@ struct DrawPanelProperties {  // 0x00010008, version 1
     std::uint32_t textBackColour = kDefaultColour;  // [21] 0xFF000000 = transparent
     ResourceBytes font;                             // [22] empty or a 60-byte LogFont record
     ResourceBytes picture;                          // [10]
+
+    friend bool operator==(const DrawPanelProperties&, const DrawPanelProperties&) = default;
 };
 
 struct EditBoxProperties {  // 0x00010005, versions 1..2
@@ -186,6 +194,8 @@ struct EditBoxProperties {  // 0x00010005, versions 1..2
     std::string content;                            // [8]
     std::string dataSource;                         // [27]
     std::string dataColumn;                         // [28]
+
+    friend bool operator==(const EditBoxProperties&, const EditBoxProperties&) = default;
 };
 
 struct LabelProperties {  // 0x0001000A, versions 1..2
@@ -197,6 +207,8 @@ struct LabelProperties {  // 0x0001000A, versions 1..2
     std::string caption;  // [8]
     std::string dataSource;
     std::string dataColumn;
+
+    friend bool operator==(const LabelProperties&, const LabelProperties&) = default;
 };
 
 struct ButtonProperties {  // 0x0001000B, version 1
@@ -205,6 +217,8 @@ struct ButtonProperties {  // 0x0001000B, version 1
     std::array<std::uint32_t, 5> style{0, 1, 1, 0, 0};
     ResourceBytes picture;
     std::string caption;  // [10]
+
+    friend bool operator==(const ButtonProperties&, const ButtonProperties&) = default;
 };
 
 struct ComboBoxProperties {  // 0x0001000E, versions 1..3
@@ -221,6 +235,8 @@ struct ComboBoxProperties {  // 0x0001000E, versions 1..3
     std::uint32_t extra = 0;         // version >= 3
     std::uint32_t boxType() const { return style[0]; }
     std::uint32_t backColour() const { return style[7]; }
+
+    friend bool operator==(const ComboBoxProperties&, const ComboBoxProperties&) = default;
 };
 
 struct ListBoxProperties {  // 0x0001000F, versions 1..3
@@ -236,6 +252,8 @@ struct ListBoxProperties {  // 0x0001000F, versions 1..3
     std::uint32_t extra = 0;  // version >= 3
     std::uint32_t backColour() const { return style[5]; }
     std::int32_t initialSelection() const { return static_cast<std::int32_t>(style[7]); }
+
+    friend bool operator==(const ListBoxProperties&, const ListBoxProperties&) = default;
 };
 
 struct CommonDlgProperties {  // 0x0001001F, version 1
@@ -252,17 +270,23 @@ struct CommonDlgProperties {  // 0x0001001F, version 1
     std::string fontAndHelp2;
     std::uint32_t dialogType() const { return options[0]; }
     std::uint32_t filterIndex() const { return options[1]; }
+
+    friend bool operator==(const CommonDlgProperties&, const CommonDlgProperties&) = default;
 };
 
 struct TimerProperties {  // 0x00010020, version 1
     static constexpr std::uint32_t kMaxVersion = 1;
     std::uint32_t version = kMaxVersion;
     std::uint32_t interval = 0;  // [8] milliseconds; 0 = stopped
+
+    friend bool operator==(const TimerProperties&, const TimerProperties&) = default;
 };
 
 // A type this reader does not know: its block is carried unchanged.
 struct RawProperties {
     ResourceBytes bytes;
+
+    friend bool operator==(const RawProperties&, const RawProperties&) = default;
 };
 
 // std::monostate for menu items, which have no property block.
@@ -319,6 +343,8 @@ struct UnitEntry {
     HandlerRef handler_for(std::int32_t event_number) const;
     // The system cursor of a 4-byte pointer block; 0 otherwise.
     std::uint32_t system_cursor() const;
+
+    friend bool operator==(const UnitEntry&, const UnitEntry&) = default;
 };
 
 // --- windows ---------------------------------------------------------------------------
@@ -331,10 +357,14 @@ struct WindowEntry {
     // Index 0 is the window unit; the index order of controls is their
     // stacking order, menu items are in pre-order.
     std::vector<UnitEntry> units;
+
+    friend bool operator==(const WindowEntry&, const WindowEntry&) = default;
 };
 
 struct FormResource {
     std::vector<WindowEntry> windows;  // window-table order
+
+    friend bool operator==(const FormResource&, const FormResource&) = default;
 };
 
 // --- reading and writing ------------------------------------------------------------------
