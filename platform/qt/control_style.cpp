@@ -81,7 +81,7 @@ void restyle(QWidget* w) {
     QObject::connect(w, &QObject::destroyed, s.painter, [w] {
         auto& list = state().controls;
         if (state().painter) state().painter->forget(w);
-        std::erase_if(list, [w](const Restyled& r) { return r.widget.isNull() || r.widget == w; });
+        std::erase_if(list, [w](const Restyled& c) { return c.widget.isNull() || c.widget == w; });
     });
     w->setStyle(s.painter);
     w->update();

@@ -6,22 +6,19 @@
 // a child of the desktop's icon view looks like. The extended style word is
 // kept per window; only its transparent and layered bits have an effect.
 #include <QApplication>
+#include <QPlatformSurfaceEvent>
 #include <QPointer>
 #include <QWidget>
 #include <QWindow>
 #include <map>
 
 #include "platform/system_routines.h"
-
-// Xlib after Qt: its macros (None, Bool ...) would break Qt's headers.
-#include <X11/Xlib.h>
-
 #include "platform/x11/net_wm.h"
 
 namespace plat::win32 {
 namespace {
 
-Display* x11_display() {
+_XDisplay* x11_display() {
     auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return app ? app->display() : nullptr;
 }
