@@ -1,0 +1,251 @@
+#include "desktop/fixture.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+
+namespace desk {
+namespace {
+
+// The system interpreter: a python3 earlier in PATH may lack nothing we use,
+// but its ctypes may not find the system's libX11.
+constexpr const char* kPython = "/usr/bin/python3";
+
+fs::path tools_folder() {
+    if (const char* source = std::getenv("VEL_SOURCE_DIR"))
+        return fs::path(source) / "tests" / "desktop" / "tools";
+    return fs::path(__FILE__).parent_path() / "tools";
+}
+
+// Reads the display number Xvfb writes to its -displayfd pipe.
+std::string read_display_number(int fd, Millis timeout) {
+    std::string number;
+    auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < deadline) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 50) <= 0) continue;
+        char c;
+        if (read(fd, &c, 1) != 1) break;
+        if (c == '\n') return number;
+        number += c;
+    }
+    return {};
+}
+
+Desktop* g_shared = nullptr;
+std::string g_start_error;
+
+void stop_shared() {
+    delete g_shared;
+    g_shared = nullptr;
+}
+
+}  // namespace
+
+Desktop* Desktop::shared() {
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        auto* desktop = new Desktop;
+        if (desktop->start(g_start_error)) {
+            g_shared = desktop;
+            std::atexit(stop_shared);
+        } else {
+            // The logs go with the private folder: keep their ends in the reason.
+            for (const char* name : {"xvfb", "openbox", "trayer", "pulseaudio"}) {
+                std::string text = read_file(desktop->log(name));
+                if (text.size() > 1500) text = text.substr(text.size() - 1500);
+                if (!text.empty()) g_start_error += std::string("\n--- ") + name + ":\n" + text;
+            }
+            delete desktop;
+        }
+    }
+    return g_shared;
+}
+
+const std::string& Desktop::start_error() {
+    return g_start_error;
+}
+
+Desktop::~Desktop() {
+    stop();
+}
+
+bool Desktop::start(std::string& error) {
+    char pattern[] = "/tmp/veldesk.XXXXXX";
+    if (!mkdtemp(pattern)) {
+        error = "cannot make a temporary folder";
+        return false;
+    }
+    m_root = pattern;  // mkdtemp makes it 0700
+    m_home = m_root / "home";
+    m_runtime = m_root / "runtime";
+    std::error_code ec;
+    fs::create_directories(m_home / ".config", ec);
+    fs::create_directories(m_root / "xdg" / "autostart", ec);
+    fs::create_directories(m_runtime, ec);
+    fs::permissions(m_runtime, fs::perms::owner_all, ec);
+    return start_x(error) && start_sound(error);
+}
+
+bool Desktop::start_x(std::string& error) {
+    int fds[2];
+    if (pipe(fds) != 0) {
+        error = "pipe";
+        return false;
+    }
+    bool started = m_xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24",
+                                 "-noreset", "-nolisten", "tcp", "-br"},
+                                make_env({}), log("xvfb"), fds[1]);
+    close(fds[1]);
+    std::string number = started ? read_display_number(fds[0], 15s) : "";
+    close(fds[0]);
+    if (number.empty()) {
+        error = "Xvfb did not start";
+        return false;
+    }
+    m_display = ":" + number;
+    if (!poll_until([&] { return run({"xdpyinfo"}, 2s).ok(); }, 10s, 50ms)) {
+        error = "X server " + m_display + " does not answer";
+        return false;
+    }
+
+    // openbox reads its own configuration from the system folder.
+    if (!m_wm.start({"openbox", "--sm-disable"}, env({"XDG_CONFIG_DIRS=/etc/xdg"}),
+                    log("openbox")) ||
+        !poll_until(
+            [&] {
+                return !m_wm.running() ||
+                       property(0, "_NET_SUPPORTING_WM_CHECK").find("window id #") !=
+                           std::string::npos;
+            },
+            10s, 50ms) ||
+        !m_wm.running()) {
+        error = "openbox did not start";
+        return false;
+    }
+
+    auto owner = tools_folder() / "selection_owner.py";
+    if (!m_tray.start({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
+                       "--height", "28", "--SetDockType", "true", "--transparent", "false"},
+                      env(), log("trayer")) ||
+        !poll_until(
+            [&] {
+                return !m_tray.running() ||
+                       run({kPython, owner.string(), "_NET_SYSTEM_TRAY_S0"}, 3s).ok();
+            },
+            10s, 50ms) ||
+        !m_tray.running()) {
+        error = "trayer did not take the tray selection";
+        return false;
+    }
+    return true;
+}
+
+bool Desktop::start_sound(std::string& error) {
+    fs::path pulse = m_root / "pulse";
+    std::error_code ec;
+    fs::create_directories(pulse, ec);
+    m_pulse_socket = (pulse / "native").string();
+    fs::path config = pulse / "server.pa";
+    {
+        std::ofstream out(config);
+        out << "load-module module-native-protocol-unix auth-anonymous=1 socket=" << m_pulse_socket
+            << "\n"
+            << "load-module module-null-sink sink_name=" << m_sink << " rate=44100 channels=2\n"
+            << "set-default-sink " << m_sink << "\n"
+            << "set-default-source " << m_sink << ".monitor\n";
+    }
+    write_file(pulse / "cookie", std::string(256, '\0'));
+    if (!m_pulse.start(
+            {"pulseaudio", "--daemonize=no", "-n", "-F", config.string(), "--exit-idle-time=-1",
+             "--use-pid-file=no", "--realtime=no", "--high-priority=no", "--log-target=stderr"},
+            env(), log("pulseaudio")) ||
+        !poll_until(
+            [&] {
+                return !m_pulse.running() || run({"pactl", "info"}, 2s).ok();
+            },
+            10s, 50ms) ||
+        !m_pulse.running()) {
+        error = "pulseaudio did not start";
+        return false;
+    }
+    // An idle null sink renders in blocks of up to 2 s; a connected reader
+    // keeps its latency short, so recordings start when the sound does.
+    if (!m_keep_sink_busy.start({"parec", "--latency-msec=20", "-d", m_sink + ".monitor"}, env())) {
+        error = "parec did not start";
+        return false;
+    }
+    return true;
+}
+
+void Desktop::stop() {
+    m_keep_sink_busy.stop();
+    m_pulse.stop();
+    m_tray.stop();
+    m_wm.stop();
+    m_xvfb.stop();
+    if (!m_root.empty()) {
+        std::error_code ec;
+        fs::remove_all(m_root, ec);
+        m_root.clear();
+    }
+}
+
+Env Desktop::env(const Env& extra) const {
+    Env base{"DISPLAY=" + m_display,
+             "HOME=" + m_home.string(),
+             "XDG_RUNTIME_DIR=" + m_runtime.string(),
+             "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
+             "XDG_CONFIG_DIRS=" + (m_root / "xdg").string(),
+             "XAUTHORITY=",
+             "WAYLAND_DISPLAY=",
+             "PULSE_SERVER=unix:" + m_pulse_socket,
+             "PULSE_COOKIE=" + (m_root / "pulse" / "cookie").string(),
+             "PULSE_RUNTIME_PATH=" + (m_root / "pulse").string(),
+             "PULSE_STATE_PATH=" + (m_root / "pulse").string()};
+    base.insert(base.end(), extra.begin(), extra.end());
+    return make_env(base);
+}
+
+RunResult Desktop::run(const std::vector<std::string>& argv, Millis timeout) const {
+    return desk::run(argv, env(), timeout);
+}
+
+fs::path Desktop::make_folder(const std::string& prefix) {
+    fs::path folder;
+    std::error_code ec;
+    do folder = m_root / (prefix + std::to_string(++m_folders));
+    while (fs::exists(folder));
+    fs::create_directories(folder, ec);
+    return folder;
+}
+
+std::optional<Recording> Desktop::record() {
+    fs::path file = make_folder("recording") / "monitor.wav";
+    Process recorder;
+    if (!recorder.start(
+            {"parecord", "--latency-msec=20", "-d", m_sink + ".monitor", "--file-format=wav",
+             "--format=s16le", "--rate=44100", "--channels=2", file.string()},
+            env(), log("parecord")))
+        return std::nullopt;
+    // The header is written before the stream connects: wait for samples.
+    std::error_code ec;
+    if (!poll_until([&] { return fs::file_size(file, ec) > 44 + 4 * 441 && !ec; }, 5s, 5ms))
+        return std::nullopt;
+    return Recording(std::move(recorder), file);
+}
+
+bool Desktop::play(const fs::path& file) const {
+    return run({"paplay", "--latency-msec=20", file.string()}, 60s).ok();
+}
+
+std::optional<Wav> Recording::stop() {
+    m_process.stop(SIGINT, 3000ms);
+    return Wav::load(m_file.string());
+}
+
+}  // namespace desk

@@ -1,0 +1,119 @@
+// Starting the real clock on the test desktop, each time in a fresh copy of
+// its run directory so that no test sees another's settings and none writes
+// into the build tree.
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+// The multi-threaded build of libfaketime: the clock plays sound on worker
+// threads that read the time too.
+const char* const kFaketimeLibraries[] = {
+    "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1",
+    "/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1",
+    "/usr/lib/faketime/libfaketimeMT.so.1",
+};
+
+std::string faketime_library() {
+    for (const char* path : kFaketimeLibraries)
+        if (fs::exists(path)) return path;
+    return {};
+}
+
+// The executable and the supplied folders beside it; the executable is
+// copied too because the program finds its folders through /proc/self/exe.
+bool copy_run_directory(const fs::path& executable, const fs::path& to, std::string& error) {
+    std::error_code ec;
+    fs::path from = executable.parent_path();
+    fs::copy_file(executable, to / executable.filename(), fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        error = "cannot copy " + executable.string() + ": " + ec.message();
+        return false;
+    }
+    fs::permissions(to / executable.filename(), fs::perms::owner_all, fs::perm_options::add, ec);
+    for (const char* folder : {"VEL文件", "image"}) {
+        if (!fs::exists(from / folder)) continue;
+        fs::copy(from / folder, to / folder, fs::copy_options::recursive, ec);
+        if (ec) {
+            error = std::string("cannot copy ") + folder + ": " + ec.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : std::string();
+}
+
+bool write_file(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+std::optional<WindowId> Clock::wait_window(Millis timeout) {
+    int id = pid();
+    if (id <= 0) return std::nullopt;
+    return m_desktop.wait_window([&] { return m_desktop.windows_of_pid(id); }, timeout);
+}
+
+void DesktopTest::SetUp() {
+    m_desktop = Desktop::shared();
+    if (!m_desktop) GTEST_FAIL() << "no test desktop: " << Desktop::start_error();
+}
+
+void DesktopTest::TearDown() {
+    for (auto& clock : m_clocks) {
+        if (HasFailure()) {
+            std::string log = read_file(clock->log_file());
+            if (!log.empty()) std::fprintf(stderr, "--- clock log:\n%s\n", log.c_str());
+        }
+        clock->stop();
+    }
+    m_clocks.clear();
+}
+
+Clock& DesktopTest::start_clock(const ClockOptions& options) {
+    auto fail = [&](const std::string& why) -> Clock& {
+        ADD_FAILURE() << why;
+        m_clocks.push_back(std::make_unique<Clock>(*m_desktop, Process{}, fs::path{}));
+        return *m_clocks.back();
+    };
+    const char* velclock = std::getenv("VELCLOCK");
+    if (!velclock || !*velclock) return fail("VELCLOCK is not set");
+    fs::path executable = velclock;
+    fs::path run_dir = m_desktop->make_folder("run");
+    std::string error;
+    if (!copy_run_directory(executable, run_dir, error)) return fail(error);
+    if (options.prepare) options.prepare(run_dir);
+
+    Env extra{"TZ=UTC", "QT_QPA_PLATFORM=xcb"};
+    if (!options.fake_time.empty()) {
+        std::string library = faketime_library();
+        if (library.empty()) return fail("libfaketime is not installed");
+        std::string when = options.fake_time;
+        if (when.front() != '@' && when.front() != '+' && when.front() != '-') when = "@" + when;
+        // Timers keep real monotonic time; only the time of day is moved.
+        extra.insert(extra.end(), {"LD_PRELOAD=" + library, "FAKETIME=" + when,
+                                   "FAKETIME_DONT_FAKE_MONOTONIC=1"});
+    }
+    extra.insert(extra.end(), options.env.begin(), options.env.end());
+
+    Process process;
+    fs::path program = run_dir / executable.filename();
+    if (!process.start({program.string()}, m_desktop->env(extra),
+                       (run_dir / "velclock.log").string()))
+        return fail("cannot start " + program.string());
+    m_clocks.push_back(std::make_unique<Clock>(*m_desktop, std::move(process), run_dir));
+    return *m_clocks.back();
+}
+
+}  // namespace desk
