@@ -1,0 +1,72 @@
+#include "forms/pictures/picture_table.h"
+
+#include <limits>
+#include <vector>
+
+#include "library/blocks.h"
+#include "platform/fs/file.h"
+#include "platform/fs/paths.h"
+
+namespace vel {
+
+int PictureTable::add(Picture picture) {
+    // Skip numbers still in use after a wrap-around (and 0).
+    while (m_next <= 0 || m_pictures.count(m_next)) {
+        m_next = m_next == std::numeric_limits<int>::max() || m_next <= 0 ? 1 : m_next + 1;
+    }
+    const int number = m_next;
+    m_next = number == std::numeric_limits<int>::max() ? 1 : number + 1;
+    m_pictures.emplace(number, std::make_unique<Picture>(std::move(picture)));
+    return number;
+}
+
+const Picture* PictureTable::find(int number) const {
+    const auto it = m_pictures.find(number);
+    return it == m_pictures.end() ? nullptr : it->second.get();
+}
+
+bool PictureTable::remove(int number) {
+    return m_pictures.erase(number) > 0;
+}
+
+PictureTable& picture_table() {
+    static PictureTable table;
+    return table;
+}
+
+int load_picture_bytes(std::span<const std::uint8_t> bytes) {
+    DecodeResult r = decode_picture(bytes);
+    return r ? picture_table().add(std::move(*r.picture)) : 0;
+}
+
+int load_picture_file(const char* gbk_path) {
+    if (!gbk_path || !*gbk_path) return 0;
+    const auto native = plat::fs::native_path(gbk_path);
+    if (!native) return 0;
+    const plat::fs::File f =
+        plat::fs::File::open(*native, plat::fs::Access::read, plat::fs::Create::open_existing,
+                             plat::fs::Share::share_all);
+    const std::int64_t size = f.is_open() ? f.size() : -1;
+    if (size <= 0 || size > kMaxPictureFileBytes) return 0;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    if (f.read_at(0, bytes.data(), bytes.size()) != size) return 0;
+    return load_picture_bytes(bytes);
+}
+
+void cmd_load_picture(ResultRecord* result, int count, const ArgRecord* args) {
+    int number = 0;
+    if (count >= 1) {
+        if (args[0].tag == TAG_BYTESET) {
+            number = load_picture_bytes(byteset_span(args[0].as_ptr<const std::uint8_t>()));
+        } else if (args[0].tag == TAG_TEXT) {
+            number = load_picture_file(args[0].as_text());
+        }
+    }
+    result->set_int(number);
+}
+
+void cmd_unload_picture(ResultRecord*, int count, const ArgRecord* args) {
+    if (count >= 1 && is_numeric_tag(args[0].tag)) picture_table().remove(args[0].to_int());
+}
+
+}  // namespace vel
