@@ -1,0 +1,98 @@
+#!/usr/bin/python3
+"""Draws the clock's notification-area icon: resources/media/clock.ico, one
+48 x 48 image of 32 bits per pixel with alpha, 9,662 bytes:
+
+    6 icon directory + 16 entry + 40 BITMAPINFOHEADER
+    + 48 * 48 * 4 colour (BGRA, bottom row first)
+    + 48 * 8 AND mask (one bit a pixel, rows padded to 32 bits)
+
+Pillow writes icons as PNG or with other layouts, so the bytes are put
+together here.
+Run: /usr/bin/python3 tools/media/make_icon.py
+"""
+import math
+import os
+import struct
+
+from PIL import Image, ImageDraw
+
+SIZE = 48
+SCALE = 8
+
+RIM_OUTER = (88, 24, 150)
+RIM_INNER = (150, 90, 220)
+FACE = (255, 252, 246)
+DARK_BLUE = (16, 24, 120)
+DARK_RED = (128, 0, 0)
+BLUE = (0, 96, 192)
+VIOLET = (144, 0, 255)
+
+
+def big(v):
+    return v * SCALE
+
+
+def circle(d, cx, cy, r, fill):
+    d.ellipse([big(cx - r), big(cy - r), big(cx + r), big(cy + r)], fill=fill)
+
+
+def hand(d, minutes, length, width, colour):
+    a = minutes * math.pi / 30
+    x, y = 24 + length * math.sin(a), 24 - length * math.cos(a)
+    d.line([(big(24), big(24)), (big(x), big(y))], fill=colour, width=round(big(width)))
+    circle(d, x, y, width / 2, colour)  # a round tip
+
+
+def draw_art():
+    art = Image.new("RGBA", (big(SIZE), big(SIZE)), (0, 0, 0, 0))
+    d = ImageDraw.Draw(art)
+    circle(d, 24, 24, 23, RIM_OUTER + (255,))
+    circle(d, 24, 24, 21, RIM_INNER + (255,))
+    circle(d, 24, 24, 19, FACE + (255,))
+    for h in range(12):
+        a = h * math.pi / 6
+        r = 1.6 if h % 3 == 0 else 1.0
+        circle(d, 24 + 15.5 * math.sin(a), 24 - 15.5 * math.cos(a), r, DARK_BLUE + (255,))
+    hand(d, 50.5, 9.5, 3.2, DARK_RED + (255,))  # ten past ten
+    hand(d, 10, 14, 2.2, BLUE + (255,))
+    circle(d, 24, 24, 2.4, VIOLET + (255,))
+    return art.resize((SIZE, SIZE), Image.LANCZOS)
+
+
+def ico_bytes(image):
+    px = image.load()
+    colour = bytearray()
+    mask = bytearray()
+    for y in range(SIZE - 1, -1, -1):
+        for x in range(SIZE):
+            r, g, b, a = px[x, y]
+            colour += bytes((b, g, r, a))
+        # Set bits are transparent; each row is padded to 64 bits.
+        bits = [0] * 64
+        for x in range(SIZE):
+            bits[x] = 1 if px[x, y][3] == 0 else 0
+        for i in range(8):
+            byte = 0
+            for j in range(8):
+                byte = byte << 1 | bits[i * 8 + j]
+            mask.append(byte)
+    image_size = 40 + len(colour) + len(mask)
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, image_size, 6 + 16)
+    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(colour) + len(mask),
+                       0, 0, 0, 0)
+    return header + entry + info + bytes(colour) + bytes(mask)
+
+
+def main():
+    root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    out = os.path.join(root, "resources", "media", "clock.ico")
+    data = ico_bytes(draw_art())
+    assert len(data) == 9662, len(data)
+    with open(out, "wb") as f:
+        f.write(data)
+    print(out, len(data), "bytes")
+
+
+if __name__ == "__main__":
+    main()
