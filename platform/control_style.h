@@ -14,5 +14,8 @@ bool set_control_style(int style);
 int control_style();
 // How many controls are restyled now (tests).
 int restyled_control_count();
+// A digest of how every visible control of a restyled kind looks right now,
+// rendered off screen (tests: equal digests mean equal pixels).
+unsigned long long controls_look_digest();
 
 }  // namespace plat

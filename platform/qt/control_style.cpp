@@ -7,7 +7,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -138,6 +140,24 @@ int control_style() {
 
 int restyled_control_count() {
     return static_cast<int>(state().controls.size());
+}
+
+unsigned long long controls_look_digest() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return 0;
+    // Summed per widget, so the order in which widgets are listed does not count.
+    unsigned long long sum = 0;
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (!w->isVisible() || !kind_for(w)) continue;
+        const QImage image = w->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        unsigned long long digest = 1469598103934665603ull;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* row = image.constScanLine(y);
+            for (int i = 0; i < image.width() * 4; ++i)
+                digest = (digest ^ row[i]) * 1099511628211ull;
+        }
+        sum += digest;
+    }
+    return sum;
 }
 
 }  // namespace plat
