@@ -1,12 +1,27 @@
 #include "app/clock_app.h"
 
-#include <cstdio>
+#include "app/handlers/clock_ids.h"
+#include "app/handlers/handler_table.h"
+#include "forms/runtime/startup.h"
+#include "library/memory.h"
+#include "library/runtime_errors.h"
+#include "resources/embedded.h"
 
 namespace vel {
 
 int run_clock(int, char**) {
-    std::puts("VEL时钟");
-    return 0;
+    // The embedded media are constant data: release() must never free them.
+    for (const EmbeddedBlob& blob : embedded_blobs()) {
+        if (!blob.name) break;
+        register_static_range(blob.block, blob.end);
+    }
+    initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
+    // The logic's own globals and cleanup routine.
+    register_cleanup([] {});
+    load_start_window(ids::kClockWindow);
+    run_message_loop();
+    // The last window is gone: end as "关闭程序" does, cleanup included.
+    end_program(0);
 }
 
 }  // namespace vel

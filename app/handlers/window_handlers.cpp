@@ -1,0 +1,53 @@
+// The clock window's pop-up menu, loading and closing the alarm editor, and
+// closing the program.
+#include "app/handlers/clock_ids.h"
+#include "app/handlers/handler_table.h"
+#include "forms/runtime/unit_methods.h"
+#include "library/call.h"
+#include "library/commands/file_commands.h"
+#include "library/runtime_errors.h"
+
+namespace vel {
+namespace {
+
+ArgRecord clock_window_ref() {
+    return arg_unit(ids::kClockWindow, ids::kClockWindowUnit, TAG_UNIT_WINDOW);
+}
+
+void show_popup_menu() {
+    call(cmd_popup_menu, clock_window_ref(),
+         arg_unit(ids::kClockWindow, ids::k右键, TAG_UNIT_MENU));
+}
+
+}  // namespace
+
+HandlerResult on_clock_right_pressed(std::span<const std::int32_t>) {
+    show_popup_menu();
+    return std::nullopt;
+}
+
+HandlerResult on_panel_right_pressed(std::span<const std::int32_t>) {
+    show_popup_menu();
+    return std::nullopt;
+}
+
+HandlerResult on_menu_set_alarms(std::span<const std::int32_t>) {
+    // Modal, without parent: returns when the editor has closed.
+    call(cmd_load_window, arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW),
+         arg_none(), arg_logical(true));
+    return std::nullopt;
+}
+
+HandlerResult on_alarm_close(std::span<const std::int32_t>) {
+    call(cmd_close_all_files);
+    call(cmd_destroy, arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW));
+    return std::nullopt;
+}
+
+HandlerResult on_menu_close_program(std::span<const std::int32_t>) {
+    // TRAY: remove the tray icon here (set tray icon with no icon) once the
+    // window appearance services offer it.
+    end_program(0);
+}
+
+}  // namespace vel

@@ -1,0 +1,44 @@
+// The runtime's start-up steps.
+#include "forms/runtime/startup.h"
+
+#include <unistd.h>
+
+#include "forms/runtime/form_runtime.h"
+#include "forms/runtime/runtime_texts.h"
+#include "library/call.h"
+#include "library/commands/run_directory.h"
+#include "library/runtime_errors.h"
+#include "platform/system_routines.h"
+#include "platform/text/gbk.h"
+#include "platform/window_system.h"
+
+namespace vel {
+
+void initialise_runtime(std::span<const std::uint8_t> form_resource,
+                        std::span<const HandlerFn> handlers) {
+    if (plat::init_window_system()) {
+        set_fatal_presenter([](const std::string& text, const std::string& caption) {
+            plat::show_error_box(text, caption);
+        });
+    }
+    // The run directory becomes the current one, as relative paths expect.
+    if (!run_directory().empty()) {
+        if (auto path = plat::gbk_to_utf8(run_directory()); path && chdir(path->c_str()) != 0) {
+            // Staying in the old directory is harmless: every path we build is absolute.
+        }
+    }
+    FormRuntime::instance().load(load_form_resource(form_resource), handlers);
+    plat::register_system_libraries();
+    external_routines().declare(clock_external_declarations());
+}
+
+void load_start_window(WindowId id) {
+    if (!FormRuntime::instance().load_window(id, 0, false, true))
+        fatal_runtime_error(0, runtime_text::kStartWindowFailed);
+}
+
+int run_message_loop() {
+    return FormRuntime::instance().run_message_loop();
+}
+
+}  // namespace vel

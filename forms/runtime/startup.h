@@ -1,0 +1,23 @@
+#pragma once
+// The start-up entry steps of the runtime, in the order the program's entry
+// calls them: initialise_runtime, (the logic's own initialisation),
+// register_cleanup, load_start_window, run_message_loop.
+#include <cstdint>
+#include <span>
+
+#include "forms/runtime/event_record.h"
+
+namespace vel {
+
+// The window system, the run directory (made current), the fatal-error box,
+// the form resource with the logic's handler table, the external routines.
+// A resource that cannot be read is a fatal runtime error.
+void initialise_runtime(std::span<const std::uint8_t> form_resource,
+                        std::span<const HandlerFn> handlers);
+// The start window, non-modal and without parent; the fatal error
+// "载入启动窗口失败" when it cannot be created.
+void load_start_window(WindowId id);
+// Runs the loop while a window exists; returns when the last one is gone.
+int run_message_loop();
+
+}  // namespace vel
