@@ -185,6 +185,9 @@ void FormRuntime::destroy_window(WindowId id) {
     if (it == m_live.end()) return;  // the handler destroyed it already
     std::unique_ptr<LiveWindow> gone = std::move(it->second);
     m_live.erase(it);
+    // Silence the widgets first: hiding one moves the focus to another.
+    for (auto& u : gone->units)
+        if (u && u->widget()) plat::set_callbacks(u->widget(), {});
     for (std::size_t i = gone->units.size(); i-- > 0;) gone->units[i].reset();
     if (gone->modal) {
         for (WindowId other : gone->disabled)

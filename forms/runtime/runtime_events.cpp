@@ -76,6 +76,7 @@ int mouse_event_number(plat::MouseAction a) {
 // Raises an event that may answer; true unless the handler answered false.
 bool raise_checked(FormRuntime& rt, WindowId id, UnitId unit, int event,
                    std::initializer_list<std::int32_t> args) {
+    if (!rt.unit_entry(id, unit)) return true;  // input that outlived its window
     EventRecord r;
     r.window = id;
     r.unit = unit;
@@ -118,6 +119,7 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
         return raise_checked(*rt, id, unit, down ? kEvKeyDown : kEvKeyUp, {code, keys});
     };
     cb.character = [rt, id, unit](int code) {
+        if (!rt->unit_entry(id, unit)) return code;
         EventRecord r;
         r.window = id;
         r.unit = unit;
@@ -131,13 +133,16 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
         return raise_checked(*rt, id, unit, kEvWheel, {notches, keys});
     };
     cb.focus = [rt, id, unit](bool gained) {
-        rt->raise_simple(id, unit, gained ? kEvFocusIn : kEvFocusOut);
+        if (rt->unit_entry(id, unit)) rt->raise_simple(id, unit, gained ? kEvFocusIn : kEvFocusOut);
     };
-    cb.changed = [rt, id, unit] { rt->raise_simple(id, unit, 0); };
+    cb.changed = [rt, id, unit] {
+        if (rt->unit_entry(id, unit)) rt->raise_simple(id, unit, 0);
+    };
     if (is_window) {
         plat::Rect start = plat::geometry(widget);
         auto last = std::make_shared<plat::Rect>(start);
         cb.moved = [rt, id, unit, last] {
+            if (!rt->window_exists(id)) return;
             plat::Rect now = plat::geometry(rt->window_widget(id));
             if (now.left == last->left && now.top == last->top) return;
             last->left = now.left;
@@ -145,14 +150,19 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
             rt->raise_simple(id, unit, kEvMoved);
         };
         cb.resized = [rt, id, unit, last] {
+            if (!rt->window_exists(id)) return;
             plat::Rect now = plat::geometry(rt->window_widget(id));
             if (now.width == last->width && now.height == last->height) return;
             last->width = now.width;
             last->height = now.height;
             rt->raise_simple(id, unit, kEvResized);
         };
-        cb.shown = [rt, id, unit] { rt->raise_simple(id, unit, kEvShown); };
-        cb.hidden = [rt, id, unit] { rt->raise_simple(id, unit, kEvHidden); };
+        cb.shown = [rt, id, unit] {
+            if (rt->window_exists(id)) rt->raise_simple(id, unit, kEvShown);
+        };
+        cb.hidden = [rt, id, unit] {
+            if (rt->window_exists(id)) rt->raise_simple(id, unit, kEvHidden);
+        };
         cb.activated = [rt, id, unit](bool active) {
             LiveWindow* w = rt->live(id);
             if (!w) return;
