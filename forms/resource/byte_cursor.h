@@ -23,11 +23,16 @@ public:
     // Offset in the whole resource, for error reports.
     std::size_t absolute() const { return m_base + m_pos; }
     std::string_view reason() const { return m_reason; }
+    // Absolute offset at which reading failed.
+    std::size_t fail_offset() const { return m_fail_at; }
 
-    void fail(std::string_view reason) {
+    // `reason` must outlive the reader (a literal).
+    void fail(std::string_view reason) { fail(reason, absolute()); }
+    void fail(std::string_view reason, std::size_t at) {
         if (!m_failed) {
             m_failed = true;
             m_reason = reason;
+            m_fail_at = at;
         }
     }
 
@@ -98,6 +103,7 @@ private:
     std::size_t m_pos = 0;
     bool m_failed = false;
     std::string_view m_reason;
+    std::size_t m_fail_at = 0;
 };
 
 class ByteWriter {

@@ -86,22 +86,24 @@ void read_unit_table(WindowEntry& w, std::size_t count, ByteReader& table) {
     for (auto& off : offsets) off = table.u32();
     if (table.failed()) return;
     auto area = table.bytes(table.remaining());
+    const std::size_t area_at = table.absolute() - area.size();
     for (std::size_t k = 0; k < count; ++k) {
         std::size_t off = offsets[k];
         if (off > area.size() || area.size() - off < 4) {
-            table.fail("unit offset runs past the end of the unit table");
+            table.fail("unit offset runs past the end of the unit table",
+                       area_at - 4 * (count - k));
             return;
         }
         ByteReader length_in(area.subspan(off, 4));
         std::size_t length = length_in.u32();
         if (length > area.size() - off - 4) {
-            table.fail("unit entry runs past the end of the unit table");
+            table.fail("unit entry runs past the end of the unit table", area_at + off);
             return;
         }
-        ByteReader entry(area.subspan(off + 4, length), table.absolute() - area.size() + off + 4);
+        ByteReader entry(area.subspan(off + 4, length), area_at + off + 4);
         read_unit_entry(w.units[k], entry);
         if (entry.failed()) {
-            table.fail(entry.reason());
+            table.fail(entry.reason(), entry.fail_offset());
             return;
         }
     }
@@ -130,7 +132,7 @@ bool read_window_entry(WindowEntry& w, ByteReader& in, std::string& error, std::
     read_unit_table(w, static_cast<std::size_t>(unit_count), table);
     if (table.failed()) {
         error = table.reason();
-        at = table.absolute();
+        at = table.fail_offset();
         return false;
     }
     const UnitEntry& first = w.units.front();
@@ -155,8 +157,8 @@ FormReadResult read_form_resource(std::span<const std::uint8_t> bytes) {
     ByteReader in(bytes);
     std::int32_t table_bytes = in.i32();
     if (in.failed()) return failure(std::string(in.reason()), 0);
-    if (table_bytes < 0 || table_bytes % 8 != 0 ||
-        static_cast<std::size_t>(table_bytes) > in.remaining())
+    if (table_bytes < 0 || table_bytes % 8 != 0) return failure("bad window table size", 0);
+    if (static_cast<std::size_t>(table_bytes) > in.remaining())
         return failure("window table runs past its end", 0);
     const std::size_t count = static_cast<std::size_t>(table_bytes) / 8;
 
@@ -168,7 +170,7 @@ FormReadResult read_form_resource(std::span<const std::uint8_t> bytes) {
         std::string error;
         std::size_t at = 0;
         if (!read_window_entry(w, in, error, at)) {
-            if (in.failed()) return failure(std::string(in.reason()), in.absolute());
+            if (in.failed()) return failure(std::string(in.reason()), in.fail_offset());
             return failure(error, at);
         }
     }
