@@ -2,6 +2,7 @@
 // uncompressed or with bit-field masks, bottom-up or top-down.
 #include "forms/pictures/dib.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -63,8 +64,10 @@ DecodeResult decode_dib(const DibSource& src, PictureKind kind) {
     // Colour table.
     std::uint32_t table[256] = {};
     if (bpp <= 8) {
-        const std::uint32_t n = used == 0 || used > (1u << bpp) ? (1u << bpp) : used;
+        std::uint32_t n = used == 0 || used > (1u << bpp) ? (1u << bpp) : used;
         const std::size_t entry = core ? 3 : 4;
+        // A table never reaches into the pixels (a forged count of colours).
+        if (src.pixels_at > at) n = std::min<std::uint32_t>(n, (src.pixels_at - at) / entry);
         if (!has(d, at, n * entry)) return DecodeResult::fail("truncated");
         for (std::uint32_t i = 0; i < n; ++i) {
             const std::size_t o = at + i * entry;
@@ -78,6 +81,8 @@ DecodeResult decode_dib(const DibSource& src, PictureKind kind) {
     const auto rows = static_cast<std::size_t>(h);
     if (!has(d, at, stride * rows)) return DecodeResult::fail("truncated");
     const bool with_mask = src.icon && has(d, at + stride * rows, mask_stride * rows);
+    // Only a 32-bit entry may do without its mask (its alpha channel).
+    if (src.icon && !with_mask && bpp != 32) return DecodeResult::fail("truncated");
 
     Picture p;
     p.kind = kind;

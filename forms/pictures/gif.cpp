@@ -72,7 +72,7 @@ std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
             suffix[next] = code == next ? first[prev] : first[code];
             length[next] = static_cast<std::uint16_t>(length[prev] + 1);
             ++next;
-            if (next == (1 << width) && width < 12) ++width;
+            if (next >= (1 << width) && width < 12) ++width;
         } else if (code == next) {
             return "bad LZW code";  // at the table's end nothing can be defined
         }
@@ -157,6 +157,12 @@ DecodeResult decode_gif(Data d) {
     const std::int64_t n_codes = static_cast<std::int64_t>(codes.size()) * 8 / (min_size + 1);
     const std::int64_t most = std::min(n_codes * (n_codes + 1) / 2, n_codes * 4096);
     if (std::int64_t{iw} * ih > most) return DecodeResult::fail("truncated");
+
+    // The screen around the image is not described by the data: a screen
+    // far larger than its image is taken for a forged size.
+    const std::int64_t screen = std::int64_t{sw} * sh;
+    if (screen > (std::int64_t{1} << 20) && screen > std::int64_t{64} * iw * ih)
+        return DecodeResult::fail("bad size");
 
     std::vector<std::uint8_t> indices(static_cast<std::size_t>(iw) * ih);
     if (const std::string_view why = lzw(codes, min_size, indices); !why.empty())

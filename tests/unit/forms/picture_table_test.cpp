@@ -1,0 +1,88 @@
+// The load picture and unload picture commands and the table behind them.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "forms/pictures/picture_table.h"
+#include "library/blocks.h"
+#include "library/call.h"
+#include "picture_test_util.h"
+
+namespace {
+
+using namespace picture_test;
+using namespace vel;
+
+struct Loaded {
+    int number = 0;
+    ~Loaded() { picture_table().remove(number); }
+};
+
+Bytes byteset_of(const picture_test::Bytes& data) {
+    return Bytes(make_byteset(data));  // owner of the block
+}
+
+int load(ArgRecord arg) {
+    return call(cmd_load_picture, arg).as_int();
+}
+
+TEST(PictureCommands, LoadGivesNewNumbersAndUnloadForgetsThem) {
+    const auto gif = byteset_of(read_file("plain87.gif"));
+    Loaded a{load(arg_byteset(gif.get()))}, b{load(arg_byteset(gif.get()))};
+    ASSERT_NE(a.number, 0);
+    ASSERT_NE(b.number, 0);
+    EXPECT_NE(a.number, b.number);
+    const Picture* p = picture_table().find(a.number);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->width(), 13);
+
+    call(cmd_unload_picture, arg_int(a.number));
+    EXPECT_EQ(picture_table().find(a.number), nullptr);
+    const std::size_t left = picture_table().size();
+    call(cmd_unload_picture, arg_int(a.number));  // a second unload does nothing
+    call(cmd_unload_picture, arg_int(0));
+    call(cmd_unload_picture, arg_int(-7));
+    EXPECT_EQ(picture_table().size(), left);
+    EXPECT_NE(picture_table().find(b.number), nullptr);
+}
+
+TEST(PictureCommands, WhatGivesZero) {
+    const std::uint8_t five[] = {'G', 'I', 'F', '8', '9'};
+    const auto short_set = Bytes(make_byteset(five));
+    EXPECT_EQ(load(arg_byteset(short_set.get())), 0);
+    EXPECT_EQ(load(arg_byteset(nullptr)), 0);  // the empty byte set
+    EXPECT_EQ(load(arg_text(nullptr)), 0);     // the empty text
+    EXPECT_EQ(load(arg_int(5)), 0);
+    EXPECT_EQ(call(cmd_load_picture).as_int(), 0);
+    const std::string missing = data_path("no such picture.gif");
+    EXPECT_EQ(load(arg_text(missing.c_str())), 0);
+    EXPECT_EQ(picture_table().find(0), nullptr);
+}
+
+TEST(PictureCommands, LoadsAFileByName) {
+    const std::string path = data_path("photo.jpg");
+    Loaded p{load(arg_text(path.c_str()))};
+    ASSERT_NE(p.number, 0);
+    EXPECT_EQ(picture_table().find(p.number)->kind, PictureKind::jpeg);
+    // Windows separators are accepted too.
+    std::string windows = path;
+    for (char& c : windows)
+        if (c == '/') c = '\\';
+    Loaded q{load(arg_text(windows.c_str()))};
+    EXPECT_NE(q.number, 0);
+}
+
+TEST(PictureTable, NumbersAreNeverZeroNorReusedWhileLoaded) {
+    PictureTable t;
+    std::set<int> seen;
+    for (int i = 0; i < 50; ++i) {
+        const int n = t.add(Picture{});
+        EXPECT_GT(n, 0);
+        EXPECT_TRUE(seen.insert(n).second);
+    }
+    EXPECT_TRUE(t.remove(7));
+    EXPECT_FALSE(t.remove(7));
+    EXPECT_EQ(t.size(), 49u);
+}
+
+}  // namespace
