@@ -98,6 +98,9 @@ struct WidgetCallbacks {
     std::function<void(Rect area)> paint;
 };
 void set_callbacks(Widget* w, WidgetCallbacks callbacks);
+// Delivers mouse input as if the user gave it at (x, y) of the widget's
+// client area (tests and automation); the callbacks see it first.
+void send_mouse(Widget* w, const MouseEvent& e);
 
 // ---- windows --------------------------------------------------------------
 struct WindowOptions {

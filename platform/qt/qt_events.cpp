@@ -242,6 +242,42 @@ void set_callbacks(Widget* w, WidgetCallbacks callbacks) {
 }  // namespace plat::qt
 
 namespace plat {
+void send_mouse(Widget* w, const MouseEvent& m) {
+    QWidget* q = qt::qwidget(w);
+    if (!q) return;
+    QEvent::Type type = QEvent::MouseMove;
+    Qt::MouseButton button = Qt::NoButton;
+    switch (m.action) {
+        case MouseAction::left_down:
+            type = QEvent::MouseButtonPress;
+            button = Qt::LeftButton;
+            break;
+        case MouseAction::left_up:
+            type = QEvent::MouseButtonRelease;
+            button = Qt::LeftButton;
+            break;
+        case MouseAction::left_double:
+            type = QEvent::MouseButtonDblClick;
+            button = Qt::LeftButton;
+            break;
+        case MouseAction::right_down:
+            type = QEvent::MouseButtonPress;
+            button = Qt::RightButton;
+            break;
+        case MouseAction::right_up:
+            type = QEvent::MouseButtonRelease;
+            button = Qt::RightButton;
+            break;
+        case MouseAction::move:
+            break;
+    }
+    const QPointF local(m.x, m.y);
+    QMouseEvent e(type, local, q->mapToGlobal(local), button,
+                  type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
+                  Qt::NoModifier);
+    QCoreApplication::sendEvent(q, &e);
+}
+
 void set_callbacks(Widget* w, WidgetCallbacks callbacks) {
     qt::set_callbacks(w, std::move(callbacks));
 }
