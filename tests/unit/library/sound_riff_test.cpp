@@ -18,8 +18,9 @@ struct WalkCase {
 
 std::vector<WalkCase> walk_cases() {
     const ByteVec fmt = chunk("fmt ", pcm_format(1, 8000, 8));
-    const ByteVec fmt16 =
-        chunk("fmt ", ByteVec(pcm_format(1, 8000, 8).begin(), pcm_format(1, 8000, 8).begin() + 16));
+    const ByteVec format = pcm_format(1, 8000, 8);
+    const ByteVec fmt16 = chunk("fmt ", ByteVec(format.begin(), format.begin() + 16));
+    const ByteVec long_wave = simple_wave(20);
     ByteVec odd_then_pad = chunk("data", ramp(5, 3));
     odd_then_pad.push_back(0);  // the pad byte the walk does not skip
     ByteVec beyond = simple_wave(4);
