@@ -8,7 +8,7 @@ namespace vel {
 namespace {
 
 // Days from 1970-01-01 to a proleptic Gregorian date (valid far beyond our range).
-std::int64_t days_from_civil(std::int64_t y, int m, int d) {
+constexpr std::int64_t days_from_civil(std::int64_t y, int m, int d) {
     y -= m <= 2 ? 1 : 0;
     const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
     const std::int64_t yoe = y - era * 400;
@@ -29,7 +29,7 @@ void civil_from_days(std::int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-const std::int64_t kEpochOffset = days_from_civil(1899, 12, 30);  // days before 1970-01-01
+constexpr std::int64_t kEpochOffset = days_from_civil(1899, 12, 30);  // days before 1970-01-01
 
 ClockSource& clock_source() {
     static ClockSource source;
