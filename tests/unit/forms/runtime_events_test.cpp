@@ -28,7 +28,7 @@ TEST_F(RuntimeTest, EventsDuringCreationReachNoHandler) {
 struct MouseRow {
     const char* name;
     HandlerResult answer;
-    bool focus_moves;
+    bool caret_moves;
 };
 
 class MouseDefaultTest : public RuntimeTest, public ::testing::WithParamInterface<MouseRow> {};
@@ -44,15 +44,15 @@ TEST_P(MouseDefaultTest, FalseStopsTheDefaultHandlingOfAClick) {
         return answer;
     };
     plat::Widget* edit = rt().unit_widget(kMain, kEdit);
-    plat::Widget* panel = rt().unit_widget(kMain, kPanel);
-    plat::activate_window(rt().window_widget(kMain));
-    plat::set_focus(panel);
-    plat::send_mouse(edit, {plat::MouseAction::left_down, 7, 9, 0});
-    plat::send_mouse(edit, {plat::MouseAction::left_up, 7, 9, 0});
+    plat::set_text(edit, "abcdef");
+    plat::set_selection(edit, -1, 0);  // caret after the last character
+    // A click near the left edge puts the caret at the start, unless stopped.
+    plat::send_mouse(edit, {plat::MouseAction::left_down, 2, 9, 0});
+    plat::send_mouse(edit, {plat::MouseAction::left_up, 2, 9, 0});
     plat::process_pending_events();
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(args, (std::vector<std::int32_t>{7, 9, 0}));
-    EXPECT_EQ(plat::has_focus(edit), GetParam().focus_moves) << GetParam().name;
+    EXPECT_EQ(args, (std::vector<std::int32_t>{2, 9, 0}));
+    EXPECT_EQ(plat::selection_start(edit) == 0, GetParam().caret_moves) << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, MouseDefaultTest,
