@@ -18,8 +18,8 @@ struct Loaded {
     ~Loaded() { picture_table().remove(number); }
 };
 
-Bytes byteset_of(const picture_test::Bytes& data) {
-    return Bytes(make_byteset(data));  // owner of the block
+vel::Bytes byteset_of(const picture_test::Bytes& data) {
+    return vel::Bytes(make_byteset(data));  // owner of the block
 }
 
 int load(ArgRecord arg) {
@@ -48,7 +48,7 @@ TEST(PictureCommands, LoadGivesNewNumbersAndUnloadForgetsThem) {
 
 TEST(PictureCommands, WhatGivesZero) {
     const std::uint8_t five[] = {'G', 'I', 'F', '8', '9'};
-    const auto short_set = Bytes(make_byteset(five));
+    const auto short_set = vel::Bytes(make_byteset(five));
     EXPECT_EQ(load(arg_byteset(short_set.get())), 0);
     EXPECT_EQ(load(arg_byteset(nullptr)), 0);  // the empty byte set
     EXPECT_EQ(load(arg_text(nullptr)), 0);     // the empty text
