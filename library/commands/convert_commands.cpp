@@ -22,32 +22,22 @@ constexpr char kSecond[] = "\xC3\xEB";  // 秒
 constexpr char kTrue[] = "\xD5\xE6";    // 真
 constexpr char kFalse[] = "\xBC\xD9";   // 假
 
-// The full-width forms people type with a Chinese input method, as ASCII.
-std::string normalise_full_width(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80 || i + 1 >= text.size()) {
-            out.push_back(text[i]);
-            continue;
-        }
-        const auto trail = static_cast<unsigned char>(text[i + 1]);
+// The character at `i` with the full-width forms people type with a Chinese
+// input method read as ASCII; any other two-byte character reads as 0x80,
+// which is neither a space, a sign nor a digit. Advances `i`.
+char next_normalised(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if (lead < 0x80 || i + 1 >= text.size()) {
         ++i;
-        if (lead == 0xA1 && trail == 0xA1) {
-            out.push_back(' ');
-        } else if (lead == 0xA1 && trail == 0xAB) {
-            out.push_back('~');
-        } else if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) {
-            out.push_back('*');
-        } else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
-            out.push_back(static_cast<char>(trail & 0x7F));
-        } else {
-            out.push_back(static_cast<char>(lead));
-            out.push_back(static_cast<char>(trail));
-        }
+        return static_cast<char>(lead);
     }
-    return out;
+    const auto trail = static_cast<unsigned char>(text[i + 1]);
+    i += 2;
+    if (lead == 0xA1 && trail == 0xA1) return ' ';
+    if (lead == 0xA1 && trail == 0xAB) return '~';
+    if (lead == 0xA1 && (trail == 0xEE || trail == 0xEF)) return '*';
+    if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) return static_cast<char>(trail & 0x7F);
+    return static_cast<char>(0x80);
 }
 
 bool is_space(char c) {
@@ -86,15 +76,24 @@ std::string up_to_zero(const std::uint8_t* bytes, std::size_t n) {
 }  // namespace
 
 std::int32_t text_to_integer(std::string_view text) {
-    const std::string s = normalise_full_width(text);
     std::size_t i = 0;
-    while (i < s.size() && is_space(s[i])) ++i;
+    char c = 0;
+    do {
+        if (i >= text.size()) return 0;
+        c = next_normalised(text, i);
+    } while (is_space(c));
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        if (i >= text.size()) return 0;
+        c = next_normalised(text, i);
+    }
     std::int64_t v = 0;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        v = v * 10 + (s[i] - '0');
+    while (c >= '0' && c <= '9') {
+        v = v * 10 + (c - '0');
         if (v > 2147483648LL) v = 2147483648LL;  // saturate, keeping room for INT_MIN
+        if (i >= text.size()) break;
+        c = next_normalised(text, i);
     }
     if (negative) v = -v;
     if (v > std::numeric_limits<std::int32_t>::max()) v = std::numeric_limits<std::int32_t>::max();

@@ -23,7 +23,11 @@ char fold(char c) {
 // fold: the trail byte of a two-byte character may look like a letter, and
 // folding it would match a different character.
 bool matches_at(std::string_view text, std::size_t at, std::string_view sought, bool ignore_case) {
-    if (!ignore_case) return std::memcmp(text.data() + at, sought.data(), sought.size()) == 0;
+    if (!ignore_case) {
+        // The first byte decides at most positions: check it before calling out.
+        return text[at] == sought[0] &&
+               std::memcmp(text.data() + at + 1, sought.data() + 1, sought.size() - 1) == 0;
+    }
     for (std::size_t i = 0; i < sought.size(); ++i) {
         const char a = text[at + i];
         const char b = sought[i];
@@ -124,7 +128,9 @@ void* split_text(std::string_view text, std::string_view delimiter, std::int32_t
             std::size_t cut = 0;
             std::size_t at = 0;
             while (pieces.size() < limit && text.size() - at >= delimiter.size()) {
-                if (std::memcmp(text.data() + at, delimiter.data(), delimiter.size()) == 0) {
+                if (text[at] == delimiter[0] &&
+                    std::memcmp(text.data() + at + 1, delimiter.data() + 1, delimiter.size() - 1) ==
+                        0) {
                     pieces.push_back(text.substr(cut, at - cut));
                     at += delimiter.size();
                     cut = at;
