@@ -333,8 +333,11 @@ TEST(ResourceDamage, TrailingBytesAfterTheLastWindowAreIgnored) {
 
 TEST(ResourceDamageDeathTest, StartupReaderEndsTheProgram) {
     std::vector<std::uint8_t> b = layout().bytes.bytes();
-    b.resize(b.size() - 1);
-    EXPECT_EXIT(load_form_resource(b), testing::ExitedWithCode(255), "");
+    b.pop_back();
+    // "载入窗口模板数据段出错!"
+    EXPECT_EXIT(load_form_resource(b), testing::ExitedWithCode(255),
+                "\xD4\xD8\xC8\xEB\xB4\xB0\xBF\xDA\xC4\xA3\xB0\xE5\xCA\xFD\xBE\xDD"
+                "\xB6\xCE\xB3\xF6\xB4\xED!");
 }
 
 }  // namespace
