@@ -31,11 +31,13 @@ void Notifier::run() {
     std::unique_lock lock(m_lock);
     for (;;) {
         m_wake.wait(lock, [this] { return !m_queue.empty(); });
-        News news = m_queue.front();
-        m_queue.pop_front();
+        // One call at a time, so that forget() can drop the rest of a batch.
+        News& front = m_queue.front();
+        const News news = front;
+        if (--front.count == 0) m_queue.pop_front();
         m_delivering = news.key;
         lock.unlock();
-        for (int i = 0; i < news.count; ++i) (*news.done)();
+        (*news.done)();
         lock.lock();
         m_delivering = nullptr;
         m_delivered.notify_all();
