@@ -7,7 +7,7 @@
 // test started, even when the test fails.
 //
 //   TEST_F(DesktopTest, ShowsFace) {
-//       Clock& clock = start_clock({.fake_time = "2026-12-07 03:00:00"});
+//       Clock& clock = start_clock(at_time("2026-12-07 03:00:00"));
 //       auto window = clock.wait_window();
 //       ASSERT_TRUE(window);
 //       auto shot = desktop().screenshot();
@@ -91,6 +91,8 @@ public:
 
     // The whole screen; std::nullopt when it cannot be captured.
     std::optional<Image> screenshot() const;
+    // What the screen shows of one window (its client area).
+    std::optional<Image> window_image(WindowId window) const;
 
     // Starts recording the null sink's monitor into a WAV file under root().
     std::optional<Recording> record();
@@ -121,6 +123,14 @@ struct ClockOptions {
     std::function<void(const fs::path&)> prepare;
 };
 
+// Options for a clock started at `local_time` (-Wextra warns about
+// designated initializers that leave members out).
+inline ClockOptions at_time(const std::string& local_time) {
+    ClockOptions options;
+    options.fake_time = local_time;
+    return options;
+}
+
 // The real clock (env VELCLOCK) started in a fresh copy of its run
 // directory. Stopped by pid when the object goes.
 class Clock {
@@ -132,8 +142,15 @@ public:
     const fs::path& run_dir() const { return m_run_dir; }
     fs::path settings_file(const std::string& name) const { return m_run_dir / "VEL文件" / name; }
     fs::path log_file() const { return m_run_dir / "velclock.log"; }
-    // Its first visible window (the clock window), waiting for it.
+    // Its visible top-level windows (the clock window, the alarm editor,
+    // message boxes) in the order they were first mapped.
+    std::vector<WindowId> windows();
+    // The first of them (the clock window), waiting for it.
     std::optional<WindowId> wait_window(Millis timeout = 10s);
+    // Its top-level window whose title matches `regex` (UTF-8), waiting for it.
+    std::optional<WindowId> wait_window_named(const std::string& regex, Millis timeout = 10s);
+    // Its icon docked in the tray host, waiting for it.
+    std::optional<WindowId> wait_tray_icon(Millis timeout = 10s);
     void stop() { m_process.stop(); }
 
 private:

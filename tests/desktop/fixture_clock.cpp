@@ -1,6 +1,7 @@
 // Starting the real clock on the test desktop, each time in a fresh copy of
 // its run directory so that no test sees another's settings and none writes
 // into the build tree.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -59,10 +60,50 @@ bool write_file(const fs::path& path, const std::string& bytes) {
     return bool(out);
 }
 
+std::vector<WindowId> Clock::windows() {
+    if (pid() <= 0) return {};
+    auto mine = m_desktop.windows_of_pid(pid());
+    std::vector<WindowId> out;
+    for (WindowId client : m_desktop.client_list())
+        if (std::find(mine.begin(), mine.end(), client) != mine.end()) out.push_back(client);
+    return out;
+}
+
 std::optional<WindowId> Clock::wait_window(Millis timeout) {
-    int id = pid();
-    if (id <= 0) return std::nullopt;
-    return m_desktop.wait_window([&] { return m_desktop.windows_of_pid(id); }, timeout);
+    return m_desktop.wait_window([&] { return windows(); }, timeout);
+}
+
+std::optional<WindowId> Clock::wait_window_named(const std::string& regex, Millis timeout) {
+    return m_desktop.wait_window(
+        [&] {
+            auto named = m_desktop.windows_named(regex);
+            auto mine = windows();
+            std::vector<WindowId> out;
+            for (WindowId id : named)
+                if (std::find(mine.begin(), mine.end(), id) != mine.end()) out.push_back(id);
+            return out;
+        },
+        timeout);
+}
+
+// The docked icon is a small window of ours that the window manager does not
+// manage: the tray host has embedded it.
+std::optional<WindowId> Clock::wait_tray_icon(Millis timeout) {
+    return m_desktop.wait_window(
+        [&] {
+            std::vector<WindowId> out;
+            if (pid() <= 0) return out;
+            auto clients = m_desktop.client_list();
+            for (WindowId id : m_desktop.windows_of_pid(pid())) {
+                if (std::find(clients.begin(), clients.end(), id) != clients.end()) continue;
+                auto placed = m_desktop.geometry(id);
+                if (placed && placed->viewable && placed->width > 1 && placed->width <= 64 &&
+                    placed->height <= 64)
+                    out.push_back(id);
+            }
+            return out;
+        },
+        timeout);
 }
 
 void DesktopTest::SetUp() {

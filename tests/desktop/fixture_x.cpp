@@ -144,4 +144,11 @@ std::optional<Image> Desktop::screenshot() const {
     return image;
 }
 
+std::optional<Image> Desktop::window_image(WindowId window) const {
+    auto placed = geometry(window);
+    auto shot = screenshot();
+    if (!placed || !shot) return std::nullopt;
+    return shot->crop(placed->x, placed->y, placed->width, placed->height);
+}
+
 }  // namespace desk
