@@ -147,5 +147,23 @@ TEST_F(FixtureTest, StartsAProgramInItsOwnRunDirectoryAtAChosenTime) {
     EXPECT_NE(kill(pid, 0), 0) << "stopped by pid";
 }
 
+// The real program through the same helper: its window appears, and its
+// settings folder is a private copy.
+TEST_F(FixtureTest, StartsTheRealClock) {
+    Clock& clock = start_clock(at_time("2026-12-07 03:00:00"));
+    ASSERT_TRUE(clock.process().running());
+    EXPECT_TRUE(fs::exists(clock.settings_file("top.vel")));
+    auto window = clock.wait_window(15s);
+    ASSERT_TRUE(window) << "no window from " << clock.run_dir();
+    auto placed = desktop().geometry(*window);
+    ASSERT_TRUE(placed);
+    EXPECT_TRUE(placed->viewable);
+    EXPECT_EQ(placed->width, 288);
+    EXPECT_EQ(placed->height, 288);
+    int pid = clock.pid();
+    clock.stop();
+    EXPECT_TRUE(poll_until([&] { return desktop().windows_of_pid(pid).empty(); }, 5s));
+}
+
 }  // namespace
 }  // namespace desk
