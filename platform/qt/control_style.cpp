@@ -30,6 +30,7 @@ struct Restyled {
     QPointer<QWidget> widget;
     QPointer<QStyle> own_style;  // null: the widget used the application's style
     bool had_own_style = false;
+    bool had_hover = false;  // the painter turns hover repaints on
 };
 
 class NewControlWatcher : public QObject {
@@ -76,7 +77,7 @@ void restyle(QWidget* w) {
     if (!s.painter || is_restyled(w)) return;
     const std::optional<StyledKind> kind = kind_for(w);
     if (!kind) return;
-    Restyled r{w, nullptr, w->testAttribute(Qt::WA_SetStyle)};
+    Restyled r{w, nullptr, w->testAttribute(Qt::WA_SetStyle), w->testAttribute(Qt::WA_Hover)};
     if (r.had_own_style) r.own_style = w->style();
     s.controls.push_back(r);
     s.painter->set_kind(w, *kind);
@@ -108,6 +109,7 @@ bool remove_restyling() {
         if (!r.widget) continue;
         QObject::disconnect(r.widget, &QObject::destroyed, s.painter, nullptr);
         r.widget->setStyle(r.had_own_style ? r.own_style.data() : nullptr);
+        r.widget->setAttribute(Qt::WA_Hover, r.had_hover);
         r.widget->update();
     }
     delete s.painter;
