@@ -45,21 +45,6 @@ TEST(AudioFormat, OnlyConsistentPcmIsPlayable) {
     }
 }
 
-TEST(AudioFormat, ReadsTheLeadingFieldsLittleEndian) {
-    const std::uint8_t fmt[18] = {1,    0,    2,    0,         // PCM, stereo
-                                  0x44, 0xAC, 0,    0,         // 44100
-                                  0x10, 0xB1, 0x02, 0,         // 176400
-                                  4,    0,    16,   0, 0, 0};  // align 4, 16 bit, extra 0
-    const auto f = read_wave_format(fmt);
-    ASSERT_TRUE(f);
-    EXPECT_EQ(f->channels, 2);
-    EXPECT_EQ(f->samples_per_second, 44100u);
-    EXPECT_EQ(f->bytes_per_second, 176400u);
-    EXPECT_EQ(f->block_align, 4);
-    EXPECT_EQ(f->bits_per_sample, 16);
-    EXPECT_FALSE(read_wave_format(std::span(fmt, 15)));
-}
-
 TEST(AudioNotifier, ForgetDropsQueuedNewsAndWaitsForDelivery) {
     std::atomic<int> calls{0};
     std::atomic<bool> inside{false};
