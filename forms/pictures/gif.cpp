@@ -30,21 +30,20 @@ std::size_t sub_blocks(Data d, std::size_t at, std::vector<std::uint8_t>* out) {
 
 // Decodes LZW `codes` into exactly `out.size()` indices. A stream that ends
 // early, or holds a code not yet defined, is a failure.
+//
+// Every string in the table is a copy of output already written (the string
+// of the previous code plus one byte), so an entry is kept as the position
+// and length of that earlier output, and emitting it is one block copy.
 std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
                      std::span<std::uint8_t> out) {
-    std::array<std::uint16_t, 4096> prefix;
-    std::array<std::uint8_t, 4096> suffix, first;
+    std::array<std::uint32_t, 4096> start;
     std::array<std::uint16_t, 4096> length;
     const int clear = 1 << min_size, end = clear + 1;
-    for (int i = 0; i < clear; ++i) {
-        suffix[i] = first[i] = static_cast<std::uint8_t>(i);
-        length[i] = 1;
-        prefix[i] = 0;
-    }
+    for (int i = 0; i < clear; ++i) length[i] = 1;
     int width = min_size + 1, next = clear + 2, prev = -1;
     std::uint32_t bits = 0;
     int nbits = 0;
-    std::size_t in = 0, pos = 0;
+    std::size_t in = 0, pos = 0, prev_pos = 0;
     const std::size_t total = out.size();
     while (pos < total) {
         while (nbits < width) {
@@ -63,30 +62,65 @@ std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
         }
         if (code == end) break;
         if (code > next || (prev < 0 && code >= clear)) return "bad LZW code";
-        int emit = code;
         if (prev >= 0 && next < 4096) {
-            // The new entry is prev's string plus the first byte of this one
-            // (of prev itself when the code is the entry being defined).
-            prefix[next] = static_cast<std::uint16_t>(prev);
-            first[next] = first[prev];
-            suffix[next] = code == next ? first[prev] : first[code];
+            // The new entry: prev's string and the byte after it in the output
+            // (this code's first byte, written just below).
+            start[next] = static_cast<std::uint32_t>(prev_pos);
             length[next] = static_cast<std::uint16_t>(length[prev] + 1);
             ++next;
             if (next >= (1 << width) && width < 12) ++width;
         } else if (code == next) {
             return "bad LZW code";  // at the table's end nothing can be defined
         }
-        // Write the string backwards along its prefix chain, cut at the end.
-        const std::size_t len = length[emit];
-        std::size_t at = pos + len;
-        for (int c = emit; at > pos; c = prefix[c]) {
-            --at;
-            if (at < total) out[at] = suffix[c];
+        const std::size_t len = length[code];
+        const std::size_t n = std::min(len, total - pos);
+        std::uint8_t* dst = out.data() + pos;
+        if (code < clear) {
+            *dst = static_cast<std::uint8_t>(code);
+        } else if (start[code] + len > pos) {
+            // The entry just defined ends with its own first byte: copy
+            // forwards so that byte is written before it is read.
+            const std::uint8_t* src = out.data() + start[code];
+            for (std::size_t i = 0; i < n; ++i) dst[i] = src[i];
+        } else {
+            std::memcpy(dst, out.data() + start[code], n);
         }
+        prev_pos = pos;
         pos += len;
         prev = code;
     }
     return pos >= total ? std::string_view{} : "truncated";
+}
+
+// Indices to pixels; restrict lets the compiler keep the loop tight (the
+// byte pointers could otherwise alias everything).
+void expand_row(const std::uint8_t* __restrict in, std::uint32_t* __restrict out,
+                const std::uint32_t* __restrict pixel, int n) {
+    int x = 0;
+    for (; x + 4 <= n; x += 4) {
+        out[x] = pixel[in[x]];
+        out[x + 1] = pixel[in[x + 1]];
+        out[x + 2] = pixel[in[x + 2]];
+        out[x + 3] = pixel[in[x + 3]];
+    }
+    for (; x < n; ++x) out[x] = pixel[in[x]];
+}
+// Alpha 0 where the index is the transparent one, else 255; eight at a time
+// (a byte of (v ^ key) is zero exactly where the index equals the key).
+void mark_row(const std::uint8_t* __restrict in, std::uint8_t* __restrict alpha, std::uint8_t key,
+              int n) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    const std::uint64_t keys = key * 0x0101010101010101ull;
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, in + x, 8);
+        v ^= keys;
+        const std::uint64_t zero = ~(((v & kLow7) + kLow7) | v | kLow7);  // 0x80 per zero byte
+        const std::uint64_t opaque = ~((zero >> 7) * 0xFF);
+        std::memcpy(alpha + x, &opaque, 8);
+    }
+    for (; x < n; ++x) alpha[x] = in[x] == key ? 0 : 255;
 }
 
 std::vector<plat::raster::Colour> read_table(Data d, std::size_t at, int entries) {
@@ -176,26 +210,26 @@ DecodeResult decode_gif(Data d) {
         pixel[i] = plat::raster::to_pixel(palette[i]);
     const std::uint32_t back =
         (flags & 0x80) && background < static_cast<int>(palette.size()) ? pixel[background] : 0;
-    p.image = plat::raster::Bitmap(sw, sh, plat::raster::to_colour(back));
+    p.image = plat::raster::Bitmap(sw, sh);
+    if (left != 0 || top != 0 || iw < sw || ih < sh) p.image.fill(plat::raster::to_colour(back));
     if (transparent >= 0) p.alpha.assign(static_cast<std::size_t>(sw) * sh, 0);
     // Interlaced rows come in four passes: every 8th from 0, every 8th from
     // 4, every 4th from 2, every 2nd from 1.
     static constexpr int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
     const bool interlaced = iflags & 0x40;
     const int cols = std::max(0, std::min(iw, sw - left));
+    const std::uint8_t key = static_cast<std::uint8_t>(transparent);
     int src_row = 0;
     for (int pass = 0; pass < (interlaced ? 4 : 1); ++pass) {
         const int step = interlaced ? kStep[pass] : 1;
         for (int y = interlaced ? kStart[pass] : 0; y < ih; y += step, ++src_row) {
             const int cy = top + y;
             if (cy >= sh || cols == 0) continue;
-            const std::uint8_t* in = indices.data() + static_cast<std::size_t>(src_row) * iw;
-            std::uint32_t* out = p.image.row(cy) + left;
-            for (int x = 0; x < cols; ++x) out[x] = pixel[in[x]];
-            if (transparent >= 0) {
-                std::uint8_t* a = p.alpha.data() + static_cast<std::size_t>(cy) * sw + left;
-                for (int x = 0; x < cols; ++x) a[x] = in[x] == transparent ? 0 : 255;
-            }
+            expand_row(indices.data() + static_cast<std::size_t>(src_row) * iw,
+                       p.image.row(cy) + left, pixel.data(), cols);
+            if (transparent >= 0)
+                mark_row(indices.data() + static_cast<std::size_t>(src_row) * iw,
+                         p.alpha.data() + static_cast<std::size_t>(cy) * sw + left, key, cols);
         }
     }
     p.palette = std::move(palette);

@@ -8,7 +8,8 @@ Bitmap::Bitmap(int w, int h, Colour fill) {
     if (!size_ok(w, h)) return;
     m_width = w;
     m_height = h;
-    m_pixels.assign(static_cast<std::size_t>(w) * h, to_pixel(fill & 0xFFFFFFu));
+    m_pixels.resize(static_cast<std::size_t>(w) * h);  // zeroed in one sweep
+    if ((fill & 0xFFFFFFu) != 0) this->fill(fill);
 }
 
 Colour Bitmap::pixel(int x, int y) const {

@@ -70,6 +70,28 @@ void run(Bitmap& dst, Rect dr, const Bitmap& src_in, Rect sr, Stretch q,
     std::optional<Bitmap> copy;
     if (&src_in == &dst) copy = src_in;
     const Bitmap& src = copy ? *copy : src_in;
+    if (dr.w == sr.w && dr.h == sr.h) {
+        // Same size: a straight copy, row by row, of the part inside both.
+        const std::int64_t x0 =
+            std::max<std::int64_t>({0, -std::int64_t{dr.x}, -std::int64_t{sr.x}});
+        const std::int64_t x1 = std::min<std::int64_t>(
+            {dr.w, std::int64_t{dst.width()} - dr.x, std::int64_t{src.width()} - sr.x});
+        const std::int64_t y0 =
+            std::max<std::int64_t>({0, -std::int64_t{dr.y}, -std::int64_t{sr.y}});
+        const std::int64_t y1 = std::min<std::int64_t>(
+            {dr.h, std::int64_t{dst.height()} - dr.y, std::int64_t{src.height()} - sr.y});
+        for (std::int64_t j = y0; j < y1; ++j) {
+            const std::uint32_t* in = src.row(static_cast<int>(sr.y + j)) + sr.x;
+            std::uint32_t* out = dst.row(static_cast<int>(dr.y + j)) + dr.x;
+            if (key) {
+                for (std::int64_t i = x0; i < x1; ++i)
+                    if ((in[i] & 0xFFFFFFu) != *key) out[i] = put(in[i], out[i]);
+            } else {
+                for (std::int64_t i = x0; i < x1; ++i) out[i] = put(in[i], out[i]);
+            }
+        }
+        return;
+    }
     const Axis ax = make_axis(dr.x, dr.w, dst.width(), sr.x, sr.w, src.width(), q);
     const Axis ay = make_axis(dr.y, dr.h, dst.height(), sr.y, sr.h, src.height(), q);
     for (std::int64_t j = ay.first; j <= ay.last; ++j) {

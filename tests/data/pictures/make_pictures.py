@@ -177,4 +177,39 @@ def main():
     open("alpha.cur", "wb").write(ico([(rgba, 32, lambda x, y: True)], kind=2))
 
 
+def dial_like():
+    """A 288 x 284 face-sized GIF89a in 256 colours on white, for timing."""
+    import math
+    from PIL import ImageDraw, ImageFont
+    im = Image.new("RGB", (288, 284), (255, 255, 255))
+    dr = ImageDraw.Draw(im)
+    try:
+        font = ImageFont.truetype("DejaVuSans-BoldOblique.ttf", 26)
+    except OSError:
+        font = ImageFont.load_default()
+    for h in range(12):
+        a = h * math.pi / 6
+        x, y = 144 + 111 * math.sin(a), 144 - 111 * math.cos(a)
+        dr.ellipse((x - 5, y - 5, x + 5, y + 5), fill=(20, 20, 120), outline=(220, 0, 0), width=2)
+        tx, ty = 144 + 88 * math.sin(a), 144 - 88 * math.cos(a)
+        dr.text((tx, ty), str(h or 12), font=font, fill=(20, 20, 120), anchor="mm",
+                stroke_width=1, stroke_fill=(255, 255, 255))
+    for m in range(60):
+        a = m * math.pi / 30
+        dr.line((144 + 126 * math.sin(a), 144 - 126 * math.cos(a),
+                 144 + 132 * math.sin(a), 144 - 132 * math.cos(a)), fill=(150, 150, 200), width=2)
+    q = im.quantize(255, dither=Image.Dither.NONE)
+    pal = q.getpalette()[:255 * 3] + [255, 255, 255]
+    q.putpalette(pal)
+    # White pixels take entry 255, the transparent one.
+    px = q.load()
+    rgb = im.load()
+    for y in range(284):
+        for x in range(288):
+            if rgb[x, y] == (255, 255, 255):
+                px[x, y] = 255
+    q.save("dial_like.gif", interlace=False, transparency=255, optimize=False)
+
+
 main()
+dial_like()
