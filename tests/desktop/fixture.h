@@ -88,6 +88,10 @@ public:
     bool click(int x, int y, int button = 1, int repeat = 1) const;
     bool drag(int x0, int y0, int x1, int y1, int button = 1) const;
     bool key(const std::string& keysym) const;  // "Return", "Escape", "alt+F4"
+    // Raises and focuses `window`, then presses `keysym` in it.
+    bool key_in(WindowId window, const std::string& keysym) const;
+    // Types UTF-8 text into the focused window.
+    bool type_text(const std::string& text) const;
 
     // The whole screen; std::nullopt when it cannot be captured.
     std::optional<Image> screenshot() const;

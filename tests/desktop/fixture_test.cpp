@@ -73,6 +73,17 @@ TEST_F(FixtureTest, FindsMeasuresMovesAndPhotographsAWindow) {
     auto pointer = desktop().run({"xdotool", "getmouselocation", "--shell"});
     EXPECT_NE(pointer.out.find("X=" + std::to_string(moved->x + 100)), std::string::npos);
 
+    // Keys reach the focused window: xmessage closes on Return.
+    Process message;
+    ASSERT_TRUE(message.start(
+        {"xmessage", "-buttons", "OK:3", "-default", "OK", "-geometry", "+700+100", "fixture"},
+        desktop().env()));
+    auto box = desktop().wait_window([&] { return desktop().windows_named("^xmessage$"); });
+    ASSERT_TRUE(box);
+    ASSERT_TRUE(desktop().key_in(*box, "Return"));
+    EXPECT_TRUE(message.wait_exit(5s));
+    EXPECT_EQ(message.exit_code(), 3) << "the OK button's exit code";
+
     xclock.stop();
     EXPECT_TRUE(poll_until([&] { return desktop().windows_named("^xclock$").empty(); }, 5s));
 }

@@ -134,6 +134,18 @@ bool Desktop::key(const std::string& keysym) const {
     return xdotool({"key", keysym});
 }
 
+bool Desktop::key_in(WindowId window, const std::string& keysym) const {
+    // Keys sent to a window directly arrive marked as synthetic and Qt drops
+    // them: focus it and press for real.
+    std::string id = std::to_string(window);
+    return xdotool({"windowactivate", "--sync", id}) && xdotool({"windowfocus", "--sync", id}) &&
+           xdotool({"key", keysym});
+}
+
+bool Desktop::type_text(const std::string& text) const {
+    return xdotool({"type", "--delay", "40", text});
+}
+
 std::optional<Image> Desktop::screenshot() const {
     fs::path file = m_root / "screenshot.ppm";
     if (!run({"/usr/bin/import", "-window", "root", "-depth", "8", "ppm:" + file.string()}, 20s)
