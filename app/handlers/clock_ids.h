@@ -7,6 +7,8 @@ namespace vel::ids {
 inline constexpr WindowId kClockWindow = 0x52010001;
 inline constexpr UnitId kClockWindowUnit = 0x06010000;
 inline constexpr UnitId k右键 = 0x26010010;
+inline constexpr UnitId k时钟1 = 0x16010002;
+inline constexpr UnitId k画板1 = 0x16010003;
 inline constexpr UnitId k画板2 = 0x160113B1;
 
 inline constexpr WindowId kAlarmEditor = 0x52011523;

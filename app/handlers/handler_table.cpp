@@ -23,6 +23,9 @@ std::array<HandlerFn, kHandlerCount> make_table() {
     bind(HandlerIndex::menu_set_alarms, on_menu_set_alarms);
     bind(HandlerIndex::menu_close_program, on_menu_close_program);
     bind(HandlerIndex::alarm_close, on_alarm_close);
+    bind(HandlerIndex::clock_created, on_clock_created);
+    bind(HandlerIndex::clock_tick, on_clock_tick);
+    bind(HandlerIndex::clock_tray_event, on_clock_tray_event);
     return table;
 }
 

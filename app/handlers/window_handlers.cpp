@@ -45,8 +45,7 @@ HandlerResult on_alarm_close(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_menu_close_program(std::span<const std::int32_t>) {
-    // TRAY: remove the tray icon here (set tray icon with no icon) once the
-    // window appearance services offer it.
+    remove_tray_icon();
     end_program(0);
 }
 

@@ -151,6 +151,7 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
         };
         cb.resized = [rt, id, unit, last] {
             if (!rt->window_exists(id)) return;
+            if (LiveUnit* u = rt->live_unit(id, unit)) u->resized();
             plat::Rect now = plat::geometry(rt->window_widget(id));
             if (now.width == last->width && now.height == last->height) return;
             last->width = now.width;
@@ -181,7 +182,7 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
         // Without automatic redraw the logic repaints the panel itself.
         cb.paint = [rt, id, unit](plat::Rect a) {
             LiveUnit* u = rt->live_unit(id, unit);
-            if (!u || u->get(4).number != 0) return;
+            if (!u || u->painted(a)) return;
             EventRecord r;
             r.window = id;
             r.unit = unit;
@@ -189,6 +190,9 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
             r.argCount = 4;
             r.args = {a.left, a.top, a.left + a.width, a.top + a.height, 0};
             rt->raise_event(r);
+        };
+        cb.resized = [rt, id, unit] {
+            if (LiveUnit* u = rt->live_unit(id, unit)) u->resized();
         };
     }
     plat::set_callbacks(widget, std::move(cb));

@@ -40,6 +40,11 @@ public:
     virtual bool set(int property, const RawValue& value) = 0;
     // Called once every unit of the window exists (creation-complete).
     virtual void created() {}
+    // The unit's widget has a new size.
+    virtual void resized() {}
+    // The platform has repainted `area` of the widget; true when the unit
+    // keeps its own image there (no paint event for the logic).
+    virtual bool painted(plat::Rect) { return false; }
 };
 
 using UnitFactory = std::unique_ptr<LiveUnit> (*)(const UnitCreation& creation);

@@ -1,8 +1,10 @@
 // The window unit: a top-level window built from its property block.
 #include <algorithm>
 
+#include "forms/appearance/window_look.h"
 #include "forms/units/unit_factories.h"
 #include "forms/units/widget_unit.h"
+#include "platform/appearance.h"
 
 namespace vel {
 namespace {
@@ -24,7 +26,10 @@ enum : int {
 
 class WindowUnit : public WidgetUnit {
 public:
-    WindowUnit(plat::Widget* w, const WindowProperties& p) : WidgetUnit(w) {
+    WindowUnit(plat::Widget* w, const WindowProperties& p)
+        : WidgetUnit(w),
+          m_look(w, p.backColour, as_string(p.picture), static_cast<int>(p.pictureMode),
+                 static_cast<int>(p.shape), p.alwaysOnTop != 0) {
         store(kTitle, p.title);
         store(kBorder, p.border);
         store(kBackColour, p.backColour);
@@ -49,8 +54,11 @@ public:
         store(kOnTop, p.alwaysOnTop);
         store(22, p.keepTitleActive);
         store(23, p.className);
-        plat::set_background_colour(w, p.backColour);
     }
+    // The tray entry goes with the window, after its destroyed event.
+    ~WindowUnit() override { plat::remove_tray_icon(m_widget); }
+
+    void resized() override { m_look.resized(); }
 
     RawValue get(int property) override {
         if (property == kTitle) return RawValue{0, plat::text(m_widget)};
@@ -64,16 +72,28 @@ public:
                 plat::set_window_title(m_widget, v.bytes);
                 break;
             case kBackColour:
-                plat::set_background_colour(m_widget, static_cast<std::uint32_t>(v.number));
+                m_look.set_colour(static_cast<std::uint32_t>(v.number));
+                break;
+            case kPicture:
+                m_look.set_picture(v.bytes);
+                break;
+            case kPictureMode:
+                m_look.set_mode(static_cast<int>(v.number));
+                break;
+            case kShape:
+                m_look.set_shape(static_cast<int>(v.number));
                 break;
             case kOnTop:
-                plat::set_stays_on_top(m_widget, v.number != 0);
+                m_look.set_on_top(v.number != 0);
                 break;
             default:
                 break;  // kept; appearance reads them back
         }
         return false;
     }
+
+private:
+    WindowLook m_look;
 };
 
 }  // namespace

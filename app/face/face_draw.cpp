@@ -1,0 +1,98 @@
+#include "app/face/face_draw.h"
+
+#include "app/clock_globals.h"
+#include "app/face/face_geometry.h"
+#include "app/handlers/clock_ids.h"
+#include "forms/appearance/panel_methods.h"
+#include "forms/pictures/picture_table.h"
+#include "forms/runtime/form_runtime.h"
+#include "library/call.h"
+#include "library/datetime/datetime_commands.h"
+#include "resources/embedded.h"
+
+namespace vel {
+namespace {
+
+// Panel property numbers.
+constexpr int kWidth = 2;
+constexpr int kHeight = 3;
+constexpr int kPenWidth = 16;
+constexpr int kPenColour = 17;
+
+ArgRecord buffer() {
+    return arg_unit(ids::kClockWindow, ids::k画板1, TAG_UNIT_DRAWPANEL);
+}
+
+void set_pen(int width, std::uint32_t colour) {
+    FormRuntime& rt = FormRuntime::instance();
+    rt.set_property(ids::kClockWindow, ids::k画板1, kPenWidth, -1,
+                    Value{static_cast<std::uint32_t>(width), TAG_INT});
+    rt.set_property(ids::kClockWindow, ids::k画板1, kPenColour, -1, Value{colour, TAG_INT});
+}
+
+int panel_int(int property) {
+    const Value v = FormRuntime::instance().get_property(ids::kClockWindow, ids::k画板1, property);
+    return static_cast<std::int32_t>(v.payload & 0xFFFFFFFFu);
+}
+
+int load_embedded(const char* name) {
+    const unsigned char* block = embedded_byteset(name);
+    return block ? call(cmd_load_picture, arg_byteset(block)).as_int() : 0;
+}
+
+int read_time_part(CommandFn part) {
+    const ResultRecord now = call(cmd_current_time);
+    return call(part, arg_datetime(now.as_double())).as_int();
+}
+
+void line(const face::Stroke& s) {
+    set_pen(s.pen_width, s.colour);
+    call(cmd_panel_draw_line, buffer(), arg_int(s.from.x), arg_int(s.from.y), arg_int(s.to.x),
+         arg_int(s.to.y));
+}
+
+void picture(int number, const face::Placement& at) {
+    call(cmd_panel_draw_picture, buffer(), arg_int(number), arg_int(at.at.x), arg_int(at.at.y),
+         arg_int(at.width), arg_int(at.height), arg_int(face::kTransparentCopyMode));
+}
+
+}  // namespace
+
+void draw_face() {
+    const int dial = load_embedded("dial.gif");
+    const int butterfly = load_embedded("butterfly.gif");
+    // Three readings: a second boundary between them is taken as it comes.
+    clock::current_hour = read_time_part(cmd_get_hour);
+    clock::current_minute = read_time_part(cmd_get_minute);
+    clock::current_second = read_time_part(cmd_get_second);
+    const face::FaceGeometry g =
+        face::face_geometry(clock::current_hour, clock::current_minute, clock::current_second);
+
+    call(cmd_panel_clear, buffer());
+    picture(dial, g.dial);
+    call(cmd_unload_picture, arg_int(dial));
+
+    clock::hand_angle = g.hour_angle;
+    line(g.hands[0]);
+    line(g.hands[1]);
+    clock::hand_angle = g.minute_angle;
+    line(g.hands[2]);
+    line(g.hands[3]);
+    clock::hand_angle = g.second_angle;
+    line(g.hands[4]);
+    line(g.hands[5]);
+
+    set_pen(g.disc_pen_width, g.disc_colour);
+    call(cmd_panel_draw_ellipse, buffer(), arg_int(g.disc_first.x), arg_int(g.disc_first.y),
+         arg_int(g.disc_second.x), arg_int(g.disc_second.y));
+    picture(butterfly, g.butterfly);
+    call(cmd_unload_picture, arg_int(butterfly));
+
+    const int width = panel_int(kWidth);
+    const int height = panel_int(kHeight);
+    call(cmd_panel_copy, buffer(), arg_int(0), arg_int(0), arg_int(width), arg_int(height),
+         arg_unit(ids::kClockWindow, ids::k画板2, TAG_UNIT_DRAWPANEL), arg_int(0), arg_int(0),
+         arg_int(1));
+}
+
+}  // namespace vel

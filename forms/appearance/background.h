@@ -1,0 +1,50 @@
+#pragma once
+// The background of a window or drawing panel: a colour, an optional picture
+// (kept as its bytes, decoded on first use) and the picture mode. It renders
+// itself for a client size and keeps that rendering until something changes,
+// so repainting an area is a copy of rows.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "forms/pictures/picture.h"
+#include "platform/raster/bitmap.h"
+
+namespace vel {
+
+// 0xFF000000 stands for the system's button-face colour.
+inline constexpr std::uint32_t kSystemColour = 0xFF000000u;
+// The colour to fill with: the system face colour for kSystemColour.
+plat::raster::Colour resolve_colour(std::uint32_t colour);
+
+class Background {
+public:
+    void set_colour(std::uint32_t colour);
+    // Drops the decoded picture; it is decoded again on next use.
+    void set_picture(std::string bytes);
+    void set_mode(int mode);
+
+    std::uint32_t colour() const { return m_colour; }
+    int mode() const { return m_mode; }
+    // The decoded picture, or null when there is none or it does not decode.
+    const Picture* picture();
+
+    // Paints `area` of a client area of `dst`'s size. Pixels a tiled picture
+    // does not reach stay as they were; all others are overwritten.
+    void paint(plat::raster::Bitmap& dst, plat::raster::Rect area);
+    // The whole background of a width x height client area (cached).
+    const plat::raster::Bitmap& rendered(int width, int height);
+
+private:
+    void render(plat::raster::Bitmap& out);
+
+    std::uint32_t m_colour = kSystemColour;
+    int m_mode = 0;
+    std::string m_bytes;
+    std::optional<Picture> m_decoded;
+    bool m_tried = false;
+    plat::raster::Bitmap m_rendered;
+    bool m_rendered_valid = false;
+};
+
+}  // namespace vel

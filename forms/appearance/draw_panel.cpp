@@ -1,0 +1,251 @@
+#include "forms/appearance/draw_panel.h"
+
+#include <algorithm>
+
+#include "platform/raster/blit.h"
+#include "platform/raster/draw.h"
+
+namespace vel {
+
+using plat::raster::Bitmap;
+using plat::raster::Colour;
+using plat::raster::Rect;
+
+namespace {
+
+constexpr int kMaxPenWidth = 32767;
+
+// Copies `from` of `src` to `at` of `dst`, clipped to both, in a copy mode.
+void copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
+                plat::raster::CopyMode mode) {
+    // Clip the source first, moving the destination along with it.
+    Rect s = plat::raster::clip_to(src, from);
+    if (s.w <= 0 || s.h <= 0) return;
+    Rect d{at.x + (s.x - from.x), at.y + (s.y - from.y), s.w, s.h};
+    Rect c = plat::raster::clip_to(dst, d);
+    if (c.w <= 0 || c.h <= 0) return;
+    s.x += c.x - d.x;
+    s.y += c.y - d.y;
+    if (&dst == &src) {  // overlapping rows: go through the general path
+        plat::raster::stretch_blit(dst, c, src, {s.x, s.y, c.w, c.h}, mode);
+        return;
+    }
+    for (int row = 0; row < c.h; ++row) {
+        const std::uint32_t* in = src.row(s.y + row) + s.x;
+        std::uint32_t* out = dst.row(c.y + row) + c.x;
+        if (mode == plat::raster::CopyMode::copy) {
+            std::copy_n(in, c.w, out);
+        } else {
+            for (int i = 0; i < c.w; ++i) out[i] = plat::raster::apply_copy(mode, in[i], out[i]);
+        }
+    }
+}
+
+}  // namespace
+
+DrawPanel::DrawPanel(plat::Widget* w, const DrawPanelProperties& p) : WidgetUnit(w) {
+    store(kPanelBorder, p.border);
+    store(kPanelBackColour, p.backColour);
+    store(kPanelPicture, as_string(p.picture));
+    store(kPanelPictureMode, p.pictureMode);
+    store(kPanelAutoRedraw, p.autoRedraw);
+    store(kPanelDrawStyle, p.drawStyle);
+    store(kPanelPenType, p.penType);
+    store(kPanelDrawMode, p.drawMode);
+    store(kPanelPenWidth, std::clamp<std::int64_t>(p.penWidth, 0, kMaxPenWidth));
+    store(kPanelPenColour, p.penColour);
+    store(kPanelBrushType, p.brushType);
+    store(kPanelBrushColour, p.brushColour);
+    store(kPanelTextColour, p.textColour);
+    store(kPanelTextBackColour, p.textBackColour);
+    store(kPanelFont, as_string(p.font));
+    m_background.set_colour(p.backColour);
+    m_background.set_picture(as_string(p.picture));
+    m_background.set_mode(p.pictureMode);
+    plat::set_background_colour(w, p.backColour);
+    apply_pen_and_brush();
+    m_auto_redraw = p.autoRedraw != 0;
+    if (m_auto_redraw || !p.picture.empty()) rebuild_memory(false);
+}
+
+RawValue DrawPanel::get(int property) {
+    return stored(property);
+}
+
+bool DrawPanel::set(int property, const RawValue& v) {
+    RawValue value = v;
+    if (property == kPanelPenWidth) value.number = std::clamp<std::int64_t>(v.number, 0, kMaxPenWidth);
+    store(property, value);
+    switch (property) {
+        case kPanelBackColour:
+        case kPanelPicture:
+        case kPanelPictureMode:
+            if (property == kPanelBackColour) {
+                m_background.set_colour(static_cast<std::uint32_t>(v.number));
+                plat::set_background_colour(m_widget, static_cast<std::uint32_t>(v.number));
+            } else if (property == kPanelPicture) {
+                m_background.set_picture(v.bytes);
+            } else {
+                m_background.set_mode(static_cast<int>(v.number));
+            }
+            // Whatever was drawn is lost, as when the panel is first made.
+            if (property != kPanelPictureMode) rebuild_memory(false);
+            break;
+        case kPanelAutoRedraw:
+            m_auto_redraw = v.number != 0;
+            if (m_auto_redraw) {
+                rebuild_memory(false);
+            } else {
+                // The shown image stays; drawing now goes straight to it.
+                fit_canvas();
+            }
+            break;
+        case kPanelPenType:
+        case kPanelDrawMode:
+        case kPanelPenWidth:
+        case kPanelPenColour:
+        case kPanelBrushType:
+        case kPanelBrushColour:
+        case kPanelTextBackColour:
+            apply_pen_and_brush();
+            break;
+        default:
+            break;
+    }
+    return false;
+}
+
+void DrawPanel::apply_pen_and_brush() {
+    auto num = [this](int p) { return stored(p).number; };
+    m_state.pen.type = static_cast<int>(num(kPanelPenType));
+    m_state.pen.width = static_cast<int>(num(kPanelPenWidth));
+    m_state.pen.colour = resolve_colour(static_cast<std::uint32_t>(num(kPanelPenColour)));
+    m_state.brush.type = static_cast<int>(num(kPanelBrushType));
+    m_state.brush.colour = resolve_colour(static_cast<std::uint32_t>(num(kPanelBrushColour)));
+    // Stored 0-based; 12 is plain copy.
+    m_state.mix = std::clamp(static_cast<int>(num(kPanelDrawMode)) + 1, 1, 16);
+    const auto back = static_cast<std::uint32_t>(num(kPanelTextBackColour));
+    m_state.background = back == kSystemColour ? plat::raster::kNoColour : back & 0xFFFFFFu;
+}
+
+plat::Size DrawPanel::client() const {
+    return plat::client_size(m_widget);
+}
+
+void DrawPanel::rebuild_memory(bool keep_image) {
+    const plat::Size size = client();
+    Bitmap fresh(std::max(1, size.width), std::max(1, size.height), 0);
+    if (fresh.empty()) return;  // beyond the raster's limits: keep what there is
+    m_background.paint(fresh, {0, 0, fresh.width(), fresh.height()});
+    if (keep_image && !m_image.empty())
+        copy_block(fresh, {0, 0}, m_image, {0, 0, m_image.width(), m_image.height()},
+                   plat::raster::CopyMode::copy);
+    m_image = std::move(fresh);
+    show({0, 0, m_image.width(), m_image.height()});
+}
+
+void DrawPanel::fit_canvas() {
+    const plat::Size size = client();
+    const int w = std::max(1, size.width), h = std::max(1, size.height);
+    if (m_image.empty() || m_image.width() != w || m_image.height() != h) rebuild_memory(true);
+}
+
+Bitmap& DrawPanel::canvas() {
+    fit_canvas();
+    return m_image;
+}
+
+void DrawPanel::resized() {
+    if (!m_image.empty()) fit_canvas();
+}
+
+void DrawPanel::show(Rect area) {
+    if (m_image.empty()) return;
+    area = plat::raster::clip_to(m_image, area);
+    if (area.w <= 0 || area.h <= 0) return;
+    // A hidden face buffer keeps its image only in memory.
+    if (!plat::is_visible(m_widget)) {
+        m_shown_stale = true;
+        return;
+    }
+    const plat::PixelView view{m_image.data(), m_image.width(), m_image.height(),
+                               m_image.width(), plat::PixelLayout::kXRGB};
+    plat::present(m_widget, view, {area.x, area.y, area.w, area.h}, {area.x, area.y});
+}
+
+bool DrawPanel::painted(plat::Rect) {
+    if (!m_auto_redraw) return false;
+    if (m_shown_stale) {
+        m_shown_stale = false;
+        show({0, 0, m_image.width(), m_image.height()});
+    }
+    return true;
+}
+
+void DrawPanel::clear(Rect area) {
+    Bitmap& c = canvas();
+    m_background.paint(c, area);
+    m_position = {area.x, area.y};
+    show(area);
+}
+
+namespace {
+// The pixels a shape between two points may touch, pen width included.
+Rect reach(int x1, int y1, int x2, int y2, int pen_width) {
+    const int pad = pen_width / 2 + 2;
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    const std::int64_t w = std::int64_t{std::max(x1, x2)} - left + 2 * pad + 1;
+    const std::int64_t h = std::int64_t{std::max(y1, y2)} - top + 2 * pad + 1;
+    return {left - pad, top - pad, static_cast<int>(std::min<std::int64_t>(w, 1 << 30)),
+            static_cast<int>(std::min<std::int64_t>(h, 1 << 30))};
+}
+}  // namespace
+
+void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
+    Bitmap& c = canvas();
+    plat::raster::draw_line(c, m_state, x1, y1, x2, y2);
+    m_position = {x2, y2};
+    show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
+}
+
+void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
+    Bitmap& c = canvas();
+    plat::raster::draw_ellipse(c, m_state, x1, y1, x2, y2);
+    show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
+}
+
+void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
+    const Bitmap& src = picture.image;
+    if (src.empty() || to.w <= 0 || to.h <= 0) return;
+    Bitmap& c = canvas();
+    const Rect whole{0, 0, src.width(), src.height()};
+    // Half-tone stretching; a picture at its own size needs none.
+    const auto quality = (to.w == src.width() && to.h == src.height())
+                             ? plat::raster::Stretch::nearest
+                             : plat::raster::Stretch::smooth;
+    if (copy_mode < 0) {
+        const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
+        plat::raster::transparent_blit(c, to, src, whole, key, quality);
+    } else {
+        plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
+                                   quality);
+    }
+    show(to);
+}
+
+void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at,
+                        plat::raster::CopyMode mode) {
+    Bitmap& src = canvas();
+    if (from.w <= 0 || from.h <= 0) return;
+    Rect inside = plat::raster::clip_to(src, from);
+    if (inside.w <= 0 || inside.h <= 0) return;
+    Bitmap& dst = target.canvas();
+    copy_block(dst, at, src, from, mode);
+    target.show({at.x, at.y, from.w, from.h});
+}
+
+DrawPanel* as_draw_panel(LiveUnit* unit) {
+    return dynamic_cast<DrawPanel*>(unit);
+}
+
+}  // namespace vel

@@ -1,0 +1,81 @@
+#pragma once
+// The drawing panel unit: its kept properties, its pen and brush, the memory
+// bitmap of automatic redraw, and the drawing operations the panel methods
+// run. Drawing happens in our own bitmaps; the platform only shows them.
+//
+// The panel's canvas is its memory bitmap when automatic redraw is on, else
+// an image of what the panel shows. Both have the panel's client size.
+#include <cstdint>
+
+#include "forms/appearance/background.h"
+#include "forms/pictures/picture.h"
+#include "forms/units/widget_unit.h"
+#include "platform/raster/mix.h"
+#include "platform/raster/style.h"
+
+namespace vel {
+
+// Type property indexes (the runtime's number minus 8).
+enum PanelProperty : int {
+    kPanelBorder = 0,
+    kPanelBackColour = 1,
+    kPanelPicture = 2,
+    kPanelPictureMode = 3,
+    kPanelAutoRedraw = 4,
+    kPanelDrawStyle = 5,
+    kPanelPenType = 6,
+    kPanelDrawMode = 7,
+    kPanelPenWidth = 8,
+    kPanelPenColour = 9,
+    kPanelBrushType = 10,
+    kPanelBrushColour = 11,
+    kPanelTextColour = 12,
+    kPanelTextBackColour = 13,
+    kPanelFont = 14,
+};
+
+class DrawPanel : public WidgetUnit {
+public:
+    DrawPanel(plat::Widget* w, const DrawPanelProperties& p);
+
+    RawValue get(int property) override;
+    bool set(int property, const RawValue& value) override;
+    void resized() override;
+    bool painted(plat::Rect area) override;
+
+    bool auto_redraw() const { return m_auto_redraw; }
+    plat::Size client() const;
+    // The image drawing and copying read and write (see above), brought to
+    // the client size first.
+    plat::raster::Bitmap& canvas();
+    const plat::raster::DrawState& state() const { return m_state; }
+    plat::Point position() const { return m_position; }
+
+    // The operations; rectangles in client pixels.
+    void clear(plat::raster::Rect area);
+    void draw_line(int x1, int y1, int x2, int y2);
+    void draw_ellipse(int x1, int y1, int x2, int y2);
+    // copy_mode 1 ... 5, or -c to leave out the pixels of colour c.
+    void draw_picture(const Picture& picture, plat::raster::Rect to, int copy_mode);
+    // Copies `from` of this panel's canvas to `at` of `target` (maybe this).
+    void copy_to(DrawPanel& target, plat::raster::Rect from, plat::Point at,
+                 plat::raster::CopyMode mode);
+
+private:
+    void rebuild_memory(bool keep_image);
+    void fit_canvas();
+    void show(plat::raster::Rect area);
+    void apply_pen_and_brush();
+
+    Background m_background;
+    bool m_auto_redraw = false;
+    plat::raster::Bitmap m_image;  // memory bitmap, or the shown image
+    bool m_shown_stale = false;    // drawn while hidden: show all when painted
+    plat::raster::DrawState m_state;
+    plat::Point m_position;
+};
+
+// The panel behind a live unit; null for any other unit.
+DrawPanel* as_draw_panel(LiveUnit* unit);
+
+}  // namespace vel

@@ -1,0 +1,78 @@
+#include "forms/appearance/tray_command.h"
+
+#include <optional>
+#include <string>
+
+#include "forms/pictures/picture_table.h"
+#include "forms/runtime/event_record.h"
+#include "forms/runtime/form_runtime.h"
+#include "forms/runtime/runtime_texts.h"
+#include "library/blocks.h"
+#include "library/runtime_errors.h"
+#include "platform/appearance.h"
+
+namespace vel {
+namespace {
+
+// Tray icons are small; the icon file's entry nearest this size is used.
+constexpr int kTrayIconSize = 32;
+
+std::optional<Picture> icon_from_bytes(std::span<const std::uint8_t> bytes) {
+    const PictureKind kind = sniff_picture(bytes);
+    if (kind != PictureKind::icon && kind != PictureKind::cursor) return std::nullopt;
+    DecodeResult r = decode_icon(bytes, kTrayIconSize);
+    if (!r || r.picture->image.empty()) return std::nullopt;
+    return std::move(r.picture);
+}
+
+// The icon an argument stands for: none for an empty or unusable one.
+std::optional<Picture> icon_argument(int count, const ArgRecord* args) {
+    if (count < 2) return std::nullopt;
+    const ArgRecord& a = args[1];
+    if (a.tag == TAG_BYTESET) return icon_from_bytes(byteset_span(a.as_ptr<const std::uint8_t>()));
+    if (a.tag != TAG_TEXT || !*a.as_text()) return std::nullopt;
+    // The file goes through the picture loader; only its icon is kept.
+    const int number = load_picture_file(a.as_text());
+    std::optional<Picture> icon;
+    if (const Picture* p = picture_table().find(number);
+        p && (p->kind == PictureKind::icon || p->kind == PictureKind::cursor))
+        icon = *p;
+    picture_table().remove(number);
+    return icon;
+}
+
+}  // namespace
+
+void cmd_set_tray_icon(ResultRecord*, int count, const ArgRecord* args) {
+    if (count < 1) fatal_runtime_error(0, runtime_text::kUnitMissing);
+    FormRuntime& rt = FormRuntime::instance();
+    const WindowId window = args[0].lo;
+    rt.require_unit(window, args[0].hi);
+    plat::Widget* w = rt.window_widget(window);
+    if (!w) return;
+    const std::optional<Picture> icon = icon_argument(count, args);
+    if (!icon) {
+        plat::remove_tray_icon(w);
+        return;
+    }
+    std::string tip = count >= 3 && args[2].tag == TAG_TEXT ? args[2].as_text() : "";
+    if (tip.size() > static_cast<std::size_t>(kTrayTipBytes)) tip.resize(kTrayTipBytes);
+    const plat::raster::Bitmap& img = icon->image;
+    const plat::PixelView view{img.data(), img.width(), img.height(), img.width(),
+                               plat::PixelLayout::kXRGB};
+    // Clicks reach the window unit while the window exists.
+    const UnitId unit = args[0].hi;
+    plat::set_tray_icon(w, view, icon->alpha, tip, [window, unit](int kind) {
+        FormRuntime& runtime = FormRuntime::instance();
+        if (!runtime.unit_entry(window, unit)) return;
+        EventRecord r;
+        r.window = window;
+        r.unit = unit;
+        r.event = kEvTray;
+        r.argCount = 1;
+        r.args[0] = kind;
+        runtime.raise_event(r);
+    });
+}
+
+}  // namespace vel

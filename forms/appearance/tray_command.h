@@ -1,0 +1,17 @@
+#pragma once
+// The tray icon of a window, as a library command.
+#include "library/value.h"
+
+namespace vel {
+
+// The longest tip the tray entry keeps, in bytes.
+inline constexpr int kTrayTipBytes = 62;
+// The tray entry's number. Its clicks raise the window's kEvTray with the
+// kind 1 left click, 2 double click, 3 right click.
+inline constexpr int kTrayEntryNumber = 100;
+
+// set tray icon (window UnitRef, icon: byte set of icon file data or text
+// file name, [tip text]). An empty icon removes the window's tray icon.
+void cmd_set_tray_icon(ResultRecord* result, int count, const ArgRecord* args);
+
+}  // namespace vel

@@ -1,0 +1,95 @@
+#include "forms/appearance/window_look.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "forms/appearance/shape_region.h"
+#include "platform/appearance.h"
+
+namespace vel {
+namespace {
+
+// The program's windows that are marked always on top.
+std::vector<WindowLook*>& top_most() {
+    static std::vector<WindowLook*> looks;
+    return looks;
+}
+
+}  // namespace
+
+WindowLook::WindowLook(plat::Widget* window, std::uint32_t colour, std::string picture, int mode,
+                       int shape, bool on_top)
+    : m_window(window), m_shape(shape), m_on_top(on_top) {
+    m_background.set_colour(colour);
+    m_background.set_picture(std::move(picture));
+    m_background.set_mode(mode);
+    plat::set_background_colour(m_window, colour);
+    if (m_on_top) top_most().push_back(this);
+    resized();
+}
+
+WindowLook::~WindowLook() {
+    std::erase(top_most(), this);
+}
+
+void WindowLook::set_colour(std::uint32_t colour) {
+    m_background.set_colour(colour);
+    plat::set_background_colour(m_window, colour);
+    repaint_background();
+}
+
+void WindowLook::set_picture(std::string bytes) {
+    m_background.set_picture(std::move(bytes));
+    repaint_background();
+}
+
+void WindowLook::set_mode(int mode) {
+    m_background.set_mode(mode);
+    repaint_background();
+}
+
+void WindowLook::set_shape(int shape) {
+    m_shape = shape;
+    apply_shape();
+}
+
+void WindowLook::set_on_top(bool on) {
+    m_on_top = on;
+    std::erase(top_most(), this);
+    if (on) top_most().push_back(this);
+    plat::set_stays_on_top(m_window, on);
+    // Leaving the band must not take the program's other top-most windows
+    // out with it.
+    if (!on)
+        for (WindowLook* other : top_most()) plat::set_stays_on_top(other->m_window, true);
+}
+
+void WindowLook::resized() {
+    const plat::Rect g = plat::geometry(m_window);
+    if (g.width == m_applied.width && g.height == m_applied.height) return;
+    m_applied = {g.width, g.height};
+    apply_shape();
+    repaint_background();
+}
+
+void WindowLook::apply_shape() {
+    const plat::Rect g = plat::geometry(m_window);
+    const std::vector<plat::Rect> region = shape_region(m_shape, g.width, g.height);
+    plat::set_window_region(m_window, region);
+}
+
+void WindowLook::repaint_background() {
+    // A plain colour is the surface's own fill; only a picture is presented.
+    if (!m_background.picture()) {
+        plat::clear_presented(m_window);
+        return;
+    }
+    const plat::Size size = plat::client_size(m_window);
+    const plat::raster::Bitmap& image = m_background.rendered(size.width, size.height);
+    if (image.empty()) return;
+    const plat::PixelView view{image.data(), image.width(), image.height(), image.width(),
+                               plat::PixelLayout::kXRGB};
+    plat::present(m_window, view, {0, 0, image.width(), image.height()}, {0, 0});
+}
+
+}  // namespace vel

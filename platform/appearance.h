@@ -1,0 +1,39 @@
+#pragma once
+// Window appearance services beyond plain surfaces: the window's shape mask,
+// the system's button-face colour, and the tray icon. User-interface thread
+// only, like the rest of the window system.
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string_view>
+
+#include "platform/window_system.h"
+
+namespace plat {
+
+// The system's button-face colour as 0x00BBGGRR (what 0xFF000000 stands for).
+std::uint32_t system_face_colour();
+
+// Limits the window to the union of `rects` (in window coordinates) and
+// repaints it; an empty span removes the mask: the full rectangle again.
+void set_window_region(Widget* w, std::span<const Rect> rects);
+// Whether (x, y) of the window lies inside its mask (everywhere when none).
+bool window_region_contains(Widget* w, int x, int y);
+
+// ---- the tray icon --------------------------------------------------------
+// Clicks on the icon: 1 left click, 2 double click, 3 right click / context.
+using TrayClick = std::function<void(int kind)>;
+// Shows (or changes) the tray icon that belongs to `owner`: the pixels of
+// `image` (0x00BBGGRR words) with an optional per-pixel opacity (0 ... 255,
+// one byte per pixel, empty = opaque) and a tip (GBK). With no tray host the
+// icon waits until one appears. False when the image is unusable.
+bool set_tray_icon(Widget* owner, const PixelView& image, std::span<const std::uint8_t> alpha,
+                   std::string_view tip, TrayClick on_click);
+// Removes the owner's tray icon; nothing happens when it has none.
+void remove_tray_icon(Widget* owner);
+bool has_tray_icon(Widget* owner);
+std::string tray_tip(Widget* owner);  // GBK; empty when there is no icon
+// Delivers a click as if the user clicked the icon (tests).
+void send_tray_click(Widget* owner, int kind);
+
+}  // namespace plat
