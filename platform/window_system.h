@@ -101,6 +101,10 @@ void set_callbacks(Widget* w, WidgetCallbacks callbacks);
 // Delivers mouse input as if the user gave it at (x, y) of the widget's
 // client area (tests and automation); the callbacks see it first.
 void send_mouse(Widget* w, const MouseEvent& e);
+// Delivers a key press and its release as if typed on the widget (tests and
+// automation): a Windows virtual-key code (digits and letters are their
+// ASCII codes), KeyStateBits, and the character it types (GBK, may be empty).
+void send_key(Widget* w, int virtual_key, int keys, std::string_view typed);
 
 // ---- windows --------------------------------------------------------------
 struct WindowOptions {
@@ -129,6 +133,10 @@ ControlKind control_kind(const Widget* w);  // windows answer panel
 void reparent(Widget* control, Widget* new_parent);
 // Stacks `w` directly below `above` (siblings); nullptr raises it to the top.
 void stack_below(Widget* w, Widget* above);
+// Keyboard focus order: whether Tab stops at the control at all, and
+// `second` directly after `first` (controls of one window).
+void set_tab_stop(Widget* w, bool on);
+void set_tab_order(Widget* first, Widget* second);
 
 // ---- common to windows and controls --------------------------------------
 void destroy_widget(Widget* w);

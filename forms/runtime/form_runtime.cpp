@@ -35,8 +35,24 @@ void FormRuntime::release_windows() {
         auto it = m_live.begin();
         std::unique_ptr<LiveWindow> w = std::move(it->second);
         m_live.erase(it);
-        for (std::size_t i = w->units.size(); i-- > 0;) w->units[i].reset();
+        release_all_units(*w);
     }
+}
+
+void FormRuntime::release_unit(LiveWindow& w, std::size_t index, std::size_t depth) {
+    // A widget dies with its container's: the units inside go first, so that
+    // none is left holding a widget that is already gone. The depth bound
+    // keeps a container cycle in a damaged resource from recursing forever.
+    if (index >= w.units.size() || depth > w.units.size()) return;
+    const UnitId id = w.entry.units[index].id;
+    for (std::size_t i = w.units.size(); i-- > 0;)
+        if (i != index && w.units[i] && w.entry.units[i].container == id)
+            release_unit(w, i, depth + 1);
+    w.units[index].reset();
+}
+
+void FormRuntime::release_all_units(LiveWindow& w) {
+    for (std::size_t i = w.units.size(); i-- > 0;) release_unit(w, i);
 }
 
 FormRuntime::LiveWindow* FormRuntime::live(WindowId id) {
@@ -69,13 +85,14 @@ bool FormRuntime::load_window(WindowId id, WindowId parent, bool modal, bool sta
     w.entry = *description;
     w.units.resize(w.entry.units.size());
     w.modal = modal;
+    w.serial = m_next_serial++;
     m_live[id] = std::move(owned);
 
     suppress_events();
     const bool ok = create_units(w, start_window);
     resume_events();
     if (!ok) {
-        for (std::size_t i = w.units.size(); i-- > 0;) w.units[i].reset();
+        release_all_units(w);
         m_live.erase(id);
         return false;
     }
@@ -116,47 +133,76 @@ bool FormRuntime::create_units(LiveWindow& w, bool start_window) {
     UnitCreation c{this, w.entry.id, &self, nullptr, 0, start_window};
     w.units[0] = window_type->create(c);
     if (!w.units[0] || !w.units[0]->widget()) return false;
-    plat::Widget* window = w.units[0]->widget();
 
     // Controls from the highest index down: the lowest index ends on top.
-    const int count = static_cast<int>(w.entry.units.size());
-    int number = 100 + 10 * (count - 2);
-    for (int i = count - 1; i >= 1; --i, number -= 10) {
-        const UnitEntry& e = w.entry.units[static_cast<std::size_t>(i)];
-        if (e.is_menu_item()) continue;
-        const UnitTypeInfo* type = find_unit_type(e.typeTag);
-        if (!type || !type->create) return false;
-        UnitCreation cc{this, w.entry.id, &e, window, number, start_window};
-        w.units[static_cast<std::size_t>(i)] = type->create(cc);
-        if (!w.units[static_cast<std::size_t>(i)]) return false;
+    const std::size_t count = w.entry.units.size();
+    for (std::size_t i = count; i-- > 1;) {
+        if (w.entry.units[i].is_menu_item()) continue;
+        if (!create_control(w, i, start_window)) return false;
     }
-    // Containers, then the creation-complete notice, then the visible controls.
-    for (int i = 1; i < count; ++i) {
-        const UnitEntry& e = w.entry.units[static_cast<std::size_t>(i)];
-        LiveUnit* u = w.units[static_cast<std::size_t>(i)].get();
-        if (!u || !u->widget() || e.container == 0) continue;
-        int c_index = find_unit(w.entry, e.container);
-        if (c_index > 0 && w.units[static_cast<std::size_t>(c_index)] &&
-            w.units[static_cast<std::size_t>(c_index)]->widget())
-            plat::reparent(u->widget(), w.units[static_cast<std::size_t>(c_index)]->widget());
-    }
-    for (int i = count - 1; i >= 0; --i)
-        if (w.units[static_cast<std::size_t>(i)]) w.units[static_cast<std::size_t>(i)]->created();
-    for (int i = 1; i < count; ++i) {
-        const UnitEntry& e = w.entry.units[static_cast<std::size_t>(i)];
-        LiveUnit* u = w.units[static_cast<std::size_t>(i)].get();
+    // Into the containers, the highest index first: a re-parented control
+    // goes on top of its new siblings, and the lowest index must end there.
+    for (std::size_t i = count; i-- > 1;) place_in_container(w, i);
+    for (std::size_t i = count; i-- > 0;)
+        if (w.units[i]) w.units[i]->created();
+    for (std::size_t i = 1; i < count; ++i) {
+        const UnitEntry& e = w.entry.units[i];
+        LiveUnit* u = w.units[i].get();
         const UnitTypeInfo* type = find_unit_type(e.typeTag);
         if (!u || !u->widget() || (type && (type->flags & kTypeNeverShown))) continue;
         plat::set_visible(u->widget(), (e.unitFlags & kUnitVisible) != 0);
     }
+    apply_tab_order(w);
     return true;
+}
+
+bool FormRuntime::create_control(LiveWindow& w, std::size_t index, bool start_window) {
+    const UnitEntry& e = w.entry.units[index];
+    const UnitTypeInfo* type = find_unit_type(e.typeTag);
+    if (!type || !type->create) return false;
+    plat::Widget* window = w.units[0] ? w.units[0]->widget() : nullptr;
+    const int number = 100 + 10 * (static_cast<int>(index) - 1);
+    UnitCreation c{this, w.entry.id, &e, window, number, start_window};
+    w.units[index] = type->create(c);
+    return w.units[index] != nullptr;
+}
+
+void FormRuntime::place_in_container(LiveWindow& w, std::size_t index) {
+    const UnitEntry& e = w.entry.units[index];
+    LiveUnit* u = w.units[index].get();
+    if (!u || !u->widget() || e.container == 0) return;
+    const int c_index = find_unit(w.entry, e.container);
+    if (c_index <= 0 || static_cast<std::size_t>(c_index) == index) return;
+    LiveUnit* container = w.units[static_cast<std::size_t>(c_index)].get();
+    if (container && container->widget()) plat::reparent(u->widget(), container->widget());
+}
+
+void FormRuntime::apply_tab_order(LiveWindow& w) {
+    std::vector<std::size_t> order;
+    for (std::size_t i = 1; i < w.units.size(); ++i) {
+        plat::Widget* widget = w.units[i] ? w.units[i]->widget() : nullptr;
+        if (!widget) continue;
+        const bool stop = (w.entry.units[i].unitFlags & kUnitTabStop) != 0;
+        plat::set_tab_stop(widget, stop);
+        if (stop) order.push_back(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [&w](std::size_t a, std::size_t b) {
+        return w.entry.units[a].tabOrder < w.entry.units[b].tabOrder;
+    });
+    for (std::size_t k = 1; k < order.size(); ++k)
+        plat::set_tab_order(w.units[order[k - 1]]->widget(), w.units[order[k]]->widget());
 }
 
 void FormRuntime::post_close(WindowId id) {
     LiveWindow* w = live(id);
     if (!w) return;
     w->closing = true;
-    plat::post([this, id] { close_window(id); });
+    // A request to this window only: one loaded afresh under the same
+    // identifier meanwhile is another window.
+    plat::post([this, id, serial = w->serial] {
+        const LiveWindow* now = live(id);
+        if (now && now->serial == serial) close_window(id);
+    });
 }
 
 void FormRuntime::close_window(WindowId id) {
@@ -188,7 +234,7 @@ void FormRuntime::destroy_window(WindowId id) {
     // Silence the widgets first: hiding one moves the focus to another.
     for (auto& u : gone->units)
         if (u && u->widget()) plat::set_callbacks(u->widget(), {});
-    for (std::size_t i = gone->units.size(); i-- > 0;) gone->units[i].reset();
+    release_all_units(*gone);
     if (gone->modal) {
         for (WindowId other : gone->disabled)
             if (plat::Widget* ow = window_widget(other)) plat::set_enabled(ow, true);
@@ -203,7 +249,7 @@ void FormRuntime::destroy_control(WindowId id, UnitId unit) {
     if (!w) return;
     int index = find_unit(w->entry, unit);
     if (index <= 0) return;
-    w->units[static_cast<std::size_t>(index)].reset();
+    release_unit(*w, static_cast<std::size_t>(index));
     // Out of its container's child list, then out of the window's unit list.
     for (UnitEntry& e : w->entry.units) std::erase(e.children, unit);
     w->entry.units.erase(w->entry.units.begin() + index);

@@ -78,6 +78,7 @@ private:
     struct LiveWindow {
         WindowEntry entry;  // a working copy: properties written live here
         std::vector<std::unique_ptr<LiveUnit>> units;  // parallel to entry.units
+        std::uint64_t serial = 0;  // tells a window from a later one of the same id
         bool closing = false;
         bool created = false;  // event 0 has been raised
         bool activated_once = false;
@@ -89,6 +90,14 @@ private:
     LiveWindow* live(WindowId id);
     const LiveWindow* live(WindowId id) const;
     bool create_units(LiveWindow& w, bool start_window);
+    bool create_control(LiveWindow& w, std::size_t index, bool start_window);
+    void place_in_container(LiveWindow& w, std::size_t index);
+    // Releases a unit's live object, those of the units placed inside it first.
+    void release_unit(LiveWindow& w, std::size_t index, std::size_t depth = 0);
+    void release_all_units(LiveWindow& w);
+    // Destroys a control and creates it again from its updated entry.
+    void rebuild_unit(WindowId id, std::size_t index);
+    void apply_tab_order(LiveWindow& w);
     void connect_unit(WindowId id, UnitId unit);
     void raise_simple(WindowId id, UnitId unit, int event);
     std::vector<plat::MenuEntry> menu_tree(const LiveWindow& w, int item_index) const;
@@ -103,6 +112,7 @@ private:
     WindowId m_modal = 0;
     bool m_loop_started = false;
     bool m_hooked = false;
+    std::uint64_t m_next_serial = 1;
 
     friend class WindowEvents;
 };

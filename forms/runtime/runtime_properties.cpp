@@ -205,7 +205,7 @@ void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value 
     if (!u) fatal_runtime_error(0, runtime_text::kWindowNotLoaded);
     const int kind = property_kind(e.typeTag, number);
     if (kind == 0) return;
-    u->set(number - 8, to_raw(value, kind));
+    if (u->set(number - 8, to_raw(value, kind))) rebuild_unit(id, static_cast<std::size_t>(index));
 }
 
 }  // namespace vel

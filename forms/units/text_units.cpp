@@ -44,8 +44,10 @@ public:
     }
 };
 
-// Edit box indexes: 0 content, 6 maximum length, 10 input mode, 11 password
-// character, 16 selection start, 17 selection length.
+// Edit box indexes: 0 content, 1 border, 6 maximum length, 7 multi-line,
+// 10 input mode, 11 password character, 16 selection start, 17 selection
+// length. Border and multi-line are fixed when the box is made: changing
+// them rebuilds it.
 class EditUnit : public WidgetUnit {
 public:
     EditUnit(plat::Widget* w, const EditBoxProperties& p) : WidgetUnit(w) {
@@ -60,6 +62,7 @@ public:
         store(3, p.backColour);
         store(4, as_string(p.font));
         store(5, p.hideSelection);
+        store(7, p.multiLine);
         plat::set_text(w, p.content);
     }
     RawValue get(int property) override {
@@ -95,6 +98,13 @@ public:
             case 16:
                 plat::set_selection(m_widget, static_cast<int>(v.number), 0);
                 return false;
+            case 1:
+            case 7: {
+                const std::int64_t now = property == 7 ? (v.number != 0) : v.number;
+                if (stored(property).number == now) return false;
+                store(property, now);
+                return true;
+            }
             default:
                 store(property, v);
                 return false;

@@ -281,4 +281,23 @@ void send_mouse(Widget* w, const MouseEvent& m) {
 void set_callbacks(Widget* w, WidgetCallbacks callbacks) {
     qt::set_callbacks(w, std::move(callbacks));
 }
+
+void send_key(Widget* w, int virtual_key, int keys, std::string_view typed) {
+    QPointer<QWidget> q = qt::qwidget(w);
+    if (!q) return;
+    // Digits and letters share their codes with Qt's keys.
+    const bool plain =
+        (virtual_key >= '0' && virtual_key <= '9') || (virtual_key >= 'A' && virtual_key <= 'Z');
+    const int key = plain ? virtual_key : 0;
+    const Qt::KeyboardModifiers modifiers =
+        (keys & kKeyCtrl ? Qt::ControlModifier : Qt::NoModifier) |
+        (keys & kKeyShift ? Qt::ShiftModifier : Qt::NoModifier) |
+        (keys & kKeyAlt ? Qt::AltModifier : Qt::NoModifier);
+    const QString text = qt::from_gbk(typed);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(q, &press);
+    if (!q) return;  // a handler destroyed it
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(q, &release);
+}
 }  // namespace plat

@@ -178,7 +178,8 @@ ControlKind control_kind(const Widget* w) {
 void reparent(Widget* control, Widget* new_parent) {
     QWidget* q = qt::qwidget(control);
     QWidget* p = qt::qwidget(new_parent);
-    if (!q || !p || control->window) return;
+    // Never into itself or its own content: a damaged description could ask.
+    if (!q || !p || control->window || q == p || q->isAncestorOf(p)) return;
     const bool shown = !q->isHidden();
     q->setParent(p);
     if (shown) q->show();
@@ -192,6 +193,20 @@ void stack_below(Widget* w, Widget* above) {
         q->stackUnder(a);
     else
         q->raise();
+}
+
+void set_tab_stop(Widget* w, bool on) {
+    QWidget* q = qt::qwidget(w);
+    if (!q || q->isWindow()) return;
+    Qt::FocusPolicy policy = q->focusPolicy();
+    if (on && policy == Qt::ClickFocus) q->setFocusPolicy(Qt::StrongFocus);
+    if (!on && (policy & Qt::TabFocus)) q->setFocusPolicy(Qt::ClickFocus);
+}
+
+void set_tab_order(Widget* first, Widget* second) {
+    QWidget* a = qt::qwidget(first);
+    QWidget* b = qt::qwidget(second);
+    if (a && b && a != b && a->window() == b->window()) QWidget::setTabOrder(a, b);
 }
 
 void destroy_widget(Widget* w) {

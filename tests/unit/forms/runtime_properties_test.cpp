@@ -7,16 +7,6 @@
 namespace vel::test {
 namespace {
 
-Value int_arg(std::int32_t v) {
-    return {static_cast<std::uint32_t>(v), TAG_INT};
-}
-Value text_arg(const char* t) {
-    return {reinterpret_cast<std::uintptr_t>(t), TAG_TEXT};
-}
-std::int32_t as_int(Value v) {
-    return static_cast<std::int32_t>(v.payload & 0xFFFFFFFF);
-}
-
 struct ClampRow {
     UnitId unit;
     int number;
