@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 
 #include "forms/resource/form_resource.h"
 #include "forms/resource/handler_names.h"
@@ -260,17 +259,6 @@ TEST_F(CompiledForms, AlarmEditor) {
               "\xB9\xD8\xB1\xD5");  // 关闭
     EXPECT_EQ(std::get<LabelProperties>(unit(w, 0x16011526).properties).caption,
               "\xC4\xD6\xC1\xE5\xC3\xFB\xB3\xC6\xA3\xBA");  // 闹铃名称：
-}
-
-TEST_F(CompiledForms, SerialNumbersAreUniqueAcrossTheProgram) {
-    std::set<std::uint32_t> serials;
-    for (const auto& w : m_form.windows) {
-        EXPECT_TRUE(serials.insert(id_serial(w.id)).second);
-        for (const auto& u : w.units) {
-            EXPECT_TRUE(id_valid(u.id));
-            EXPECT_TRUE(serials.insert(id_serial(u.id)).second) << std::hex << u.id;
-        }
-    }
 }
 
 }  // namespace

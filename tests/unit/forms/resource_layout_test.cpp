@@ -242,29 +242,6 @@ TEST(ResourceLayout, LookupsByIdentifierAndIndex) {
     EXPECT_EQ(unit_at(w, -1), nullptr);
 }
 
-TEST(ResourceIds, KindBits) {
-    struct Row {
-        std::uint32_t id;
-        bool valid, window, window_unit, control, menu;
-    };
-    const Row rows[] = {
-        {0x52010001, true, true, false, false, false},
-        {0x06010000, true, false, true, false, false},
-        {0x160113B1, true, false, false, true, false},
-        {0x26010010, true, false, false, false, true},
-        {0x26000000, false, false, false, false, true},   // serial 0
-        {0x50010001, false, false, false, false, false},  // kind 0
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.id);
-        EXPECT_EQ(id_valid(r.id), r.valid);
-        EXPECT_EQ(is_window_id(r.id), r.window);
-        EXPECT_EQ(is_window_unit_id(r.id), r.window_unit);
-        EXPECT_EQ(is_control_id(r.id), r.control);
-        EXPECT_EQ(is_menu_item_id(r.id), r.menu);
-    }
-}
-
 // --- damaged resources ------------------------------------------------------------
 
 TEST(ResourceDamage, EveryTruncationIsAnErrorResult) {
