@@ -61,7 +61,7 @@ void draw_ellipse(Bitmap& bm, const DrawState& s, int x1, int y1, int x2, int y2
     const detail::Paint pen_p = detail::pen_paint(s);
     const detail::Paint fill_p = detail::brush_paint(s);
     const bool fill = s.brush.visible();
-    const bool smooth = s.smooth && s.mix == kMixCopyPen && (pen || fill_p.solid);
+    const bool smooth = s.smooth && normalized_mix(s.mix) == kMixCopyPen && (pen || fill_p.solid);
 
     const double reach = std::max(ob, pb) + 1.0;
     const std::int64_t top =

@@ -141,7 +141,7 @@ double distance_to_segment(double px, double py, double ax, double ay, double bx
 // Pixels whose centre lies within r of the segment: a capsule, cut row by row.
 void wide_line(Bitmap& bm, const DrawState& s, double ax, double ay, double bx, double by) {
     const int w = s.pen.pixel_width();
-    const bool smooth = s.smooth && s.mix == kMixCopyPen;
+    const bool smooth = s.smooth && normalized_mix(s.mix) == kMixCopyPen;
     const double r = w / 2.0 - 1e-7;
     const double reach = smooth ? r + 0.5 : r;  // antialiasing fringe
     const double len = std::hypot(bx - ax, by - ay);

@@ -27,6 +27,11 @@ enum MixMode : int {
     kMixWhite = 16,
 };
 
+// Modes outside 1 ... 16 draw as plain copy.
+inline int normalized_mix(int mode) {
+    return mode >= 1 && mode <= 16 ? mode : kMixCopyPen;
+}
+
 inline std::uint32_t apply_mix(int mode, std::uint32_t pen, std::uint32_t dst) {
     const unsigned table = static_cast<unsigned>(mode - 1) & 15u;
     // Each set bit of the table contributes the minterm it stands for.

@@ -24,7 +24,7 @@ struct Paint {
 inline Paint pen_paint(const DrawState& s) {
     Paint p;
     p.fore = to_pixel(s.pen.colour & 0xFFFFFFu);
-    p.mix = s.mix;
+    p.mix = normalized_mix(s.mix);
     return p;
 }
 
@@ -36,7 +36,7 @@ inline Paint brush_paint(const DrawState& s) {
     p.back = to_pixel(s.background & 0xFFFFFFu);
     p.solid = s.brush.type == kBrushSolid || s.brush.type < 0 ||
               (s.brush.type > kBrushSolid && s.brush.type < kBrushFirstHatch);
-    p.mix = s.mix;
+    p.mix = normalized_mix(s.mix);
     return p;
 }
 

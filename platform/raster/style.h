@@ -55,7 +55,7 @@ inline constexpr int kPatternCount = 8;
 struct DrawState {
     Pen pen;
     Brush brush;
-    int mix = kMixCopyPen;
+    int mix = kMixCopyPen;  // 1 ... 16 (MixMode); anything else plain copy
     // Colour of the gaps of dashed pens and of the clear bits of hatched and
     // pattern brushes; kNoColour leaves them out.
     Colour background = kNoColour;

@@ -150,17 +150,19 @@ TEST_P(Mix, CombinesPenAndDestination) {
     EXPECT_EQ(bm.pixel(0, 0), r.dst);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, Mix,
-                         ::testing::Values(MixRow{kMixBlack, 0x123456, 0xABCDEF, 0},
-                                           MixRow{kMixWhite, 0, 0, 0xFFFFFF},
-                                           MixRow{kMixCopyPen, 0x123456, 0xABCDEF, 0x123456},
-                                           MixRow{kMixNotCopyPen, 0x0F0F0F, 0, 0xF0F0F0},
-                                           MixRow{kMixNop, 0x123456, 0xABCDEF, 0xABCDEF},
-                                           MixRow{kMixNot, 0x123456, 0x00FF00, 0xFF00FF},
-                                           MixRow{kMixXorPen, 0x0000FF, 0x00FFFF, 0x00FF00},
-                                           MixRow{kMixMaskPen, 0x0F0FFF, 0xFF00F0, 0x0F00F0},
-                                           MixRow{kMixMergePen, 0x0000F0, 0x00000F, 0x0000FF},
-                                           MixRow{kMixNotMergePen, 0x0000F0, 0x00000F, 0xFFFF00},
-                                           MixRow{kMixMergePenNot, 0x000000, 0xFF00FF, 0x00FF00}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, Mix,
+    ::testing::Values(MixRow{kMixBlack, 0x123456, 0xABCDEF, 0}, MixRow{kMixWhite, 0, 0, 0xFFFFFF},
+                      MixRow{kMixCopyPen, 0x123456, 0xABCDEF, 0x123456},
+                      MixRow{kMixNotCopyPen, 0x0F0F0F, 0, 0xF0F0F0},
+                      MixRow{kMixNop, 0x123456, 0xABCDEF, 0xABCDEF},
+                      MixRow{kMixNot, 0x123456, 0x00FF00, 0xFF00FF},
+                      MixRow{kMixXorPen, 0x0000FF, 0x00FFFF, 0x00FF00},
+                      MixRow{kMixMaskPen, 0x0F0FFF, 0xFF00F0, 0x0F00F0},
+                      MixRow{kMixMergePen, 0x0000F0, 0x00000F, 0x0000FF},
+                      MixRow{kMixNotMergePen, 0x0000F0, 0x00000F, 0xFFFF00},
+                      MixRow{kMixMergePenNot, 0x000000, 0xFF00FF, 0x00FF00},
+                      MixRow{0, 0x123456, 0xABCDEF, 0x123456},  // out of range: copy
+                      MixRow{17, 0x123456, 0xABCDEF, 0x123456}));
 
 }  // namespace
