@@ -37,7 +37,8 @@ void Background::set_mode(int mode) {
 const Picture* Background::picture() {
     if (!m_tried && !m_bytes.empty()) {
         m_tried = true;
-        auto span = std::span(reinterpret_cast<const std::uint8_t*>(m_bytes.data()), m_bytes.size());
+        auto span =
+            std::span(reinterpret_cast<const std::uint8_t*>(m_bytes.data()), m_bytes.size());
         DecodeResult r = decode_picture(span);
         if (r && !r.picture->image.empty()) m_decoded = std::move(*r.picture);
     }
@@ -82,8 +83,7 @@ void Background::render(Bitmap& out) {
         }
         case 3:  // stretched over the whole client area
             plat::raster::stretch_blit(out, {0, 0, cw, ch}, img, whole,
-                                       plat::raster::CopyMode::copy,
-                                       plat::raster::Stretch::smooth);
+                                       plat::raster::CopyMode::copy, plat::raster::Stretch::smooth);
             break;
         default:  // own size at the top-left; the rest in the colour
             out.fill(fill);

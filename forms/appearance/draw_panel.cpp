@@ -74,7 +74,8 @@ RawValue DrawPanel::get(int property) {
 
 bool DrawPanel::set(int property, const RawValue& v) {
     RawValue value = v;
-    if (property == kPanelPenWidth) value.number = std::clamp<std::int64_t>(v.number, 0, kMaxPenWidth);
+    if (property == kPanelPenWidth)
+        value.number = std::clamp<std::int64_t>(v.number, 0, kMaxPenWidth);
     store(property, value);
     switch (property) {
         case kPanelBackColour:
@@ -168,8 +169,8 @@ void DrawPanel::show(Rect area) {
         m_shown_stale = true;
         return;
     }
-    const plat::PixelView view{m_image.data(), m_image.width(), m_image.height(),
-                               m_image.width(), plat::PixelLayout::kXRGB};
+    const plat::PixelView view{m_image.data(), m_image.width(), m_image.height(), m_image.width(),
+                               plat::PixelLayout::kXRGB};
     plat::present(m_widget, view, {area.x, area.y, area.w, area.h}, {area.x, area.y});
 }
 
@@ -233,8 +234,7 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     show(to);
 }
 
-void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at,
-                        plat::raster::CopyMode mode) {
+void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::raster::CopyMode mode) {
     Bitmap& src = canvas();
     if (from.w <= 0 || from.h <= 0) return;
     Rect inside = plat::raster::clip_to(src, from);

@@ -11,8 +11,8 @@ namespace vel {
 
 class WindowLook {
 public:
-    WindowLook(plat::Widget* window, std::uint32_t colour, std::string picture, int mode,
-               int shape, bool on_top);
+    WindowLook(plat::Widget* window, std::uint32_t colour, std::string picture, int mode, int shape,
+               bool on_top);
     ~WindowLook();
     WindowLook(const WindowLook&) = delete;
     WindowLook& operator=(const WindowLook&) = delete;
