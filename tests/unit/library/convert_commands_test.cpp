@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstring>
 #include <limits>
 
@@ -73,14 +72,6 @@ TEST(ToText, Numbers) {
     EXPECT_EQ(take_text(call(cmd_to_text, arg_float(0.1f))), "0.1");
     EXPECT_EQ(take_text(call(cmd_to_text, arg_logical(true))), "\xD5\xE6");   // 真
     EXPECT_EQ(take_text(call(cmd_to_text, arg_logical(false))), "\xBC\xD9");  // 假
-}
-
-TEST(ToText, DecimalPointIgnoresTheLocale) {
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no de_DE locale";
-    EXPECT_EQ(take_text(call(cmd_to_text, arg_double(2.5))), "2.5");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(ToText, TextsAndBlocks) {

@@ -70,16 +70,6 @@ TEST_F(CurrentTime, ReadsTheReplaceableClock) {
     EXPECT_NEAR(seconds, std::round(seconds), 1e-3);
 }
 
-TEST_F(CurrentTime, SystemClockGivesWholeSecondsOfToday) {
-    const double before = std::floor(current_date_time());
-    const int year = date_part(current_date_time(), 1);
-    EXPECT_GE(year, 2024);
-    const double now = current_date_time();
-    EXPECT_GE(now, before);
-    const double seconds = (now - std::floor(now)) * 86400.0;
-    EXPECT_NEAR(seconds, std::round(seconds), 1e-3);
-}
-
 TEST(Trigonometry, SineAndCosine) {
     EXPECT_DOUBLE_EQ(call(cmd_sine, arg_double(3.1415926535 / 2)).as_double(), 1.0);
     EXPECT_DOUBLE_EQ(call(cmd_cosine, arg_double(0)).as_double(), 1.0);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "cmd_util.h"
 #include "library/commands/file_table.h"
@@ -112,74 +113,47 @@ TEST_F(FileCommands, DefaultsAreReadWriteSharedAndTheNameIsWindowsStyle) {
     EXPECT_EQ(get("VEL文件/coordinate.vel"), "12,30!");
 }
 
-TEST_F(FileCommands, TrailByte5CInAFolderName) {
-    ASSERT_EQ(::mkdir(path("乗").c_str(), 0755), 0);  // GBK 81 5C
-    const std::string gbk = m_root + "\\\x81\x5C\\new.vel";
-    const int f = call(cmd_open_file, arg_text(gbk.c_str()), arg_int(4)).as_int();
-    ASSERT_NE(f, 0);
-    EXPECT_TRUE(call(cmd_write_text_line, arg_int(f), arg_text("a")).as_logical());
-    call(cmd_close_file, arg_int(f));
-    EXPECT_EQ(get("乗/new.vel"), "a\r\n");
+// Successive read texts on one file; "-" stands for a null result.
+struct ReadRow {
+    std::string content;
+    int maximum;  // 0: omitted
+    std::vector<std::string> reads;
+};
+
+class ReadText : public FileCommands, public ::testing::WithParamInterface<ReadRow> {};
+
+TEST_P(ReadText, StopsAtTerminatorsAndKeepsCharactersWhole) {
+    put("r.vel", GetParam().content);
+    const int f = open("r.vel");
+    for (const std::string& expected : GetParam().reads) {
+        const ResultRecord r = GetParam().maximum
+                                   ? call(cmd_read_text, arg_int(f), arg_int(GetParam().maximum))
+                                   : call(cmd_read_text, arg_int(f));
+        EXPECT_EQ(returned_null(r) ? "-" : take_text(r), expected);
+    }
 }
 
-TEST_F(FileCommands, ReadTextStopsAtZeroAndCtrlZ) {
-    put("z.vel", std::string("12,30\0more", 10));
-    int f = open("z.vel");
-    EXPECT_EQ(read_text(f), "12,30");
-    EXPECT_TRUE(read_gives_null(f));  // the position stays on the zero byte
-
-    put("ctrlz.vel",
-        "ab\x1A"
-        "cd");
-    f = open("ctrlz.vel");
-    EXPECT_EQ(read_text(f), "ab");
-    EXPECT_TRUE(read_gives_null(f));
-
-    put("empty.vel", "");
-    f = open("empty.vel");
-    EXPECT_TRUE(read_gives_null(f));
-
-    put("abc.vel", "abc");
-    f = open("abc.vel");
-    EXPECT_EQ(read_text(f), "abc");
-    EXPECT_TRUE(read_gives_null(f));  // at the end
-    EXPECT_TRUE(call(cmd_write_text, arg_int(f), arg_text("d")).as_logical());
-    call(cmd_close_file, arg_int(f));
-    EXPECT_EQ(get("abc.vel"), "abcd");  // the write went to position 3
-}
-
-TEST_F(FileCommands, ReadTextAndLeadBytes) {
-    // a lead byte before a zero is dropped and the position moves onto the zero
-    put("lead0.vel", std::string("a\xCE\0z", 4));
-    int f = open("lead0.vel");
-    EXPECT_EQ(read_text(f), "a");
-    EXPECT_TRUE(read_gives_null(f));
-    // a zero as the second byte is found only at a character start: 文 then 0
-    put("char.vel", std::string("\xCE\xC4\0", 3));
-    f = open("char.vel");
-    EXPECT_EQ(read_text(f), "\xCE\xC4");
-    // a file ending on a lone lead byte keeps it
-    put("tail.vel", "ab\xCE");
-    f = open("tail.vel");
-    EXPECT_EQ(read_text(f), "ab\xCE");
-    // a maximum that cuts a character leaves it whole for the next read
-    put("cut.vel",
-        "a\xCE\xC4"
-        "b");
-    f = open("cut.vel");
-    EXPECT_EQ(take_text(call(cmd_read_text, arg_int(f), arg_int(2))), "a");
-    EXPECT_EQ(take_text(call(cmd_read_text, arg_int(f), arg_int(2))), "\xCE\xC4");
-    EXPECT_EQ(read_text(f), "b");
-}
-
-TEST_F(FileCommands, ReadTextMaximums) {
-    put("m.vel", "abcdef");
-    const int f = open("m.vel");
-    EXPECT_TRUE(returned_null(call(cmd_read_text, arg_int(f), arg_int(0))));
-    EXPECT_TRUE(returned_null(call(cmd_read_text, arg_int(f), arg_int(-5))));
-    EXPECT_EQ(take_text(call(cmd_read_text, arg_int(f), arg_int(4))), "abcd");
-    EXPECT_EQ(take_text(call(cmd_read_text, arg_int(f), arg_int(0x7FFFFFFF))), "ef");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ReadText,
+    ::testing::Values(ReadRow{std::string("12,30\0more", 10), 0, {"12,30", "-"}},
+                      ReadRow{"ab\x1A"
+                              "cd",
+                              0,
+                              {"ab", "-"}},
+                      ReadRow{"", 0, {"-"}}, ReadRow{"abc", 0, {"abc", "-"}},
+                      ReadRow{"abcdef", -5, {"-"}}, ReadRow{"abcdef", 4, {"abcd", "ef", "-"}},
+                      ReadRow{"abcdef", 0x7FFFFFFF, {"abcdef"}},
+                      // a lead byte before a zero is dropped; the position is on the zero
+                      ReadRow{std::string("a\xCE\0z", 4), 0, {"a", "-"}},
+                      // a zero is looked for at character starts only
+                      ReadRow{std::string("\xCE\xC4\0", 3), 0, {"\xCE\xC4"}},
+                      // a file ending on a lone lead byte keeps it
+                      ReadRow{"ab\xCE", 0, {"ab\xCE"}},
+                      // a maximum that cuts a character leaves it for the next read
+                      ReadRow{"a\xCE\xC4"
+                              "b",
+                              2,
+                              {"a", "\xCE\xC4", "b", "-"}}));
 
 TEST_F(FileCommands, WriteTextLineAndValueKinds) {
     const int f = open("w.vel", 4);
@@ -296,15 +270,6 @@ TEST_F(FileCommands, SharingFollowsTheLockMapping) {
     ASSERT_NE(exclusive, 0);
     EXPECT_EQ(open("s.vel", 1, 1), 0);
     EXPECT_TRUE(returned_null(call(cmd_read_file, arg_text(path("s.vel").c_str()))));
-}
-
-TEST_F(FileCommands, SeekAndAppend) {
-    put("a.vel", "12");
-    const int f = open("a.vel");
-    EXPECT_TRUE(seek_end(f));
-    EXPECT_TRUE(call(cmd_write_text_line, arg_int(f), arg_text("34")).as_logical());
-    EXPECT_TRUE(call(cmd_seek_to_start, arg_int(f)).as_logical());
-    EXPECT_EQ(read_text(f), "1234\r\n");
 }
 
 TEST_F(FileCommands, ReadFileGivesTheWholeContent) {

@@ -47,15 +47,4 @@ TEST(Gbk, FailureDoesNotPoisonTheNextConversion) {
     EXPECT_EQ(plat::utf8_to_gbk("文"), "\xCE\xC4");
 }
 
-TEST(Gbk, LongTextsConvertWhole) {
-    std::string gbk;
-    std::string utf8;
-    for (int i = 0; i < 5000; ++i) {
-        gbk += "\xCE\xC4x";
-        utf8 += "文x";
-    }
-    EXPECT_EQ(plat::gbk_to_utf8(gbk), utf8);
-    EXPECT_EQ(plat::utf8_to_gbk(utf8), gbk);
-}
-
 }  // namespace
