@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# CPU of the running clock over a minute of ticking on Xvfb, against
+# `xclock -analog -update 1` measured the same way in the same run, and the
+# clock's private memory. Needs Xvfb, xdpyinfo and xclock (x11-apps).
+# Usage: bench/clock_cpu.sh [path/to/velclock] [seconds]
+set -euo pipefail
+clock=${1:-build/velclock}
+seconds=${2:-60}
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+private_kb() { awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
+
+"$clock" >/dev/null 2>&1 &
+vel=$!
+pids+=("$vel")
+have_xclock=0
+if command -v xclock >/dev/null; then
+  xclock -analog -update 1 >/dev/null 2>&1 &
+  xc=$!
+  pids+=("$xc")
+  have_xclock=1
+fi
+sleep 3  # past start-up
+hz=$(getconf CLK_TCK)
+v0=$(ticks "$vel")
+[ "$have_xclock" = 1 ] && x0=$(ticks "$xc")
+sleep "$seconds"
+v1=$(ticks "$vel")
+vel_ms=$(( (v1 - v0) * 1000 / hz ))
+echo "velclock: ${vel_ms} ms CPU over ${seconds} s ($(awk -v m="$vel_ms" -v s="$seconds" 'BEGIN{printf "%.3f", m / s}') ms per second)"
+echo "velclock private memory: $(private_kb "$vel") kB"
+if [ "$have_xclock" = 1 ]; then
+  x1=$(ticks "$xc")
+  xc_ms=$(( (x1 - x0) * 1000 / hz ))
+  echo "xclock:   ${xc_ms} ms CPU over ${seconds} s"
+  echo "ratio velclock / xclock: $(awk -v a="$vel_ms" -v b="$xc_ms" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "n/a (xclock 0 ms)" }')"
+  echo "xclock private memory: $(private_kb "$xc") kB"
+fi
