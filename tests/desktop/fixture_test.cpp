@@ -158,8 +158,8 @@ TEST_F(FixtureTest, StartsAProgramInItsOwnRunDirectoryAtAChosenTime) {
     EXPECT_NE(kill(pid, 0), 0) << "stopped by pid";
 }
 
-// The real program through the same helper: its window appears, and its
-// settings folder is a private copy.
+// The real program through the same helper: its window appears, its icon
+// docks in the tray, and its settings folder is a private copy.
 TEST_F(FixtureTest, StartsTheRealClock) {
     Clock& clock = start_clock(at_time("2026-12-07 03:00:00"));
     ASSERT_TRUE(clock.process().running());
@@ -171,6 +171,12 @@ TEST_F(FixtureTest, StartsTheRealClock) {
     EXPECT_TRUE(placed->viewable);
     EXPECT_EQ(placed->width, 288);
     EXPECT_EQ(placed->height, 288);
+    // The tray host embeds the clock's icon: a small window outside the
+    // window manager's client list.
+    auto icon = clock.wait_tray_icon();
+    ASSERT_TRUE(icon);
+    EXPECT_NE(*icon, *window);
+    EXPECT_EQ(clock.windows().size(), 1u);
     int pid = clock.pid();
     clock.stop();
     EXPECT_TRUE(poll_until([&] { return desktop().windows_of_pid(pid).empty(); }, 5s));
