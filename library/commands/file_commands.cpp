@@ -42,7 +42,7 @@ std::int32_t open_file(std::string_view gbk_name, std::int32_t mode, std::int32_
 }
 
 void cmd_open_file(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_int(open_file(arg_at(count, args, 0).as_text(), optional_int(count, args, 1, 3),
+    result->set_int(open_file(text_at(count, args, 0), optional_int(count, args, 1, 3),
                               optional_int(count, args, 2, 1)));
 }
 
@@ -71,7 +71,7 @@ void cmd_seek_to_end(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_read_file(ResultRecord* result, int count, const ArgRecord* args) {
-    const auto native = plat::fs::native_path(arg_at(count, args, 0).as_text());
+    const auto native = plat::fs::native_path(text_at(count, args, 0));
     if (!native || native->empty()) return;
     const File file = File::open(*native, Access::read, Create::open_existing, Share::deny_write);
     const std::int64_t length = file.size();
@@ -88,8 +88,8 @@ void cmd_read_file(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_copy_file(ResultRecord* result, int count, const ArgRecord* args) {
-    const auto source = plat::fs::native_path(arg_at(count, args, 0).as_text());
-    const auto destination = plat::fs::native_path(arg_at(count, args, 1).as_text());
+    const auto source = plat::fs::native_path(text_at(count, args, 0));
+    const auto destination = plat::fs::native_path(text_at(count, args, 1));
     result->set_logical(source && destination && plat::fs::copy_file(*source, *destination));
 }
 

@@ -151,41 +151,41 @@ void* split_text(std::string_view text, std::string_view delimiter, std::int32_t
 }
 
 void cmd_text_length(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_int(text_length(arg_at(count, args, 0).as_text()));
+    result->set_int(text_length(text_at(count, args, 0)));
 }
 
 void cmd_left_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(left_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int()));
+    result->set_ptr(left_text(text_at(count, args, 0), arg_at(count, args, 1).to_int()));
 }
 
 void cmd_right_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(right_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int()));
+    result->set_ptr(right_text(text_at(count, args, 0), arg_at(count, args, 1).to_int()));
 }
 
 void cmd_middle_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(middle_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).to_int(),
+    result->set_ptr(middle_text(text_at(count, args, 0), arg_at(count, args, 1).to_int(),
                                 arg_at(count, args, 2).to_int()));
 }
 
 void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {
     const ArgRecord& ignore_case = arg_at(count, args, 3);
-    result->set_int(find_text(arg_at(count, args, 0).as_text(), arg_at(count, args, 1).as_text(),
+    result->set_int(find_text(text_at(count, args, 0), text_at(count, args, 1),
                               optional_int(count, args, 2, 1),
                               ignore_case.present() && ignore_case.as_logical()));
 }
 
 void cmd_replace_subtext(ResultRecord* result, int count, const ArgRecord* args) {
     const ArgRecord& case_sensitive = arg_at(count, args, 5);
-    result->set_ptr(replace_subtext(
-        arg_at(count, args, 0).as_text(), arg_at(count, args, 1).as_text(),
-        arg_at(count, args, 2).as_text(), optional_int(count, args, 3, 1),
-        optional_int(count, args, 4, -1), case_sensitive.present() && case_sensitive.as_logical()));
+    result->set_ptr(replace_subtext(text_at(count, args, 0), text_at(count, args, 1),
+                                    text_at(count, args, 2), optional_int(count, args, 3, 1),
+                                    optional_int(count, args, 4, -1),
+                                    case_sensitive.present() && case_sensitive.as_logical()));
 }
 
 void cmd_split_text(ResultRecord* result, int count, const ArgRecord* args) {
     const ArgRecord& delimiter = arg_at(count, args, 1);
-    result->set_ptr(split_text(arg_at(count, args, 0).as_text(),
-                               delimiter.present() ? delimiter.as_text() : ",",
+    result->set_ptr(split_text(text_at(count, args, 0),
+                               delimiter.present() ? text_at(count, args, 1) : ",",
                                optional_int(count, args, 2, -1)));
 }
 

@@ -190,6 +190,8 @@ TEST(TextCommands, ShortArgumentListsAreSafe) {
     EXPECT_EQ(call(cmd_find_text, arg_text("abc")).as_int(), 1);  // sought reads as ""
     EXPECT_TRUE(returned_null(call(cmd_middle_text, arg_text("abc"))));
     EXPECT_TRUE(returned_null(call(cmd_left_text)));
+    // a number where a text belongs is not taken for a pointer
+    EXPECT_EQ(call(cmd_find_text, arg_int(12345), arg_text("a")).as_int(), -1);
     EXPECT_EQ(take_texts(call(cmd_split_text)), std::vector<std::string>{});
 }
 
