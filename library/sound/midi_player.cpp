@@ -44,7 +44,8 @@ struct Session {
         std::unique_ptr<plat::WaveOut> out =
             plat::wave_device().open(format, [this] { free_buffers.release(1); });
         if (out) play(*out);
-        if (out) out->close();
+        // Gone before `ended` is told: whoever waits may take the device away.
+        out.reset();
         std::lock_guard guard(lock);
         ended = true;
         ended_changed.notify_all();

@@ -160,12 +160,18 @@ TEST_F(SoundPlayerTest, StopEndsAPlayerWithinOneWaitCycle) {
 }
 
 TEST_F(SoundPlayerTest, SoundsOverlapEachOnItsOwnOutput) {
-    FakeWaveDevice device(true, 2ms);
+    // Buffers come back only when the test hands them back: both sounds are
+    // still playing when the second starts.
+    FakeWaveDevice device(false);
     InstalledDevice installed(device);
     ASSERT_TRUE(play_bytes(embedded_bytes("hour08.wav")));
     ASSERT_TRUE(play_bytes(embedded_bytes("hour25.wav")));
-    ASSERT_TRUE(device.wait_for([&] { return device.opened() == 2; }, 2s));
-    ASSERT_TRUE(traces_reach(2, 5s));
+    ASSERT_TRUE(device.wait_for([&] { return device.open_now() == 2; }, 2s));
+    ASSERT_TRUE(device.wait_for(
+        [&] { return device.output(0).writes.size() + device.output(1).writes.size() == 9; }, 2s));
+    device.complete(kWaveBuffers);
+    ASSERT_TRUE(traces_reach(2, 2s));
+    for (const WavePlayerTrace& t : traces()) EXPECT_TRUE(t.finished);
     stop_all(true);
     EXPECT_EQ(device.most_open_at_once(), 2);
     EXPECT_EQ(device.open_now(), 0);
