@@ -45,6 +45,13 @@ int find_unit(const WindowEntry& window, UnitId id) {
     return -1;
 }
 
+int find_menu_item(const WindowEntry& window, std::string_view caption) {
+    for (std::size_t i = 0; i < window.units.size(); ++i)
+        if (window.units[i].is_menu_item() && window.units[i].caption == caption)
+            return static_cast<int>(i);
+    return -1;
+}
+
 std::optional<LogFont> decode_log_font(std::span<const std::uint8_t> record) {
     if (record.size() != kLogFontBytes) return std::nullopt;
     resource_io::ByteReader in(record);

@@ -20,6 +20,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -188,5 +189,8 @@ const UnitEntry* unit_at(const WindowEntry& window, int index);
 UnitEntry* unit_at(WindowEntry& window, int index);
 // Index of the unit with identifier `id`; -1 when there is none.
 int find_unit(const WindowEntry& window, UnitId id);
+// Index of the first menu item captioned `caption` (GBK); -1 when there is
+// none. Captions other than the separator "-" are unique in this program.
+int find_menu_item(const WindowEntry& window, std::string_view caption);
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "forms/resource/form_resource.h"
 #include "forms/resource/handler_names.h"
@@ -43,9 +44,8 @@ protected:
         return out;
     }
     const UnitEntry* item(const WindowEntry& w, std::string_view caption) {
-        for (const auto& u : w.units)
-            if (u.is_menu_item() && u.caption == caption) return &u;
-        return nullptr;
+        int k = find_menu_item(w, caption);
+        return k < 0 ? nullptr : &w.units[static_cast<std::size_t>(k)];
     }
 
     FormResource m_form;
@@ -185,6 +185,14 @@ TEST_F(CompiledForms, PopupMenuTree) {
         EXPECT_LE(star->caption.size(), 10u);
         EXPECT_FALSE(star->caption.empty());
     }
+
+    // Menu items are found by caption: every caption but the separator's is unique.
+    std::set<std::string> captions;
+    for (const auto& u : w.units)
+        if (u.is_menu_item() && u.caption != "-") {
+            EXPECT_TRUE(captions.insert(u.caption).second);
+        }
+    EXPECT_EQ(captions.size(), 87u);
 
     // Leaves have a handler, separators and items with sub-items none; every
     // item starts visible, enabled and unchecked, without a shortcut.
