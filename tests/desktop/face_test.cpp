@@ -1,0 +1,41 @@
+// The real clock's face on a real X server: the hands stand where the time
+// says, read back from what the screen shows of the clock window.
+#include <chrono>
+#include <thread>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+using namespace std::chrono_literals;
+
+class FaceTest : public DesktopTest {};
+
+TEST_F(FaceTest, ThreeOClockShowsTheHourHandRightAndTheMinuteHandUp) {
+    // Half a minute past: at second 0 the second hand would cover the
+    // minute hand.
+    Clock& clock = start_clock(at_time("2026-12-07 03:00:30"));
+    auto window = clock.wait_window();
+    ASSERT_TRUE(window) << "the clock window did not appear";
+    std::optional<Image> shot;
+    // The first face is drawn when the window is created; allow it to show.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        shot = desktop().window_image(*window);
+        if (shot && shot->count({128, 0, 0}, 24, 150, 140, 50, 9) > 20) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(shot);
+    shot->save(desktop().root() / "face.png");
+    EXPECT_EQ(shot->width(), 288);
+    // Dark red hour-hand body along (150 ... 200, 144).
+    EXPECT_GT(shot->count({128, 0, 0}, 24, 150, 142, 50, 5), 150);
+    // Blue minute-hand body along (144, 60 ... 140).
+    EXPECT_GT(shot->count({0, 96, 192}, 24, 142, 60, 5, 80), 150);
+    // Neither where the other would stand at 12:15.
+    EXPECT_EQ(shot->count({128, 0, 0}, 24, 142, 90, 5, 45), 0);
+    EXPECT_EQ(shot->count({0, 96, 192}, 24, 160, 142, 70, 5), 0);
+}
+
+}  // namespace
+}  // namespace desk
