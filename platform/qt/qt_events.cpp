@@ -141,6 +141,10 @@ public:
 void install_router(QWidget* q) {
     static Router* router = new Router;
     q->installEventFilter(router);
+    // A unit sees only the mouse messages meant for itself: a press that a
+    // panel leaves unhandled must not travel on to the window (a right-click
+    // on the face would otherwise raise both units' events and open two menus).
+    q->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 Qt::CursorShape cursor_shape(int id) {
