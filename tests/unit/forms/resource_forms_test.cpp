@@ -235,6 +235,10 @@ TEST_F(CompiledForms, AlarmEditor) {
     EXPECT_EQ(p.alwaysOnTop, 1u);
     EXPECT_EQ(p.freeMove, 0u);
     EXPECT_EQ(p.showInTaskbar, 0u);
+    // The 48 x 48, 32-bit icon file itself, not an empty stand-in.
+    ASSERT_EQ(p.icon.size(), 9662u);
+    EXPECT_EQ(p.icon[0] | p.icon[2] << 8 | p.icon[4] << 16, 0x010100);  // ICO, one image
+    EXPECT_EQ(p.icon[6], 48);
     EXPECT_EQ(name_of(u.handler_for(0)), "alarm_editor_created");
 
     // Focus order: the tab-stop controls are numbered 0..8 in this order.
