@@ -1,0 +1,120 @@
+// The clock window's outline on a real X server: what the outline leaves
+// out shows the window beneath (shape_helper puts a magenta window there),
+// what it keeps shows the face. The outline is switched through the window's
+// shape property by shape_helper, which runs the real clock windows.
+#include <csignal>
+#include <string>
+#include <thread>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+using namespace std::chrono_literals;
+
+const Rgb kBeneath{255, 0, 255};
+constexpr int kSide = 288;
+
+struct Spot {
+    int x, y;
+};
+
+// A 3 x 3 patch around the spot, all beneath / none beneath.
+bool shows_beneath(const Image& image, Spot s) {
+    return image.count(kBeneath, 24, s.x - 1, s.y - 1, 3, 3) == 9;
+}
+bool shows_window(const Image& image, Spot s) {
+    return image.count(kBeneath, 24, s.x - 1, s.y - 1, 3, 3) == 0;
+}
+
+// The four corners of a spot given near the top-left one.
+std::vector<Spot> mirrored(Spot s) {
+    return {{s.x, s.y}, {kSide - 1 - s.x, s.y}, {s.x, kSide - 1 - s.y},
+            {kSide - 1 - s.x, kSide - 1 - s.y}};
+}
+
+struct Outline {
+    int shape;
+    const char* name;
+    std::vector<Spot> out;  // near the top-left corner; all four are checked
+    std::vector<Spot> in;
+};
+
+// Ellipse: at (30, 30) the 288-pixel ellipse has not yet begun (its row 30
+// starts at x = 57). Rounded square, 57-pixel corner ellipses: (2, 2) is
+// outside the corner arc, (12, 12) and (30, 30) inside, and the middles of
+// the edges are kept.
+const Outline kOutlines[] = {
+    {1, "ellipse", {{2, 2}, {30, 30}, {50, 20}}, {{144, 144}, {144, 3}, {3, 144}}},
+    {0, "rectangle", {}, {{1, 1}, {30, 30}, {144, 144}, {144, 1}}},
+    {2, "rounded", {{1, 1}, {5, 5}}, {{12, 12}, {30, 30}, {144, 1}, {1, 144}, {144, 144}}},
+};
+
+class ShapeTest : public DesktopTest {
+protected:
+    // The clock's own window among the helper's: the one of the clock's size.
+    std::optional<WindowId> clock_window(Clock& clock) {
+        return desktop().wait_window([&] {
+            std::vector<WindowId> found;
+            for (WindowId w : clock.windows()) {
+                auto g = desktop().geometry(w);
+                if (g && g->viewable && g->width == kSide && g->height == kSide)
+                    found.push_back(w);
+            }
+            return found;
+        });
+    }
+
+    // Waits until the helper says `shape` has been applied and the screen
+    // shows the outline's spots as expected; the last screenshot is kept.
+    bool wait_outline(Clock& clock, WindowId window, const Outline& o, Image& shot) {
+        const std::string applied = "shape " + std::to_string(o.shape) + "\n";
+        if (!poll_until([&] { return read_file(clock.log_file()).find(applied) != std::string::npos; },
+                        10s))
+            return false;
+        return poll_until(
+            [&] {
+                auto image = desktop().window_image(window);
+                if (!image) return false;
+                shot = *image;
+                for (const Spot& s : o.out)
+                    for (const Spot& m : mirrored(s))
+                        if (!shows_beneath(shot, m)) return false;
+                for (const Spot& s : o.in)
+                    for (const Spot& m : mirrored(s))
+                        if (!shows_window(shot, m)) return false;
+                return true;
+            },
+            5s, 100ms);
+    }
+};
+
+TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
+    const fs::path helper =
+        fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
+    ClockOptions options = at_time("2026-12-07 03:00:30");
+    options.program = helper;
+    for (const Outline& o : kOutlines) options.args.push_back(std::to_string(o.shape));
+    Clock& clock = start_clock(options);
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window) << "the clock window did not appear";
+
+    for (std::size_t i = 0; i < std::size(kOutlines); ++i) {
+        const Outline& o = kOutlines[i];
+        if (i > 0) ASSERT_TRUE(clock.process().send(SIGUSR1));
+        Image shot;
+        const bool shown = wait_outline(clock, *window, o, shot);
+        shot.save((desktop().root() / (std::string("shape-") + o.name + ".png")).string());
+        EXPECT_TRUE(shown) << o.name << ": the outline is not as expected; see "
+                           << (desktop().root() / (std::string("shape-") + o.name + ".png"));
+        // The window keeps its place and size whatever its outline.
+        auto g = desktop().geometry(*window);
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->width, kSide);
+        EXPECT_EQ(g->height, kSide);
+    }
+}
+
+}  // namespace
+}  // namespace desk
