@@ -125,6 +125,10 @@ struct ClockOptions {
     // Called with the fresh run directory before the clock starts, e.g. to
     // write settings files into VEL文件/.
     std::function<void(const fs::path&)> prepare;
+    // Another program of ours started in the clock's place, in the same
+    // fresh run directory (empty: the clock itself), with `args`.
+    fs::path program;
+    std::vector<std::string> args;
 };
 
 // Options for a clock started at `local_time` (-Wextra warns about

@@ -134,6 +134,15 @@ Clock& DesktopTest::start_clock(const ClockOptions& options) {
     fs::path run_dir = m_desktop->make_folder("run");
     std::string error;
     if (!copy_run_directory(executable, run_dir, error)) return fail(error);
+    if (!options.program.empty()) {
+        // The supplied folders come from beside the clock; the program itself
+        // is copied in, as the clock is, to find them through /proc/self/exe.
+        std::error_code ec;
+        fs::copy_file(options.program, run_dir / options.program.filename(),
+                      fs::copy_options::overwrite_existing, ec);
+        if (ec) return fail("cannot copy " + options.program.string() + ": " + ec.message());
+        executable = options.program;
+    }
     if (options.prepare) options.prepare(run_dir);
 
     Env extra{"TZ=UTC", "QT_QPA_PLATFORM=xcb"};
@@ -150,7 +159,9 @@ Clock& DesktopTest::start_clock(const ClockOptions& options) {
 
     Process process;
     fs::path program = run_dir / executable.filename();
-    if (!process.start({program.string()}, m_desktop->env(extra),
+    std::vector<std::string> argv{program.string()};
+    argv.insert(argv.end(), options.args.begin(), options.args.end());
+    if (!process.start(argv, m_desktop->env(extra),
                        (run_dir / "velclock.log").string()))
         return fail("cannot start " + program.string());
     m_clocks.push_back(std::make_unique<Clock>(*m_desktop, std::move(process), run_dir));
