@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/raster/draw.h"
 #include "platform/raster/spans.h"
@@ -96,7 +97,15 @@ void draw_ellipse(Bitmap& bm, const DrawState& s, int x1, int y1, int x2, int y2
 void fill_rect(Bitmap& bm, Rect r, Colour colour) {
     const Rect c = clip_to(bm, r);
     const std::uint32_t px = to_pixel(colour & 0xFFFFFFu);
-    for (int y = c.y; y < c.y + c.h; ++y) std::fill(bm.row(y) + c.x, bm.row(y) + c.x + c.w, px);
+    // Four pixels a store: a panel is cleared this way once a second.
+    typedef std::uint32_t Quad __attribute__((vector_size(16)));
+    const Quad quad = {px, px, px, px};
+    for (int y = c.y; y < c.y + c.h; ++y) {
+        std::uint32_t* out = bm.row(y) + c.x;
+        int x = 0;
+        for (; x + 4 <= c.w; x += 4) std::memcpy(out + x, &quad, sizeof quad);
+        for (; x < c.w; ++x) out[x] = px;
+    }
 }
 
 void fill_rect(Bitmap& bm, Rect r, const DrawState& state) {

@@ -161,8 +161,7 @@ Clock& DesktopTest::start_clock(const ClockOptions& options) {
     fs::path program = run_dir / executable.filename();
     std::vector<std::string> argv{program.string()};
     argv.insert(argv.end(), options.args.begin(), options.args.end());
-    if (!process.start(argv, m_desktop->env(extra),
-                       (run_dir / "velclock.log").string()))
+    if (!process.start(argv, m_desktop->env(extra), (run_dir / "velclock.log").string()))
         return fail("cannot start " + program.string());
     m_clocks.push_back(std::make_unique<Clock>(*m_desktop, std::move(process), run_dir));
     return *m_clocks.back();

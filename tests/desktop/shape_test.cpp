@@ -30,7 +30,9 @@ bool shows_window(const Image& image, Spot s) {
 
 // The four corners of a spot given near the top-left one.
 std::vector<Spot> mirrored(Spot s) {
-    return {{s.x, s.y}, {kSide - 1 - s.x, s.y}, {s.x, kSide - 1 - s.y},
+    return {{s.x, s.y},
+            {kSide - 1 - s.x, s.y},
+            {s.x, kSide - 1 - s.y},
             {kSide - 1 - s.x, kSide - 1 - s.y}};
 }
 
@@ -59,8 +61,7 @@ protected:
             std::vector<WindowId> found;
             for (WindowId w : clock.windows()) {
                 auto g = desktop().geometry(w);
-                if (g && g->viewable && g->width == kSide && g->height == kSide)
-                    found.push_back(w);
+                if (g && g->viewable && g->width == kSide && g->height == kSide) found.push_back(w);
             }
             return found;
         });
@@ -70,8 +71,9 @@ protected:
     // shows the outline's spots as expected; the last screenshot is kept.
     bool wait_outline(Clock& clock, WindowId window, const Outline& o, Image& shot) {
         const std::string applied = "shape " + std::to_string(o.shape) + "\n";
-        if (!poll_until([&] { return read_file(clock.log_file()).find(applied) != std::string::npos; },
-                        10s))
+        if (!poll_until(
+                [&] { return read_file(clock.log_file()).find(applied) != std::string::npos; },
+                10s))
             return false;
         return poll_until(
             [&] {
@@ -91,8 +93,7 @@ protected:
 };
 
 TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
-    const fs::path helper =
-        fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
+    const fs::path helper = fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
     ClockOptions options = at_time("2026-12-07 03:00:30");
     options.program = helper;
     for (const Outline& o : kOutlines) options.args.push_back(std::to_string(o.shape));

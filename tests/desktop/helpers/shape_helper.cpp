@@ -32,7 +32,9 @@ constexpr std::uint32_t kUnderColour = 0x00FF00FF;  // 0x00BBGGRR: magenta
 
 volatile std::sig_atomic_t g_advance = 0;
 
-void on_signal(int) { g_advance = g_advance + 1; }
+void on_signal(int) {
+    g_advance = g_advance + 1;
+}
 
 void announce(const char* line, int value) {
     std::printf("%s %d\n", line, value);
