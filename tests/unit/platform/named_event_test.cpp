@@ -49,6 +49,8 @@ TEST(NamedEvent, UnnamedAndEmptyNames) {
 }
 
 TEST(NamedEvent, NameCarriesUserAndDisplay) {
+    const char* original = std::getenv("DISPLAY");
+    const std::string saved = original ? original : "";
     setenv("DISPLAY", ":7", 1);
     const std::string a = named_event_address("x");
     setenv("DISPLAY", ":8", 1);
@@ -58,7 +60,10 @@ TEST(NamedEvent, NameCarriesUserAndDisplay) {
     EXPECT_LE(named_event_address(std::string(500, 'x')).size(), 107u);
     EXPECT_NE(named_event_address(std::string(500, 'x')),
               named_event_address(std::string(500, 'y')));
-    unsetenv("DISPLAY");
+    if (original)
+        setenv("DISPLAY", saved.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
 }
 
 TEST(NamedEvent, SeenFromAnotherProcessAndGoneWhenItIsKilled) {
