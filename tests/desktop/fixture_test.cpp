@@ -134,10 +134,14 @@ TEST_F(FixtureTest, StartsAProgramInItsOwnRunDirectoryAtAChosenTime) {
     const char* saved = std::getenv("VELCLOCK");
     std::string previous = saved ? saved : "";
     setenv("VELCLOCK", program.c_str(), 1);
-    Clock& clock = start_clock(
-        {.fake_time = "2026-12-07 03:00:00", .env = {}, .prepare = [](const fs::path& run_dir) {
-             write_file(run_dir / "VEL文件" / "top.vel", "prepared");
-         }});
+    Clock& clock = start_clock({.fake_time = "2026-12-07 03:00:00",
+                                .env = {},
+                                .prepare =
+                                    [](const fs::path& run_dir) {
+                                        write_file(run_dir / "VEL文件" / "top.vel", "prepared");
+                                    },
+                                .program = {},
+                                .args = {}});
     if (saved)
         setenv("VELCLOCK", previous.c_str(), 1);
     else

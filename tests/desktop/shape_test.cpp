@@ -44,13 +44,14 @@ struct Outline {
 };
 
 // Ellipse: at (30, 30) the 288-pixel ellipse has not yet begun (its row 30
-// starts at x = 57). Rounded square, 57-pixel corner ellipses: (2, 2) is
-// outside the corner arc, (12, 12) and (30, 30) inside, and the middles of
-// the edges are kept.
+// starts at x = 57). Rounded square with 57-pixel corner ellipses: the
+// patch at (6, 6) lies outside the corner arc and the one at (10, 10)
+// inside it; a corner ellipse a tenth larger or smaller would get one of
+// them wrong.
 const Outline kOutlines[] = {
     {1, "ellipse", {{2, 2}, {30, 30}, {50, 20}}, {{144, 144}, {144, 3}, {3, 144}}},
     {0, "rectangle", {}, {{1, 1}, {30, 30}, {144, 144}, {144, 1}}},
-    {2, "rounded", {{1, 1}, {5, 5}}, {{12, 12}, {30, 30}, {144, 1}, {1, 144}, {144, 144}}},
+    {2, "rounded", {{1, 1}, {6, 6}}, {{10, 10}, {30, 30}, {144, 1}, {1, 144}, {144, 144}}},
 };
 
 class ShapeTest : public DesktopTest {
@@ -68,27 +69,39 @@ protected:
     }
 
     // Waits until the helper says `shape` has been applied and the screen
-    // shows the outline's spots as expected; the last screenshot is kept.
-    bool wait_outline(Clock& clock, WindowId window, const Outline& o, Image& shot) {
+    // shows the outline's spots as expected. Gives the first spot that is
+    // still wrong at the end ("" when none), and keeps the last screenshot.
+    std::string wait_outline(Clock& clock, WindowId window, const Outline& o, Image& shot) {
         const std::string applied = "shape " + std::to_string(o.shape) + "\n";
         if (!poll_until(
                 [&] { return read_file(clock.log_file()).find(applied) != std::string::npos; },
                 10s))
-            return false;
-        return poll_until(
+            return "the helper did not apply it";
+        std::string wrong;
+        poll_until(
             [&] {
                 auto image = desktop().window_image(window);
                 if (!image) return false;
                 shot = *image;
-                for (const Spot& s : o.out)
-                    for (const Spot& m : mirrored(s))
-                        if (!shows_beneath(shot, m)) return false;
-                for (const Spot& s : o.in)
-                    for (const Spot& m : mirrored(s))
-                        if (!shows_window(shot, m)) return false;
-                return true;
+                wrong = first_wrong(shot, o);
+                return wrong.empty();
             },
             5s, 100ms);
+        return wrong;
+    }
+
+    static std::string first_wrong(const Image& shot, const Outline& o) {
+        auto at = [&](Spot m) {
+            return std::to_string(m.x) + "," + std::to_string(m.y) + " shows " +
+                   to_string(shot.at(m.x, m.y));
+        };
+        for (const Spot& s : o.out)
+            for (const Spot& m : mirrored(s))
+                if (!shows_beneath(shot, m)) return "left out: " + at(m);
+        for (const Spot& s : o.in)
+            for (const Spot& m : mirrored(s))
+                if (!shows_window(shot, m)) return "kept: " + at(m);
+        return {};
     }
 };
 
@@ -103,12 +116,14 @@ TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
 
     for (std::size_t i = 0; i < std::size(kOutlines); ++i) {
         const Outline& o = kOutlines[i];
-        if (i > 0) ASSERT_TRUE(clock.process().send(SIGUSR1));
+        if (i > 0) {
+            ASSERT_TRUE(clock.process().send(SIGUSR1));
+        }
         Image shot;
-        const bool shown = wait_outline(clock, *window, o, shot);
+        const std::string wrong = wait_outline(clock, *window, o, shot);
         shot.save((desktop().root() / (std::string("shape-") + o.name + ".png")).string());
-        EXPECT_TRUE(shown) << o.name << ": the outline is not as expected; see "
-                           << (desktop().root() / (std::string("shape-") + o.name + ".png"));
+        EXPECT_EQ(wrong, "") << o.name << ": the outline is not as expected; see "
+                             << (desktop().root() / (std::string("shape-") + o.name + ".png"));
         // The window keeps its place and size whatever its outline.
         auto g = desktop().geometry(*window);
         ASSERT_TRUE(g);

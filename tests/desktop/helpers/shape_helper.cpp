@@ -74,10 +74,18 @@ int main(int argc, char** argv) {
 
     std::size_t next = 0;
     int seen_signals = 0;
+    bool raised = false;
     plat::start_timer(50, [&] {
         vel::FormRuntime& rt = vel::FormRuntime::instance();
         plat::Widget* clock = rt.window_widget(vel::ids::kClockWindow);
         if (!clock || !plat::is_visible(clock)) return;
+        if (!raised) {
+            // The backdrop's map request may reach the window manager after
+            // the clock's: put the clock back on top before any outline.
+            plat::activate_window(clock);
+            raised = true;
+            return;
+        }
         const bool first = next == 0;
         if (!first && seen_signals == g_advance) return;
         seen_signals = g_advance;
