@@ -9,10 +9,19 @@ namespace {
 
 using namespace picture_test;
 
+// A test picture that could not be read (VEL_TEST_DATA unset) is a failure
+// of the test, not a write past an empty buffer.
+bool fits(const Bytes& b, std::size_t at, std::size_t n) {
+    if (b.size() >= at + n) return true;
+    ADD_FAILURE() << "test picture missing or too short; is VEL_TEST_DATA set?";
+    return false;
+}
 void put16(Bytes& b, std::size_t at, unsigned v) {
+    if (!fits(b, at, 2)) return;
     b[at] = static_cast<std::uint8_t>(v), b[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 void put32(Bytes& b, std::size_t at, std::uint32_t v) {
+    if (!fits(b, at, 4)) return;
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
