@@ -1,5 +1,7 @@
 #include "library/memory.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,21 +15,29 @@
 namespace vel {
 namespace {
 
-struct StaticRanges {
-    std::mutex lock;  // sound workers release blocks too
+// The registered static ranges as an immutable snapshot behind an atomic
+// pointer: every release asks whether its block is static, from any thread
+// (sound workers release blocks too), so the lookup takes no lock.
+// Registration copies the snapshot, adds the range and publishes the copy;
+// old snapshots are kept, never freed, because a reader may still hold one
+// and registrations are a handful per run; each points at the one it
+// replaced, so none of them looks leaked.
+struct RangeSnapshot {
+    const RangeSnapshot* previous = nullptr;
+    std::uintptr_t low = UINTPTR_MAX;  // bounds of all ranges: most blocks are
+    std::uintptr_t high = 0;           // heap blocks and fail this first test
     std::vector<std::pair<std::uintptr_t, std::uintptr_t>> ranges;
 };
-StaticRanges& static_ranges() {
-    static StaticRanges r;
-    return r;
-}
+
+std::atomic<const RangeSnapshot*> g_ranges{nullptr};
+std::mutex g_register_lock;  // writers only
 
 // Bytes from p to the end of the static range holding it, or 0.
 std::size_t static_tail(const void* p) {
     const auto a = reinterpret_cast<std::uintptr_t>(p);
-    StaticRanges& r = static_ranges();
-    std::lock_guard guard(r.lock);
-    for (const auto& [start, end] : r.ranges)
+    const RangeSnapshot* r = g_ranges.load(std::memory_order_acquire);
+    if (r == nullptr || a < r->low || a >= r->high) return 0;
+    for (const auto& [start, end] : r->ranges)
         if (start <= a && a < end) return end - a;
     return 0;
 }
@@ -44,10 +54,17 @@ std::size_t static_tail(const void* p) {
 }  // namespace
 
 void register_static_range(const void* start, const void* end) {
-    StaticRanges& r = static_ranges();
-    std::lock_guard guard(r.lock);
-    r.ranges.emplace_back(reinterpret_cast<std::uintptr_t>(start),
-                          reinterpret_cast<std::uintptr_t>(end));
+    const auto a = reinterpret_cast<std::uintptr_t>(start);
+    const auto b = reinterpret_cast<std::uintptr_t>(end);
+    if (a >= b) return;  // an empty range holds no block
+    std::lock_guard guard(g_register_lock);
+    const RangeSnapshot* old = g_ranges.load(std::memory_order_relaxed);
+    auto* next = old ? new RangeSnapshot(*old) : new RangeSnapshot;
+    next->previous = old;
+    next->ranges.emplace_back(a, b);
+    next->low = std::min(next->low, a);
+    next->high = std::max(next->high, b);
+    g_ranges.store(next, std::memory_order_release);
 }
 
 bool is_static(const void* p) {

@@ -39,7 +39,7 @@ int numeric_payload_width(TypeTag tag) {
     }
 }
 
-std::int32_t ArgRecord::to_int() const {
+std::int32_t ArgRecord::to_int_other() const {
     switch (tag) {
         case TAG_BYTE:
             return static_cast<std::uint8_t>(lo);
@@ -73,52 +73,6 @@ double ArgRecord::to_double() const {
         default:
             return as_int();
     }
-}
-
-namespace {
-ArgRecord with_bits(std::uint64_t bits, TypeTag tag) {
-    return ArgRecord{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32), tag};
-}
-ArgRecord with_ptr(const void* p, TypeTag tag) {
-    return with_bits(reinterpret_cast<std::uintptr_t>(p), tag);
-}
-}  // namespace
-
-ArgRecord arg_none() {
-    return {};
-}
-ArgRecord arg_int(std::int32_t v) {
-    return {static_cast<std::uint32_t>(v), 0, TAG_INT};
-}
-ArgRecord arg_long(std::int64_t v) {
-    return with_bits(static_cast<std::uint64_t>(v), TAG_LONG);
-}
-ArgRecord arg_logical(bool v) {
-    return {v ? 1u : 0u, 0, TAG_LOGICAL};
-}
-ArgRecord arg_double(double v) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return with_bits(bits, TAG_DOUBLE);
-}
-ArgRecord arg_datetime(double v) {
-    ArgRecord a = arg_double(v);
-    a.tag = TAG_DATETIME;
-    return a;
-}
-ArgRecord arg_float(float v) {
-    std::uint32_t bits;
-    std::memcpy(&bits, &v, sizeof bits);
-    return {bits, 0, TAG_FLOAT};
-}
-ArgRecord arg_text(const char* text) {
-    return with_ptr(text ? text : k_empty_text, TAG_TEXT);
-}
-ArgRecord arg_byteset(const std::uint8_t* block) {
-    return with_ptr(block ? block : k_empty_byteset, TAG_BYTESET);
-}
-ArgRecord arg_unit(std::uint32_t window_id, std::uint32_t unit_id, TypeTag unit_tag) {
-    return {window_id, unit_id, unit_tag};
 }
 
 }  // namespace vel

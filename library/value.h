@@ -74,8 +74,11 @@ struct ArgRecord {
         return t ? t : "";
     }
     // Any numeric argument as a 32-bit integer (floats truncated toward zero).
-    std::int32_t to_int() const;
+    std::int32_t to_int() const { return tag == TAG_INT ? as_int() : to_int_other(); }
     double to_double() const;
+
+private:
+    std::int32_t to_int_other() const;
 };
 static_assert(sizeof(ArgRecord) == 12);
 
@@ -129,22 +132,57 @@ struct Value {
 using CommandFn = void (*)(ResultRecord* result, int count, const ArgRecord* args);
 
 // --- argument builders ----------------------------------------------------
-ArgRecord arg_none();
-ArgRecord arg_int(std::int32_t v);
-ArgRecord arg_long(std::int64_t v);
-ArgRecord arg_logical(bool v);
-ArgRecord arg_double(double v);
-ArgRecord arg_datetime(double v);
-ArgRecord arg_float(float v);
-// A present text is never null: null becomes the shared empty string.
-ArgRecord arg_text(const char* text);
-// A present byte set is never null: null becomes the shared empty block.
-ArgRecord arg_byteset(const std::uint8_t* block);
-// A unit method's first argument: window id low, unit id high, the unit's tag.
-ArgRecord arg_unit(std::uint32_t window_id, std::uint32_t unit_id, TypeTag unit_tag);
-
-// The shared static empty text and empty byte set block.
+// Inline: every command call builds its records, often several per call.
 extern const char k_empty_text[1];
 extern const std::uint8_t k_empty_byteset[8];
+
+namespace detail {
+inline ArgRecord arg_bits(std::uint64_t bits, TypeTag tag) {
+    return ArgRecord{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32), tag};
+}
+inline ArgRecord arg_pointer(const void* p, TypeTag tag) {
+    return arg_bits(reinterpret_cast<std::uintptr_t>(p), tag);
+}
+}  // namespace detail
+
+inline ArgRecord arg_none() {
+    return {};
+}
+inline ArgRecord arg_int(std::int32_t v) {
+    return {static_cast<std::uint32_t>(v), 0, TAG_INT};
+}
+inline ArgRecord arg_long(std::int64_t v) {
+    return detail::arg_bits(static_cast<std::uint64_t>(v), TAG_LONG);
+}
+inline ArgRecord arg_logical(bool v) {
+    return {v ? 1u : 0u, 0, TAG_LOGICAL};
+}
+inline ArgRecord arg_double(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return detail::arg_bits(bits, TAG_DOUBLE);
+}
+inline ArgRecord arg_datetime(double v) {
+    ArgRecord a = arg_double(v);
+    a.tag = TAG_DATETIME;
+    return a;
+}
+inline ArgRecord arg_float(float v) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return {bits, 0, TAG_FLOAT};
+}
+// A present text is never null: null becomes the shared empty string.
+inline ArgRecord arg_text(const char* text) {
+    return detail::arg_pointer(text ? text : k_empty_text, TAG_TEXT);
+}
+// A present byte set is never null: null becomes the shared empty block.
+inline ArgRecord arg_byteset(const std::uint8_t* block) {
+    return detail::arg_pointer(block ? block : k_empty_byteset, TAG_BYTESET);
+}
+// A unit method's first argument: window id low, unit id high, the unit's tag.
+inline ArgRecord arg_unit(std::uint32_t window_id, std::uint32_t unit_id, TypeTag unit_tag) {
+    return {window_id, unit_id, unit_tag};
+}
 
 }  // namespace vel

@@ -76,6 +76,16 @@ std::string up_to_zero(const std::uint8_t* bytes, std::size_t n) {
 }  // namespace
 
 std::int32_t text_to_integer(std::string_view text) {
+    // Plain ASCII digits ended by the text's end or another ASCII byte, the
+    // usual case, need no normalising walk; nine digits cannot saturate.
+    std::size_t k = 0;
+    std::int32_t plain = 0;
+    while (k < text.size() && k < 9 && text[k] >= '0' && text[k] <= '9')
+        plain = plain * 10 + (text[k++] - '0');
+    if (k > 0 && (k == text.size() ||
+                  (static_cast<unsigned char>(text[k]) < 0x80 && (text[k] < '0' || text[k] > '9'))))
+        return plain;
+
     std::size_t i = 0;
     char c = 0;
     do {
@@ -178,7 +188,19 @@ void cmd_to_integer(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_to_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(make_text(value_to_text(arg_at(count, args, 0))));
+    const ArgRecord& value = arg_at(count, args, 0);
+    if (value.tag == TAG_BYTESET) {
+        // A whole file's bytes go straight into the new text, without a copy
+        // in between.
+        const auto bytes = byteset_span(value.as_ptr<const std::uint8_t>());
+        const void* zero = bytes.empty() ? nullptr : std::memchr(bytes.data(), 0, bytes.size());
+        const std::size_t n =
+            zero ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(zero) - bytes.data())
+                 : bytes.size();
+        result->set_ptr(make_text({reinterpret_cast<const char*>(bytes.data()), n}));
+        return;
+    }
+    result->set_ptr(make_text(value_to_text(value)));
 }
 
 }  // namespace vel

@@ -7,13 +7,10 @@
 
 #include "library/blocks.h"
 #include "library/commands/args.h"
+#include "library/commands/gbk_search.h"
 
 namespace vel {
 namespace {
-
-bool is_lead(char c) {
-    return static_cast<unsigned char>(c) >= 0x80;
-}
 
 char fold(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
@@ -31,7 +28,7 @@ bool matches_at(std::string_view text, std::size_t at, std::string_view sought, 
     for (std::size_t i = 0; i < sought.size(); ++i) {
         const char a = text[at + i];
         const char b = sought[i];
-        if (is_lead(b)) {
+        if (is_gbk_lead(b)) {
             if (a != b) return false;
             if (i + 1 < sought.size()) {
                 if (text[at + i + 1] != sought[i + 1]) return false;
@@ -42,6 +39,12 @@ bool matches_at(std::string_view text, std::size_t at, std::string_view sought, 
         }
     }
     return true;
+}
+
+// The text up to its first `at_most` bytes: a cut never needs to measure
+// the rest of a long text.
+std::string_view text_prefix(const char* text, std::int64_t at_most) {
+    return {text, at_most > 0 ? strnlen(text, static_cast<std::size_t>(at_most)) : 0};
 }
 
 std::size_t offset_of(std::int32_t start) {
@@ -72,10 +75,14 @@ std::int32_t find_text(std::string_view text, std::string_view sought, std::int3
     const std::size_t searchable = s >= text.size() ? 0 : text.size() - s;
     if (sought.empty()) return searchable > 0 ? 1 : -1;
     if (searchable == 0) return -1;
+    if (!ignore_case) {
+        const std::size_t p = find_on_boundary(text, s, sought);
+        return p == std::string_view::npos ? -1 : static_cast<std::int32_t>(p + 1);
+    }
     std::size_t at = s;
     while (text.size() - at >= sought.size()) {
         if (matches_at(text, at, sought, ignore_case)) return static_cast<std::int32_t>(at + 1);
-        if (is_lead(text[at])) {
+        if (is_gbk_lead(text[at])) {
             if (at + 1 >= text.size()) return -1;  // a lead byte cut off by the end
             at += 2;
         } else {
@@ -102,7 +109,7 @@ char* replace_subtext(std::string_view text, std::string_view old_text, std::str
             out.append(new_text);
             at += old_text.size();
             ++replaced;
-        } else if (is_lead(text[at])) {
+        } else if (is_gbk_lead(text[at])) {
             if (at + 1 >= text.size()) {  // a lone lead byte at the end is dropped
                 at = text.size();
                 break;
@@ -120,33 +127,28 @@ char* replace_subtext(std::string_view text, std::string_view old_text, std::str
 
 void* split_text(std::string_view text, std::string_view delimiter, std::int32_t maximum) {
     const std::size_t limit = maximum < 0 ? text.size() + 1 : static_cast<std::size_t>(maximum);
-    std::vector<std::string_view> pieces;
+    // Pieces are made as they are found and moved into the array at the end,
+    // once their number is known.
+    std::vector<char*> pieces;
     if (!text.empty() && limit > 0) {
         if (delimiter.empty()) {
-            pieces.push_back(text);
+            pieces.push_back(make_text(text));
         } else {
+            pieces.reserve(std::min<std::size_t>(limit, text.size() / 16 + 4));
             std::size_t cut = 0;
-            std::size_t at = 0;
-            while (pieces.size() < limit && text.size() - at >= delimiter.size()) {
-                if (text[at] == delimiter[0] &&
-                    std::memcmp(text.data() + at + 1, delimiter.data() + 1, delimiter.size() - 1) ==
-                        0) {
-                    pieces.push_back(text.substr(cut, at - cut));
-                    at += delimiter.size();
-                    cut = at;
-                } else if (is_lead(text[at])) {
-                    if (at + 1 >= text.size()) break;
-                    at += 2;
-                } else {
-                    at += 1;
-                }
+            while (pieces.size() < limit) {
+                const std::size_t at = find_on_boundary(text, cut, delimiter);
+                if (at == std::string_view::npos) break;
+                pieces.push_back(make_text(text.substr(cut, at - cut)));
+                cut = at + delimiter.size();
             }
-            if (cut < text.size() && pieces.size() < limit) pieces.push_back(text.substr(cut));
+            if (cut < text.size() && pieces.size() < limit)
+                pieces.push_back(make_text(text.substr(cut)));
         }
     }
     void* array = make_array(static_cast<std::int32_t>(pieces.size()), TAG_TEXT);
-    auto* slots = static_cast<char**>(array_data(array).first);
-    for (std::size_t i = 0; i < pieces.size(); ++i) slots[i] = make_text(pieces[i]);
+    if (!pieces.empty())
+        std::memcpy(array_data(array).first, pieces.data(), pieces.size() * sizeof(char*));
     return array;
 }
 
@@ -155,7 +157,8 @@ void cmd_text_length(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_left_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(left_text(text_at(count, args, 0), arg_at(count, args, 1).to_int()));
+    const std::int32_t n = arg_at(count, args, 1).to_int();
+    result->set_ptr(left_text(text_prefix(text_at(count, args, 0), n), n));
 }
 
 void cmd_right_text(ResultRecord* result, int count, const ArgRecord* args) {
@@ -163,8 +166,10 @@ void cmd_right_text(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_middle_text(ResultRecord* result, int count, const ArgRecord* args) {
-    result->set_ptr(middle_text(text_at(count, args, 0), arg_at(count, args, 1).to_int(),
-                                arg_at(count, args, 2).to_int()));
+    const std::int32_t start = arg_at(count, args, 1).to_int();
+    const std::int32_t n = arg_at(count, args, 2).to_int();
+    const std::int64_t end = start < 1 || n <= 0 ? 0 : std::int64_t{start} - 1 + n;
+    result->set_ptr(middle_text(text_prefix(text_at(count, args, 0), end), start, n));
 }
 
 void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {

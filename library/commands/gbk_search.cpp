@@ -1,0 +1,36 @@
+#include "library/commands/gbk_search.h"
+
+#include <cstring>
+
+namespace vel {
+
+std::size_t find_on_boundary(std::string_view text, std::size_t from, std::string_view sought) {
+    const std::size_t n = sought.size();
+    if (n == 0 || from > text.size() || text.size() - from < n) return std::string_view::npos;
+    const char* data = text.data();
+    const std::size_t last = text.size() - n;  // the last offset a match fits at
+    std::size_t boundary = from;               // a known character boundary
+    std::size_t at = from;
+    while (at <= last) {
+        const void* hit = std::memchr(data + at, sought[0], last - at + 1);
+        if (hit == nullptr) break;
+        const std::size_t p = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (n > 1 && std::memcmp(data + p + 1, sought.data() + 1, n - 1) != 0) {
+            at = p + 1;
+            continue;
+        }
+        // A byte < 0x80 is a whole character or a trail byte; either way a
+        // character starts right after it. From there every byte leads or
+        // trails in turn, so p starts a character when the run is even.
+        std::size_t q = p;
+        while (q > boundary && is_gbk_lead(data[q - 1])) --q;
+        if ((p - q) % 2 == 0) return p;
+        // p trails the character at p - 1: the next one starts at p + 1. The
+        // scan back never again passes this point, so the search stays linear.
+        boundary = p + 1;
+        at = p + 1;
+    }
+    return std::string_view::npos;
+}
+
+}  // namespace vel
