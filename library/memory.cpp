@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -42,6 +45,80 @@ std::size_t static_tail(const void* p) {
     return 0;
 }
 
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
+#define VEL_SMALL_BLOCK_CACHE 1
+#endif
+
+#ifdef VEL_SMALL_BLOCK_CACHE
+// Small blocks released on the interface thread are kept for its next
+// requests instead of going back to malloc. The per-second alarm check splits
+// the whole alarm file into one block per line and releases them all again;
+// malloc's own per-thread cache holds only a few blocks per size, so every
+// line paid for a trip through its bins, and freeing the large file blocks
+// made it merge them all again. The cached blocks are ordinary malloc blocks
+// of the usable sizes glibc gives 32-, 48- and 64-byte chunks, so resize()
+// and free() still apply to them. Other threads (sound workers) bypass the
+// cache, so it needs no lock. Address sanitizer builds leave it out, so a use
+// after release is still caught there.
+constexpr std::size_t kClassBytes[] = {24, 40, 56};
+constexpr int kClasses = 3;
+constexpr int kCacheDepth = 16384;
+
+struct SmallBlockCache {
+    void* blocks[kClasses][kCacheDepth];
+    int count[kClasses];
+};
+SmallBlockCache g_cache;  // touched by the owner thread only
+std::atomic<bool> g_cache_claimed{false};
+thread_local int t_cache_role = 0;  // 0 not asked yet, 1 owner, 2 other
+
+// The first thread to allocate or release (the interface thread, during
+// start-up) owns the cache.
+bool owns_cache() {
+    if (t_cache_role == 0) {
+        bool expected = false;
+        t_cache_role = g_cache_claimed.compare_exchange_strong(expected, true) ? 1 : 2;
+    }
+    return t_cache_role == 1;
+}
+
+// The class whose blocks all hold n bytes, or -1.
+int class_for_request(std::size_t n) {
+    for (int c = 0; c < kClasses; ++c)
+        if (n <= kClassBytes[c]) return c;
+    return -1;
+}
+
+// The largest class a block of `usable` bytes serves without wasting a
+// class's worth of room, or -1.
+int class_for_block(std::size_t usable) {
+    for (int c = kClasses - 1; c >= 0; --c)
+        if (usable >= kClassBytes[c]) return usable < kClassBytes[c] + 16 ? c : -1;
+    return -1;
+}
+
+void* cached_block(std::size_t n) {
+    if (n > kClassBytes[kClasses - 1] || !owns_cache()) return nullptr;
+    const int c = class_for_request(n);
+    return g_cache.count[c] > 0 ? g_cache.blocks[c][--g_cache.count[c]] : nullptr;
+}
+
+bool keep_block(void* p) {
+    if (!owns_cache()) return false;
+    const int c = class_for_block(malloc_usable_size(p));
+    if (c < 0 || g_cache.count[c] >= kCacheDepth) return false;
+    g_cache.blocks[c][g_cache.count[c]++] = p;
+    return true;
+}
+#else
+void* cached_block(std::size_t) {
+    return nullptr;
+}
+bool keep_block(void*) {
+    return false;
+}
+#endif
+
 [[noreturn]] void out_of_memory(std::size_t n) {
     // "分配 %d 字节内存失败!"
     char text[96];
@@ -73,13 +150,14 @@ bool is_static(const void* p) {
 
 void* allocate(std::size_t n) {
     // malloc(0) may give null; a zero-byte block is still a block.
+    if (void* kept = cached_block(n == 0 ? 1 : n)) return kept;
     void* p = std::malloc(n == 0 ? 1 : n);
     if (p == nullptr) out_of_memory(n);
     return p;
 }
 
 void release(void* p) {
-    if (p == nullptr || is_static(p)) return;
+    if (p == nullptr || is_static(p) || keep_block(p)) return;
     std::free(p);
 }
 

@@ -15,7 +15,9 @@ std::size_t find_on_boundary(std::string_view text, std::size_t from, std::strin
         const void* hit = std::memchr(data + at, sought[0], last - at + 1);
         if (hit == nullptr) break;
         const std::size_t p = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (n > 1 && std::memcmp(data + p + 1, sought.data() + 1, n - 1) != 0) {
+        // Most sought texts are one character: no call out for those.
+        if (n > 1 && (data[p + 1] != sought[1] ||
+                      (n > 2 && std::memcmp(data + p + 2, sought.data() + 2, n - 2) != 0))) {
             at = p + 1;
             continue;
         }
