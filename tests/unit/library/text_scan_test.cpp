@@ -1,0 +1,137 @@
+// The fast search and split against a plain character-by-character walk over
+// generated GBK-like texts, and the allocator's lock-free and reuse paths.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "cmd_util.h"
+#include "library/commands/text_commands.h"
+#include "library/memory.h"
+
+namespace vel {
+namespace {
+
+// The rule stated plainly: stand on each character in turn (a byte >= 0x80
+// takes the next byte with it) and look for `sought` there.
+int walk_find(const std::string& text, const std::string& sought, std::size_t from) {
+    if (sought.empty()) return from < text.size() ? 1 : -1;
+    for (std::size_t at = from; at < text.size();) {
+        if (text.compare(at, sought.size(), sought) == 0) return static_cast<int>(at + 1);
+        at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1;
+    }
+    return -1;
+}
+
+std::vector<std::string> walk_split(const std::string& text, const std::string& delimiter) {
+    std::vector<std::string> pieces;
+    if (text.empty()) return pieces;
+    std::size_t cut = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        if (text.compare(at, delimiter.size(), delimiter) == 0) {
+            pieces.push_back(text.substr(cut, at - cut));
+            cut = at += delimiter.size();
+        } else {
+            at += static_cast<unsigned char>(text[at]) >= 0x80 ? 2 : 1;
+        }
+    }
+    if (cut < text.size()) pieces.push_back(text.substr(cut));
+    return pieces;
+}
+
+// Texts of a few bytes chosen so that ASCII look-alikes, leads and trails mix:
+// 0xA3 0xBA is the full-width colon, and a lead may be followed by ':'.
+std::string random_text(std::mt19937& rng, std::size_t length) {
+    static const char kBytes[] = {':', '/', '7', '\r', '\n', 'a', '\xA3', '\xBA', '\xC6', '\x81'};
+    std::string s;
+    for (std::size_t i = 0; i < length; ++i) s.push_back(kBytes[rng() % sizeof kBytes]);
+    return s;
+}
+
+TEST(TextScan, SearchAndSplitAgreeWithTheWalk) {
+    std::mt19937 rng(7);
+    const std::string sought[] = {":", "/", "\xA3\xBA", "\xBA:", "\r\n", "\xC6", "7:7"};
+    for (int round = 0; round < 4000; ++round) {
+        const std::string text = random_text(rng, rng() % 24);
+        for (const std::string& s : sought) {
+            const auto start = static_cast<std::int32_t>(rng() % 4);
+            const std::size_t from = start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
+            ASSERT_EQ(find_text(text, s, start), walk_find(text, s, from))
+                << "text " << ::testing::PrintToString(text) << " sought "
+                << ::testing::PrintToString(s) << " start " << start;
+            const std::vector<std::string> expected = walk_split(text, s);
+            ASSERT_EQ(
+                test::take_texts(call(cmd_split_text, arg_text(text.c_str()), arg_text(s.c_str()))),
+                expected)
+                << "text " << ::testing::PrintToString(text) << " delimiter "
+                << ::testing::PrintToString(s);
+        }
+    }
+}
+
+TEST(TextScan, LongRunsOfTwoByteCharactersStayLinear) {
+    // A colon after half a million two-byte characters, each trail byte a
+    // candidate that is not a boundary: a search that walked back to the
+    // start from every candidate would take minutes.
+    std::string text;
+    for (int i = 0; i < 500000; ++i) text += "\x81\x3A";
+    text += ":";
+    EXPECT_EQ(find_text(text, ":"), static_cast<std::int32_t>(text.size()));
+}
+
+TEST(Allocator, GapsBetweenStaticRangesAreNotStatic) {
+    alignas(8) static const std::uint8_t area[64] = {};
+    static const bool once = [] {
+        register_static_range(area, area + 16);
+        register_static_range(area + 32, area + 48);
+        return true;
+    }();
+    (void)once;
+    EXPECT_TRUE(is_static(area + 15));
+    EXPECT_FALSE(is_static(area + 20));  // inside the bounds of all ranges
+    EXPECT_TRUE(is_static(area + 32));
+    EXPECT_FALSE(is_static(area + 48));
+}
+
+TEST(Allocator, ReusedSmallBlocksAreNeverHandedOutTwice) {
+    std::vector<std::pair<char*, std::size_t>> live;
+    auto take = [&](std::size_t n) {
+        auto* p = static_cast<char*>(allocate(n));
+        std::memset(p, static_cast<int>(live.size() % 251), n);
+        live.emplace_back(p, n);
+    };
+    for (std::size_t i = 0; i < 3000; ++i) take(i % 70);
+    // Release every other block, some on another thread, then ask again.
+    std::vector<void*> elsewhere;
+    for (std::size_t i = 0; i < live.size(); i += 2) {
+        if (i % 4 == 0)
+            elsewhere.push_back(live[i].first);
+        else
+            release(live[i].first);
+        live[i].first = nullptr;
+    }
+    std::thread([&] {
+        for (void* p : elsewhere) release(p);
+    }).join();
+    for (std::size_t i = 0; i < 3000; ++i) take(i % 70);
+
+    std::set<char*> seen;
+    for (std::size_t i = 0; i < live.size(); ++i) {
+        auto [p, n] = live[i];
+        if (p == nullptr) continue;
+        EXPECT_TRUE(seen.insert(p).second) << "block handed out twice";
+        for (std::size_t k = 0; k < n; ++k)
+            ASSERT_EQ(p[k], static_cast<char>(i % 251)) << "block " << i << " overwritten";
+        // A reused block still grows in place like any other.
+        p = static_cast<char*>(resize(p, n + 200));
+        ASSERT_TRUE(n == 0 || p[n - 1] == static_cast<char>(i % 251));
+        release(p);
+    }
+}
+
+}  // namespace
+}  // namespace vel
