@@ -1,3 +1,5 @@
 #include "app/clock_app.h"
 
-int main(int argc, char** argv) { return vel::run_clock(argc, argv); }
+int main(int argc, char** argv) {
+    return vel::run_clock(argc, argv);
+}
