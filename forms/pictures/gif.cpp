@@ -28,34 +28,90 @@ std::size_t sub_blocks(Data d, std::size_t at, std::vector<std::uint8_t>* out) {
     return 0;
 }
 
-// Decodes LZW `codes` into exactly `out.size()` indices. A stream that ends
+// Where decoded output goes: one or two planes, each holding a per-index
+// value (a pixel, an alpha byte or the index itself) for every decoded
+// position. Every string in the LZW table is a copy of output already
+// written, so on any such plane a string is emitted by copying an earlier run.
+template <bool kPixels, bool kBytes>
+struct Output {
+    std::uint32_t* pixels = nullptr;
+    const std::uint32_t* pixel_of = nullptr;  // 256 entries
+    std::uint8_t* bytes = nullptr;
+    const std::uint8_t* byte_of = nullptr;  // 256 entries
+    std::size_t total = 0;
+
+    void put(std::size_t at, int code) {
+        // Codes below `clear` can pass 255 when the code size is above 8:
+        // such an index keeps its low byte.
+        if constexpr (kPixels) pixels[at] = pixel_of[code & 0xFF];
+        if constexpr (kBytes) bytes[at] = byte_of[code & 0xFF];
+    }
+
+    // Copies n values from `from` to `to` (from < to), front to back, so a
+    // run that overlaps its own source repeats as the decoder requires.
+    void copy(std::size_t to, std::size_t from, std::size_t n) {
+        const std::size_t room = total - to, apart = to - from;
+        if (apart >= 8 && ((n + 7) & ~std::size_t{7}) <= room) return groups<8>(to, from, n);
+        if (apart >= 4 && ((n + 3) & ~std::size_t{3}) <= room) return groups<4>(to, from, n);
+        for (std::size_t i = 0; i < n; ++i) {
+            if constexpr (kPixels) pixels[to + i] = pixels[from + i];
+            if constexpr (kBytes) bytes[to + i] = bytes[from + i];
+        }
+    }
+
+    // W values at a time, the last group running past the string into output
+    // still to be written (and so overwritten later). A group never reads
+    // what the same group writes: the source lies at least W positions back.
+    template <std::size_t W>
+    void groups(std::size_t to, std::size_t from, std::size_t n) {
+        std::uint32_t* pd = pixels + to;
+        const std::uint32_t* ps = pixels + from;
+        std::uint8_t* bd = bytes + to;
+        const std::uint8_t* bs = bytes + from;
+        for (std::size_t k = (n + W - 1) / W; k > 0; --k) {
+            if constexpr (kPixels) {
+                std::uint32_t v[W];
+                std::memcpy(v, ps, sizeof v);
+                std::memcpy(pd, v, sizeof v);
+                ps += W, pd += W;
+            }
+            if constexpr (kBytes) {
+                std::uint8_t v[W];
+                std::memcpy(v, bs, sizeof v);
+                std::memcpy(bd, v, sizeof v);
+                bs += W, bd += W;
+            }
+        }
+    }
+};
+
+// Decodes LZW `codes` (the first `size` bytes hold data, followed by at least
+// eight bytes of padding) into exactly `out.total` values. A stream that ends
 // early, or holds a code not yet defined, is a failure.
 //
-// Every string in the table is a copy of output already written (the string
-// of the previous code plus one byte), so an entry is kept as the position
-// and length of that earlier output, and emitting it is one block copy.
-std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
-                     std::span<std::uint8_t> out) {
+// An entry is kept as the position and length of the earlier output it
+// copies (the string of the previous code plus one value).
+template <typename Out>
+std::string_view lzw(const std::uint8_t* codes, std::size_t size, int min_size, Out& out) {
     std::array<std::uint32_t, 4096> start;
     std::array<std::uint16_t, 4096> length;
     const int clear = 1 << min_size, end = clear + 1;
     for (int i = 0; i < clear; ++i) length[i] = 1;
     int width = min_size + 1, next = clear + 2, prev = -1;
-    std::uint32_t bits = 0;
-    int nbits = 0;
-    std::size_t in = 0, pos = 0, prev_pos = 0;
-    const std::size_t total = out.size();
+    std::uint32_t mask = (1u << width) - 1;
+    const std::uint64_t limit = static_cast<std::uint64_t>(size) * 8;
+    std::uint64_t bit = 0;
+    std::size_t pos = 0, prev_pos = 0;
+    const std::size_t total = out.total;
     while (pos < total) {
-        while (nbits < width) {
-            if (in >= codes.size()) return "truncated";
-            bits |= static_cast<std::uint32_t>(codes[in++]) << nbits;
-            nbits += 8;
-        }
-        const int code = static_cast<int>(bits & ((1u << width) - 1));
-        bits >>= width;
-        nbits -= width;
+        if (bit + width > limit) return "truncated";
+        std::uint64_t word;
+        std::memcpy(&word, codes + (bit >> 3), 8);  // the padding keeps this inside
+        const int code = static_cast<int>((word >> (bit & 7)) & mask);
+        bit += width;
         if (code == clear) {
             width = min_size + 1;
+            mask = (1u << width) - 1;
             next = clear + 2;
             prev = -1;
             continue;
@@ -63,27 +119,20 @@ std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
         if (code == end) break;
         if (code > next || (prev < 0 && code >= clear)) return "bad LZW code";
         if (prev >= 0 && next < 4096) {
-            // The new entry: prev's string and the byte after it in the output
-            // (this code's first byte, written just below).
+            // The new entry: prev's string and the value after it in the
+            // output (this code's first value, written just below).
             start[next] = static_cast<std::uint32_t>(prev_pos);
             length[next] = static_cast<std::uint16_t>(length[prev] + 1);
             ++next;
-            if (next >= (1 << width) && width < 12) ++width;
+            if (next > static_cast<int>(mask) && width < 12) mask = (1u << ++width) - 1;
         } else if (code == next) {
             return "bad LZW code";  // at the table's end nothing can be defined
         }
         const std::size_t len = length[code];
-        const std::size_t n = std::min(len, total - pos);
-        std::uint8_t* dst = out.data() + pos;
         if (code < clear) {
-            *dst = static_cast<std::uint8_t>(code);
-        } else if (start[code] + len > pos) {
-            // The entry just defined ends with its own first byte: copy
-            // forwards so that byte is written before it is read.
-            const std::uint8_t* src = out.data() + start[code];
-            for (std::size_t i = 0; i < n; ++i) dst[i] = src[i];
+            out.put(pos, code);
         } else {
-            std::memcpy(dst, out.data() + start[code], n);
+            out.copy(pos, start[code], std::min(len, total - pos));
         }
         prev_pos = pos;
         pos += len;
@@ -91,6 +140,40 @@ std::string_view lzw(const std::vector<std::uint8_t>& codes, int min_size,
     }
     return pos >= total ? std::string_view{} : "truncated";
 }
+
+// Per-call buffers kept between calls: the clock decodes the same pictures
+// every second.
+struct Scratch {
+    std::vector<std::uint8_t> codes;
+    std::vector<std::uint8_t, plat::raster::NoInitAllocator<std::uint8_t>> indices;
+};
+// Hands the buffers out for one decode; what a large picture needed is given
+// back afterwards instead of staying with the thread.
+class ScratchUse {
+public:
+    ScratchUse() : m_s(storage()) {}
+    ~ScratchUse() {
+        constexpr std::size_t kKeep = std::size_t{1} << 20;
+        if (m_s.codes.capacity() > kKeep) m_s.codes = {};
+        if (m_s.indices.capacity() > kKeep) m_s.indices = {};
+    }
+    ScratchUse(const ScratchUse&) = delete;
+    ScratchUse& operator=(const ScratchUse&) = delete;
+    Scratch* operator->() { return &m_s; }
+
+private:
+    static Scratch& storage() {
+        thread_local Scratch s;
+        return s;
+    }
+    Scratch& m_s;
+};
+
+constexpr std::array<std::uint8_t, 256> kSameIndex = [] {
+    std::array<std::uint8_t, 256> a{};
+    for (int i = 0; i < 256; ++i) a[i] = static_cast<std::uint8_t>(i);
+    return a;
+}();
 
 // Indices to pixels; restrict lets the compiler keep the loop tight (the
 // byte pointers could otherwise alias everything).
@@ -185,10 +268,13 @@ DecodeResult decode_gif(Data d) {
     // A code of at least min_size + 1 bits yields at most one more byte than
     // the code before it: bound the image by what the data could hold before
     // allocating for it.
-    std::vector<std::uint8_t> codes;
-    codes.reserve(d.size() - at);
+    ScratchUse buf;
+    std::vector<std::uint8_t>& codes = buf->codes;
+    codes.clear();
     if (sub_blocks(d, at, &codes) == 0) return DecodeResult::fail("truncated");
-    const std::int64_t n_codes = static_cast<std::int64_t>(codes.size()) * 8 / (min_size + 1);
+    const std::size_t code_bytes = codes.size();
+    codes.resize(code_bytes + 8);  // lets the code reader load eight bytes at a time
+    const std::int64_t n_codes = static_cast<std::int64_t>(code_bytes) * 8 / (min_size + 1);
     const std::int64_t most = std::min(n_codes * (n_codes + 1) / 2, n_codes * 4096);
     if (std::int64_t{iw} * ih > most) return DecodeResult::fail("truncated");
 
@@ -198,25 +284,54 @@ DecodeResult decode_gif(Data d) {
     if (screen > (std::int64_t{1} << 20) && screen > std::int64_t{64} * iw * ih)
         return DecodeResult::fail("bad size");
 
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(iw) * ih);
-    if (const std::string_view why = lzw(codes, min_size, indices); !why.empty())
-        return DecodeResult::fail(why);
+    std::array<std::uint32_t, 256> pixel{};
+    for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
+        pixel[i] = plat::raster::to_pixel(palette[i]);
+    std::array<std::uint8_t, 256> opacity;
+    opacity.fill(255);
+    if (transparent >= 0) opacity[static_cast<std::size_t>(transparent)] = 0;
 
     Picture p;
     p.kind = PictureKind::gif;
     p.transparent_index = transparent;
-    std::array<std::uint32_t, 256> pixel{};
-    for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
-        pixel[i] = plat::raster::to_pixel(palette[i]);
+    const bool interlaced = iflags & 0x40;
+    const bool whole = left == 0 && top == 0 && iw == sw && ih == sh;
+    std::string_view why;
+    if (whole && !interlaced) {
+        // The image is the screen, row by row: decode straight into the
+        // pixels (and the alpha), which are then written exactly once each.
+        p.image = plat::raster::Bitmap(sw, sh, plat::raster::kUnfilled);
+        if (transparent >= 0) p.alpha.resize(static_cast<std::size_t>(sw) * sh);
+        Output<true, false> plain{p.image.data(), pixel.data(), nullptr, nullptr,
+                                  static_cast<std::size_t>(sw) * sh};
+        Output<true, true> keyed{p.image.data(), pixel.data(), p.alpha.data(), opacity.data(),
+                                 plain.total};
+        why = transparent >= 0 ? lzw(codes.data(), code_bytes, min_size, keyed)
+                               : lzw(codes.data(), code_bytes, min_size, plain);
+        if (!why.empty()) return DecodeResult::fail(why);
+        p.palette = std::move(palette);
+        return DecodeResult{std::move(p), {}};
+    }
+
+    auto& indices = buf->indices;
+    indices.resize(static_cast<std::size_t>(iw) * ih);
+    Output<false, true> index_out{nullptr, nullptr, indices.data(), kSameIndex.data(),
+                                  indices.size()};
+    why = lzw(codes.data(), code_bytes, min_size, index_out);
+    if (!why.empty()) return DecodeResult::fail(why);
+
     const std::uint32_t back =
         (flags & 0x80) && background < static_cast<int>(palette.size()) ? pixel[background] : 0;
-    p.image = plat::raster::Bitmap(sw, sh);
-    if (left != 0 || top != 0 || iw < sw || ih < sh) p.image.fill(plat::raster::to_colour(back));
-    if (transparent >= 0) p.alpha.assign(static_cast<std::size_t>(sw) * sh, 0);
+    if (whole) {
+        p.image = plat::raster::Bitmap(sw, sh, plat::raster::kUnfilled);
+        if (transparent >= 0) p.alpha.resize(static_cast<std::size_t>(sw) * sh);
+    } else {
+        p.image = plat::raster::Bitmap(sw, sh, plat::raster::to_colour(back));
+        if (transparent >= 0) p.alpha.assign(static_cast<std::size_t>(sw) * sh, 0);
+    }
     // Interlaced rows come in four passes: every 8th from 0, every 8th from
     // 4, every 4th from 2, every 2nd from 1.
     static constexpr int kStart[4] = {0, 4, 2, 1}, kStep[4] = {8, 8, 4, 2};
-    const bool interlaced = iflags & 0x40;
     const int cols = std::max(0, std::min(iw, sw - left));
     const std::uint8_t key = static_cast<std::uint8_t>(transparent);
     int src_row = 0;

@@ -1,15 +1,19 @@
 #include "platform/raster/bitmap.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace plat::raster {
 
-Bitmap::Bitmap(int w, int h, Colour fill) {
+Bitmap::Bitmap(int w, int h, Colour fill) : Bitmap(w, h, kUnfilled) {
+    this->fill(fill);
+}
+
+Bitmap::Bitmap(int w, int h, Unfilled) {
     if (!size_ok(w, h)) return;
     m_width = w;
     m_height = h;
-    m_pixels.resize(static_cast<std::size_t>(w) * h);  // zeroed in one sweep
-    if ((fill & 0xFFFFFFu) != 0) this->fill(fill);
+    m_pixels.resize(static_cast<std::size_t>(w) * h);
 }
 
 Colour Bitmap::pixel(int x, int y) const {
@@ -22,7 +26,14 @@ void Bitmap::set_pixel(int x, int y, Colour c) {
 }
 
 void Bitmap::fill(Colour c) {
-    std::fill(m_pixels.begin(), m_pixels.end(), to_pixel(c & 0xFFFFFFu));
+    // Four pixels a store: the panels are cleared to their colour every frame.
+    const std::uint32_t p = to_pixel(c & 0xFFFFFFu);
+    const std::uint32_t four[4] = {p, p, p, p};
+    std::uint32_t* out = m_pixels.data();
+    const std::size_t n = m_pixels.size();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) std::memcpy(out + i, four, sizeof four);
+    for (; i < n; ++i) out[i] = p;
 }
 
 Rect clip_to(const Bitmap& bitmap, Rect r) {

@@ -7,6 +7,9 @@
 // with no padding: the layout of a 24-bit X11 ZPixmap and of Qt's RGB32, so a
 // finished buffer is presented without conversion. The top byte is always 0.
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace plat::raster {
@@ -24,6 +27,31 @@ constexpr Colour to_colour(std::uint32_t pixel) {
     return to_pixel(pixel);
 }
 
+// Leaves out the value-initialisation that resize() would do: a bitmap whose
+// every pixel is about to be written need not be cleared first.
+template <typename T>
+struct NoInitAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = NoInitAllocator<U>;
+    };
+    NoInitAllocator() = default;
+    template <typename U>
+    NoInitAllocator(const NoInitAllocator<U>&) noexcept {}
+    template <typename U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+// Asks for a bitmap whose pixels are left unset.
+struct Unfilled {};
+inline constexpr Unfilled kUnfilled{};
+
 struct Rect {
     int x = 0;
     int y = 0;
@@ -40,6 +68,9 @@ public:
     // A bitmap of w x h pixels of `fill`. Sizes below 1, above kMaxSide or
     // over kMaxPixels in all give an empty bitmap (checked before allocating).
     Bitmap(int w, int h, Colour fill = 0);
+    // The same checks, but the pixels hold whatever the memory held: only for
+    // a caller that writes every pixel before the bitmap is read.
+    Bitmap(int w, int h, Unfilled);
 
     static bool size_ok(std::int64_t w, std::int64_t h) {
         return w >= 1 && h >= 1 && w <= kMaxSide && h <= kMaxSide && w * h <= kMaxPixels;
@@ -68,7 +99,7 @@ public:
 private:
     int m_width = 0;
     int m_height = 0;
-    std::vector<std::uint32_t> m_pixels;
+    std::vector<std::uint32_t, NoInitAllocator<std::uint32_t>> m_pixels;
 };
 
 // The part of `r` inside the bitmap (w or h 0 when nothing is left).
