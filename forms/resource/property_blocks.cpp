@@ -181,6 +181,25 @@ void write(const ButtonProperties& b, ByteWriter& out) {
     out.counted(b.caption);
 }
 
+// Combo and list boxes end alike: a data source from version 2, one more
+// word from version 3.
+template <typename Block>
+void read_item_tail(Block& b, ByteReader& in) {
+    if (b.version >= 2) {
+        b.dataSource = in.counted_text();
+        b.dataColumn = in.counted_text();
+    }
+    if (b.version >= 3) b.extra = in.u32();
+}
+template <typename Block>
+void write_item_tail(const Block& b, ByteWriter& out) {
+    if (b.version >= 2) {
+        out.counted(b.dataSource);
+        out.counted(b.dataColumn);
+    }
+    if (b.version >= 3) out.u32(b.extra);
+}
+
 ComboBoxProperties read_combo_box(ByteReader& in) {
     ComboBoxProperties b;
     if (!read_version(b, in)) return b;
@@ -189,11 +208,7 @@ ComboBoxProperties read_combo_box(ByteReader& in) {
     b.itemValues = in.counted_block();
     b.content = in.counted_text();
     b.items = read_item_list(in);
-    if (b.version >= 2) {
-        b.dataSource = in.counted_text();
-        b.dataColumn = in.counted_text();
-    }
-    if (b.version >= 3) b.extra = in.u32();
+    read_item_tail(b, in);
     return b;
 }
 void write(const ComboBoxProperties& b, ByteWriter& out) {
@@ -203,11 +218,7 @@ void write(const ComboBoxProperties& b, ByteWriter& out) {
     out.counted(b.itemValues);
     out.counted(b.content);
     write_item_list(b.items, out);
-    if (b.version >= 2) {
-        out.counted(b.dataSource);
-        out.counted(b.dataColumn);
-    }
-    if (b.version >= 3) out.u32(b.extra);
+    write_item_tail(b, out);
 }
 
 // The list box has no content text; its item list and later fields follow
@@ -219,11 +230,7 @@ ListBoxProperties read_list_box(ByteReader& in) {
     b.font = in.counted_block();
     b.itemValues = in.counted_block();
     b.items = read_item_list(in);
-    if (b.version >= 2) {
-        b.dataSource = in.counted_text();
-        b.dataColumn = in.counted_text();
-    }
-    if (b.version >= 3) b.extra = in.u32();
+    read_item_tail(b, in);
     return b;
 }
 void write(const ListBoxProperties& b, ByteWriter& out) {
@@ -232,11 +239,7 @@ void write(const ListBoxProperties& b, ByteWriter& out) {
     out.counted(b.font);
     out.counted(b.itemValues);
     write_item_list(b.items, out);
-    if (b.version >= 2) {
-        out.counted(b.dataSource);
-        out.counted(b.dataColumn);
-    }
-    if (b.version >= 3) out.u32(b.extra);
+    write_item_tail(b, out);
 }
 
 CommonDlgProperties read_common_dlg(ByteReader& in) {

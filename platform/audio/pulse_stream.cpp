@@ -35,9 +35,9 @@ public:
     ~PulseWaveOut() override { close(); }
 
     // Caller holds the mainloop lock.
-    bool connect(const pa_sample_spec& spec) {
-        m_spec = spec;
-        m_stream = pa_stream_new(m_pulse.context(), "sound", &spec, nullptr);
+    bool connect(const pa_sample_spec& samples) {
+        m_samples = samples;
+        m_stream = pa_stream_new(m_pulse.context(), "sound", &samples, nullptr);
         if (!m_stream) return false;
         pa_stream_set_state_callback(m_stream, on_state, this);
         pa_stream_set_underflow_callback(m_stream, on_underflow, this);
@@ -55,7 +55,7 @@ public:
 
     bool write(std::span<const std::uint8_t> bytes) override {
         // A trailing part frame cannot be played; the buffer still completes.
-        const std::size_t frame = pa_frame_size(&m_spec);
+        const std::size_t frame = pa_frame_size(&m_samples);
         const std::size_t whole = bytes.size() - bytes.size() % frame;
         Lock lock(m_pulse);
         if (!m_stream) return false;
@@ -142,7 +142,7 @@ private:
     void poll() {
         pa_usec_t played_time = 0;
         if (m_stream && pa_stream_get_time(m_stream, &played_time) == 0) {
-            const std::uint64_t played = pa_usec_to_bytes(played_time, &m_spec);
+            const std::uint64_t played = pa_usec_to_bytes(played_time, &m_samples);
             int done = 0;
             while (!m_ends.empty() && m_ends.front() <= played) {
                 m_ends.pop_front();
@@ -173,7 +173,7 @@ private:
 
     PulseConnection& m_pulse;
     BufferDone m_done;
-    pa_sample_spec m_spec{};
+    pa_sample_spec m_samples{};
     // Guarded by the mainloop lock:
     pa_stream* m_stream = nullptr;
     pa_time_event* m_timer = nullptr;
@@ -187,14 +187,14 @@ public:
         if (!playable_pcm(format)) return nullptr;
         PulseConnection& pulse = PulseConnection::instance();
         if (!pulse.connect()) return nullptr;
-        pa_sample_spec spec{};
-        spec.format = sample_format(format.bits_per_sample);
-        spec.rate = format.samples_per_second;
-        spec.channels = static_cast<std::uint8_t>(format.channels);
-        if (!pa_sample_spec_valid(&spec)) return nullptr;
+        pa_sample_spec samples{};
+        samples.format = sample_format(format.bits_per_sample);
+        samples.rate = format.samples_per_second;
+        samples.channels = static_cast<std::uint8_t>(format.channels);
+        if (!pa_sample_spec_valid(&samples)) return nullptr;
         auto out = std::make_unique<PulseWaveOut>(pulse, std::move(done));
         pa_threaded_mainloop_lock(pulse.mainloop());
-        bool ok = pulse.context() && out->connect(spec);
+        bool ok = pulse.context() && out->connect(samples);
         if (!ok) out->disconnect_failed();
         pa_threaded_mainloop_unlock(pulse.mainloop());
         if (!ok) return nullptr;

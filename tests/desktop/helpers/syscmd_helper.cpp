@@ -26,16 +26,7 @@
 
 namespace {
 
-enum Index {
-    kFindWindow,
-    kGetWindow,
-    kSetParent,
-    kOpenEvent,
-    kCreateEvent,
-    kGetLong,
-    kSetLong,
-    kLayered
-};
+using enum vel::ExternalIndex;
 
 std::mutex g_lock;
 std::deque<std::string> g_lines;
@@ -64,12 +55,12 @@ void handle(const std::string& line, std::int64_t upper) {
         table.call(kSetParent, {upper, 0x10014});
         answer("ok");
     } else if (command == "through") {
-        const std::int64_t style = table.call(kGetLong, {upper, -20}) | 0x20 | 0x80000;
-        table.call(kSetLong, {upper, -20, style});
-        table.call(kLayered, {upper, 0, 144, 2});
+        const std::int64_t style = table.call(kGetWindowLong, {upper, -20}) | 0x20 | 0x80000;
+        table.call(kSetWindowLong, {upper, -20, style});
+        table.call(kSetLayered, {upper, 0, 144, 2});
         answer("ok");
     } else if (command == "solid") {
-        table.call(kSetLong, {upper, -20, 0});
+        table.call(kSetWindowLong, {upper, -20, 0});
         answer("ok");
     } else if (command == "style") {
         int n = 0;

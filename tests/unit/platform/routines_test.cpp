@@ -18,16 +18,7 @@ namespace {
 
 using namespace win32;
 
-enum Index {
-    kFindWindow,
-    kGetWindow,
-    kSetParent,
-    kOpenEvent,
-    kCreateEvent,
-    kGetLong,
-    kSetLong,
-    kLayered
-};
+using enum vel::ExternalIndex;
 
 std::int64_t text(const char* t) {
     return static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(t));
@@ -107,26 +98,26 @@ TEST_F(Routines, EmbedInTheDesktopAndBack) {
 }
 
 TEST_F(Routines, ClickThroughAndLayeredOpacity) {
-    EXPECT_EQ(table.call(kGetLong, {handle, kGwlExStyle}), 0);
+    EXPECT_EQ(table.call(kGetWindowLong, {handle, kGwlExStyle}), 0);
     // Alpha before the layered bit is refused.
-    EXPECT_EQ(table.call(kLayered, {handle, 0, 144, kLwaAlpha}), 0);
+    EXPECT_EQ(table.call(kSetLayered, {handle, 0, 144, kLwaAlpha}), 0);
     const std::int64_t style = kWsExTransparent | kWsExLayered;
-    EXPECT_EQ(table.call(kSetLong, {handle, kGwlExStyle, style}), 0);
-    EXPECT_EQ(table.call(kGetLong, {handle, kGwlExStyle}), style);
-    EXPECT_EQ(table.call(kLayered, {handle, 0, 144, kLwaAlpha}), 1);
+    EXPECT_EQ(table.call(kSetWindowLong, {handle, kGwlExStyle, style}), 0);
+    EXPECT_EQ(table.call(kGetWindowLong, {handle, kGwlExStyle}), style);
+    EXPECT_EQ(table.call(kSetLayered, {handle, 0, 144, kLwaAlpha}), 1);
     WindowState s = window_state(static_cast<Handle>(handle));
     EXPECT_TRUE(s.input_transparent);
     EXPECT_NEAR(s.opacity, 144 / 255.0, 0.002);
     // Clearing every bit brings input and full opacity back.
-    EXPECT_EQ(table.call(kSetLong, {handle, kGwlExStyle, 0}), style);
+    EXPECT_EQ(table.call(kSetWindowLong, {handle, kGwlExStyle, 0}), style);
     s = window_state(static_cast<Handle>(handle));
     EXPECT_FALSE(s.input_transparent);
     EXPECT_DOUBLE_EQ(s.opacity, 1.0);
     // Other indexes and other windows are not ours to change.
-    EXPECT_EQ(table.call(kSetLong, {handle, -16, 5}), 0);
-    EXPECT_EQ(table.call(kGetLong, {handle, -16}), 0);
-    EXPECT_EQ(table.call(kGetLong, {0x12345, kGwlExStyle}), 0);
-    EXPECT_EQ(table.call(kLayered, {0x12345, 0, 144, kLwaAlpha}), 0);
+    EXPECT_EQ(table.call(kSetWindowLong, {handle, -16, 5}), 0);
+    EXPECT_EQ(table.call(kGetWindowLong, {handle, -16}), 0);
+    EXPECT_EQ(table.call(kGetWindowLong, {0x12345, kGwlExStyle}), 0);
+    EXPECT_EQ(table.call(kSetLayered, {0x12345, 0, 144, kLwaAlpha}), 0);
 }
 
 }  // namespace
