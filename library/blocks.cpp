@@ -1,5 +1,6 @@
 #include "library/blocks.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <cstring>
@@ -78,6 +79,9 @@ std::uint8_t* make_byteset(std::span<const std::uint8_t> bytes) {
 }
 
 namespace {
+// Element counts are int32 and a block's bytes must stay countable too.
+constexpr std::size_t kMaxArrayCount = 0x7FFFFFF0 / sizeof(void*);
+
 std::int32_t read_i32(const void* p, std::size_t index) {
     std::int32_t v;
     std::memcpy(&v, static_cast<const std::uint8_t*>(p) + 4 * index, sizeof v);
@@ -145,6 +149,38 @@ void release_array(void* array, TypeTag element_tag) {
         for (std::int64_t i = 0; i < d.count; ++i) release(slots[i]);
     }
     release(array);
+}
+
+// One dimension: the header is D and one size, and pointer slots are 8 bytes.
+OwnedArrayBuilder::OwnedArrayBuilder(TypeTag element_tag, std::size_t expected)
+    : m_tag(element_tag), m_capacity(std::clamp<std::size_t>(expected, 4, kMaxArrayCount)) {
+    m_block = static_cast<std::uint8_t*>(allocate(8 + m_capacity * sizeof(void*)));
+}
+
+OwnedArrayBuilder::~OwnedArrayBuilder() {
+    if (m_block == nullptr) return;
+    for (std::size_t i = 0; i < m_count; ++i) release(slots()[i]);
+    release(m_block);
+}
+
+void OwnedArrayBuilder::grow() {
+    if (m_capacity >= kMaxArrayCount)
+        fatal_runtime_error(kErrRedefineArray, fatal_code_message(kErrRedefineArray));
+    m_capacity = std::min(m_capacity * 2, kMaxArrayCount);
+    m_block = static_cast<std::uint8_t*>(resize(m_block, 8 + m_capacity * sizeof(void*)));
+}
+
+void* OwnedArrayBuilder::take() {
+    // A block mostly unused gives its room back; a little slack stays, as
+    // nothing reads past the count.
+    if (m_capacity > 2 * m_count + 16)
+        m_block = static_cast<std::uint8_t*>(resize(m_block, 8 + m_count * sizeof(void*)));
+    const std::int32_t header[2] = {1, static_cast<std::int32_t>(m_count)};
+    std::memcpy(m_block, header, sizeof header);
+    void* array = m_block;
+    m_block = nullptr;
+    m_capacity = m_count = 0;
+    return array;
 }
 
 void check_element_index(std::int64_t index, std::int64_t count) {

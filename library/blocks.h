@@ -43,6 +43,33 @@ int array_slot_width(TypeTag element_tag);
 void* make_array(std::int32_t count, TypeTag element_tag);
 // Frees an array; for texts and byte sets each non-null element first.
 void release_array(void* array, TypeTag element_tag);
+
+// Builds a one-dimensional array of texts or byte sets whose number is not
+// known in advance: elements go straight into the block, which grows as
+// needed. An array not taken is released with its elements.
+class OwnedArrayBuilder {
+public:
+    OwnedArrayBuilder(TypeTag element_tag, std::size_t expected);
+    ~OwnedArrayBuilder();
+    OwnedArrayBuilder(const OwnedArrayBuilder&) = delete;
+    OwnedArrayBuilder& operator=(const OwnedArrayBuilder&) = delete;
+
+    void append(void* element) {
+        if (m_count == m_capacity) grow();
+        slots()[m_count++] = element;
+    }
+    std::size_t size() const { return m_count; }
+    // The finished array; the builder is empty afterwards.
+    void* take();
+
+private:
+    void** slots() const { return reinterpret_cast<void**>(m_block + 8); }
+    void grow();
+    TypeTag m_tag;
+    std::uint8_t* m_block = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_count = 0;
+};
 // The logic's element access check: fatal error 4 below 1, 1 above count.
 void check_element_index(std::int64_t index, std::int64_t count);
 

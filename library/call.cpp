@@ -8,16 +8,6 @@
 
 namespace vel {
 
-ResultRecord call_command(CommandFn fn, int count, const ArgRecord* args) {
-    ResultRecord result{};
-    fn(&result, count, args);
-    return result;
-}
-
-ResultRecord call_library_command(int, CommandFn fn, int count, const ArgRecord* args) {
-    return call_command(fn, count, args);
-}
-
 namespace {
 
 // The libraries tried, in this order, for a routine declared without one.

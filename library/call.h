@@ -10,11 +10,20 @@
 namespace vel {
 
 // The single call gate of the logic: zeroes a ResultRecord, runs the command
-// with it and hands the record back.
-ResultRecord call_command(CommandFn fn, int count, const ArgRecord* args);
+// with it and hands the record back. Inline, so that each call site calls its
+// command directly (one shared indirect call is mispredicted whenever the
+// command changes) and loads back only the result words it uses: a command
+// that wrote the low word alone stalls an 8-byte load of the record.
+inline ResultRecord call_command(CommandFn fn, int count, const ArgRecord* args) {
+    ResultRecord result{};
+    fn(&result, count, args);
+    return result;
+}
 // The second gate, for the commands of the program's other command libraries
 // (autostart, control style); it behaves exactly as the first.
-ResultRecord call_library_command(int library, CommandFn fn, int count, const ArgRecord* args);
+inline ResultRecord call_library_command(int, CommandFn fn, int count, const ArgRecord* args) {
+    return call_command(fn, count, args);
+}
 
 template <typename... Args>
 ResultRecord call(CommandFn fn, Args... args) {

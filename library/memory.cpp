@@ -45,77 +45,211 @@ std::size_t static_tail(const void* p) {
     return 0;
 }
 
-#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
-#define VEL_SMALL_BLOCK_CACHE 1
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VEL_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define VEL_ADDRESS_SANITIZER 1
+#endif
+// Address sanitizer builds hand every request to malloc and every release to
+// free, so a use after release is still caught there.
+#if defined(__GLIBC__) && !defined(VEL_ADDRESS_SANITIZER)
+#define VEL_BLOCK_POOL 1
 #endif
 
-#ifdef VEL_SMALL_BLOCK_CACHE
-// Small blocks released on the interface thread are kept for its next
-// requests instead of going back to malloc. The per-second alarm check splits
-// the whole alarm file into one block per line and releases them all again;
-// malloc's own per-thread cache holds only a few blocks per size, so every
-// line paid for a trip through its bins, and freeing the large file blocks
-// made it merge them all again. The cached blocks are ordinary malloc blocks
-// of the usable sizes glibc gives 32-, 48- and 64-byte chunks, so resize()
-// and free() still apply to them. Other threads (sound workers) bypass the
-// cache, so it needs no lock. Address sanitizer builds leave it out, so a use
-// after release is still caught there.
-constexpr std::size_t kClassBytes[] = {24, 40, 56};
-constexpr int kClasses = 3;
-constexpr int kCacheDepth = 16384;
+#ifdef VEL_BLOCK_POOL
+// The interface thread's small blocks come from one reserved area cut into
+// 64 KiB slabs, each slab holding blocks of one size class; a released block
+// goes onto its class's free list and is the next one handed out. The
+// per-second alarm check makes a block for every line of the alarm file and
+// several more while taking each line apart, so this path decides its cost.
+// A block is pooled when its address lies in the area, and its class is its
+// slab's: pooled blocks carry no header. Other threads (sound workers) use
+// malloc; a pooled block one of them releases goes onto a lock-free list that
+// the owner takes over when a free list runs dry.
+constexpr std::size_t kGrain = 16;
+constexpr int kClasses = 4;  // 16, 32, 48 and 64 bytes
+constexpr std::size_t kPoolMax = kGrain * kClasses;
+constexpr std::size_t kSlabBytes = 64 * 1024;
+constexpr std::size_t kAreaBytes = 64 * 1024 * 1024;  // pages are only used once touched
+constexpr std::size_t kSlabs = kAreaBytes / kSlabBytes;
 
-struct SmallBlockCache {
-    void* blocks[kClasses][kCacheDepth];
-    int count[kClasses];
+struct FreeBlock {
+    FreeBlock* next;
 };
-SmallBlockCache g_cache;  // touched by the owner thread only
-std::atomic<bool> g_cache_claimed{false};
-thread_local int t_cache_role = 0;  // 0 not asked yet, 1 owner, 2 other
 
-// The first thread to allocate or release (the interface thread, during
-// start-up) owns the cache.
-bool owns_cache() {
-    if (t_cache_role == 0) {
-        bool expected = false;
-        t_cache_role = g_cache_claimed.compare_exchange_strong(expected, true) ? 1 : 2;
+struct Pool {  // the owner thread's alone
+    char* area = nullptr;
+    std::size_t slabs_used = 0;
+    FreeBlock* free[kClasses] = {};
+    char* carve[kClasses] = {};  // the next uncut block of the class's newest slab
+    char* carve_end[kClasses] = {};
+    std::uint8_t slab_class[kSlabs] = {};  // written before a slab's first block is handed out
+};
+Pool g_pool;
+// Bounds of the area, set once; every thread's release reads them.
+std::atomic<std::uintptr_t> g_area_low{0};
+std::atomic<std::uintptr_t> g_area_high{0};
+std::atomic<FreeBlock*> g_remote{nullptr};  // pooled blocks released by other threads
+
+// Blocks of 32 KiB to 1 MiB (a whole file read into a byte set, its text, the
+// array of its lines) are kept for the owner's next request of about their
+// size: freeing them gives their pages back to the system, and the next
+// check of the same file would fault every page in again.
+constexpr std::size_t kLargeMin = 32 * 1024;
+constexpr std::size_t kLargeMax = 1024 * 1024;
+constexpr int kLargeKept = 4;
+struct LargeBlock {
+    void* block;
+    std::size_t usable;
+};
+LargeBlock g_large[kLargeKept];  // the owner thread's alone
+int g_large_count = 0;
+
+enum : unsigned char { kRoleUnknown, kRoleOwner, kRoleOther };
+std::atomic<bool> g_pool_claimed{false};
+thread_local unsigned char t_role [[gnu::tls_model("initial-exec")]] = kRoleUnknown;
+
+// The first thread to ask for a small block (the interface thread, during
+// start-up) owns the pool.
+[[gnu::noinline]] void claim_role() {
+    bool expected = false;
+    t_role = g_pool_claimed.compare_exchange_strong(expected, true) ? kRoleOwner : kRoleOther;
+}
+
+inline bool owns_pool() {
+    if (t_role == kRoleUnknown) claim_role();
+    return t_role == kRoleOwner;
+}
+
+inline bool in_pool(const void* p) {
+    const auto a = reinterpret_cast<std::uintptr_t>(p);
+    return a >= g_area_low.load(std::memory_order_relaxed) &&
+           a < g_area_high.load(std::memory_order_relaxed);
+}
+
+inline std::size_t slab_of(const void* p) {
+    return (reinterpret_cast<std::uintptr_t>(p) - g_area_low.load(std::memory_order_relaxed)) /
+           kSlabBytes;
+}
+
+std::size_t pooled_bytes(const void* p) {
+    return (g_pool.slab_class[slab_of(p)] + 1u) * kGrain;
+}
+
+void push_free(void* p) {
+    auto* b = static_cast<FreeBlock*>(p);
+    const unsigned c = g_pool.slab_class[slab_of(p)];
+    b->next = g_pool.free[c];
+    g_pool.free[c] = b;
+}
+
+void give_back(void* p) {
+    if (owns_pool()) {
+        push_free(p);
+        return;
     }
-    return t_cache_role == 1;
+    auto* b = static_cast<FreeBlock*>(p);
+    b->next = g_remote.load(std::memory_order_relaxed);
+    while (!g_remote.compare_exchange_weak(b->next, b, std::memory_order_release,
+                                           std::memory_order_relaxed)) {
+    }
 }
 
-// The class whose blocks all hold n bytes, or -1.
-int class_for_request(std::size_t n) {
-    for (int c = 0; c < kClasses; ++c)
-        if (n <= kClassBytes[c]) return c;
-    return -1;
-}
-
-// The largest class a block of `usable` bytes serves without wasting a
-// class's worth of room, or -1.
-int class_for_block(std::size_t usable) {
-    for (int c = kClasses - 1; c >= 0; --c)
-        if (usable >= kClassBytes[c]) return usable < kClassBytes[c] + 16 ? c : -1;
-    return -1;
-}
-
-void* cached_block(std::size_t n) {
-    if (n > kClassBytes[kClasses - 1] || !owns_cache()) return nullptr;
-    const int c = class_for_request(n);
-    return g_cache.count[c] > 0 ? g_cache.blocks[c][--g_cache.count[c]] : nullptr;
-}
-
-bool keep_block(void* p) {
-    if (!owns_cache()) return false;
-    const int c = class_for_block(malloc_usable_size(p));
-    if (c < 0 || g_cache.count[c] >= kCacheDepth) return false;
-    g_cache.blocks[c][g_cache.count[c]++] = p;
+bool new_slab(int c) {
+    if (g_pool.area == nullptr) {
+        if (g_pool.slabs_used == kSlabs) return false;  // the area could not be had
+        g_pool.area = static_cast<char*>(std::malloc(kAreaBytes));
+        if (g_pool.area == nullptr) {
+            g_pool.slabs_used = kSlabs;
+            return false;
+        }
+        const auto low = reinterpret_cast<std::uintptr_t>(g_pool.area);
+        g_area_low.store(low, std::memory_order_relaxed);
+        g_area_high.store(low + kAreaBytes, std::memory_order_relaxed);
+    }
+    if (g_pool.slabs_used == kSlabs) return false;  // full: malloc takes over
+    const std::size_t size = (static_cast<std::size_t>(c) + 1) * kGrain;
+    g_pool.slab_class[g_pool.slabs_used] = static_cast<std::uint8_t>(c);
+    g_pool.carve[c] = g_pool.area + g_pool.slabs_used * kSlabBytes;
+    g_pool.carve_end[c] = g_pool.carve[c] + kSlabBytes / size * size;
+    ++g_pool.slabs_used;
     return true;
 }
-#else
-void* cached_block(std::size_t) {
+
+[[gnu::noinline]] void* refill(int c) {
+    for (FreeBlock* b = g_remote.exchange(nullptr, std::memory_order_acquire); b != nullptr;) {
+        FreeBlock* next = b->next;
+        push_free(b);
+        b = next;
+    }
+    if (FreeBlock* b = g_pool.free[c]) {
+        g_pool.free[c] = b->next;
+        return b;
+    }
+    if (g_pool.carve[c] == g_pool.carve_end[c] && !new_slab(c)) return nullptr;
+    void* p = g_pool.carve[c];
+    g_pool.carve[c] += (static_cast<std::size_t>(c) + 1) * kGrain;
+    return p;
+}
+
+// A pooled block for the owner's request of 1 to kPoolMax bytes, or null.
+inline void* take_pooled(std::size_t n) {
+    const int c = static_cast<int>((n - 1) / kGrain);
+    if (FreeBlock* b = g_pool.free[c]) {
+        g_pool.free[c] = b->next;
+        return b;
+    }
+    return refill(c);
+}
+
+// The smallest kept block that holds n bytes without wasting half of itself.
+void* take_large(std::size_t n) {
+    int best = -1;
+    for (int i = 0; i < g_large_count; ++i) {
+        if (g_large[i].usable >= n && g_large[i].usable / 2 <= n &&
+            (best < 0 || g_large[i].usable < g_large[best].usable))
+            best = i;
+    }
+    if (best < 0) return nullptr;
+    void* p = g_large[best].block;
+    g_large[best] = g_large[--g_large_count];
+    return p;
+}
+
+bool keep_large(void* p) {
+    if (!owns_pool()) return false;
+    const std::size_t usable = malloc_usable_size(p);
+    if (usable < kLargeMin || usable > kLargeMax) return false;
+    if (g_large_count == kLargeKept) {
+        std::free(g_large[0].block);  // make room: the new block is likelier to be asked for
+        g_large[0] = g_large[--g_large_count];
+    }
+    g_large[g_large_count++] = {p, usable};
+    return true;
+}
+
+// A kept block for the owner's request of n (not 0) bytes, or null.
+inline void* take_kept(std::size_t n) {
+    if (n <= kPoolMax) return owns_pool() ? take_pooled(n) : nullptr;
+    if (n >= kLargeMin && n <= kLargeMax && g_large_count > 0 && owns_pool()) return take_large(n);
     return nullptr;
 }
-bool keep_block(void*) {
+#else
+inline bool in_pool(const void*) {
     return false;
+}
+inline std::size_t pooled_bytes(const void*) {
+    return 0;
+}
+inline void give_back(void*) {}
+inline bool keep_large(void*) {
+    return false;
+}
+inline void* take_kept(std::size_t) {
+    return nullptr;
 }
 #endif
 
@@ -148,21 +282,42 @@ bool is_static(const void* p) {
     return p != nullptr && static_tail(p) != 0;
 }
 
+bool small_block_pool_active() {
+#ifdef VEL_BLOCK_POOL
+    return true;
+#else
+    return false;
+#endif
+}
+
 void* allocate(std::size_t n) {
     // malloc(0) may give null; a zero-byte block is still a block.
-    if (void* kept = cached_block(n == 0 ? 1 : n)) return kept;
-    void* p = std::malloc(n == 0 ? 1 : n);
+    if (n == 0) n = 1;
+    if (void* kept = take_kept(n)) return kept;
+    void* p = std::malloc(n);
     if (p == nullptr) out_of_memory(n);
     return p;
 }
 
 void release(void* p) {
-    if (p == nullptr || is_static(p) || keep_block(p)) return;
+    if (in_pool(p)) {
+        give_back(p);
+        return;
+    }
+    if (p == nullptr || is_static(p) || keep_large(p)) return;
     std::free(p);
 }
 
 void* resize(void* p, std::size_t n) {
     if (p == nullptr) return allocate(n);
+    if (in_pool(p)) {
+        const std::size_t room = pooled_bytes(p);
+        if (n <= room) return p;
+        void* q = allocate(n);
+        std::memcpy(q, p, room);
+        give_back(p);
+        return q;
+    }
     if (const std::size_t tail = static_tail(p); tail != 0) {
         void* copy = allocate(n);
         std::memcpy(copy, p, n < tail ? n : tail);

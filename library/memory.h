@@ -14,4 +14,8 @@ void* resize(void* p, std::size_t n);
 void register_static_range(const void* start, const void* end);
 bool is_static(const void* p);
 
+// Whether released blocks are kept for reuse (not in address sanitizer
+// builds, which must see every release).
+bool small_block_pool_active();
+
 }  // namespace vel

@@ -110,6 +110,19 @@ std::int32_t text_to_integer(std::string_view text) {
     return static_cast<std::int32_t>(v);
 }
 
+namespace {
+// Plain ASCII digits ended by the terminator or another ASCII byte, the
+// usual case, read without measuring the text; nine digits cannot saturate.
+std::int32_t terminated_text_to_integer(const char* text) {
+    std::size_t k = 0;
+    std::int32_t plain = 0;
+    while (k < 9 && text[k] >= '0' && text[k] <= '9') plain = plain * 10 + (text[k++] - '0');
+    const auto next = static_cast<unsigned char>(text[k]);
+    if (k > 0 && next < 0x80 && (next < '0' || next > '9')) return plain;
+    return text_to_integer(text);
+}
+}  // namespace
+
 std::int32_t value_to_integer(const ArgRecord& value) {
     switch (value.tag) {
         case TAG_BYTE:
@@ -126,7 +139,7 @@ std::int32_t value_to_integer(const ArgRecord& value) {
         case TAG_DOUBLE:
             return saturate(value.as_double());
         case TAG_TEXT:
-            return text_to_integer(value.as_text());
+            return terminated_text_to_integer(value.as_text());
         default:
             return 0;
     }

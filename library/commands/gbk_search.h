@@ -16,4 +16,11 @@ inline bool is_gbk_lead(char c) {
 // that starts on a character boundary, counting `from` as one; npos if none.
 std::size_t find_on_boundary(std::string_view text, std::size_t from, std::string_view sought);
 
+// The same search over a zero-terminated text from `from`, which must lie
+// before its terminating zero; `sought` is zero-terminated and not empty.
+// The lines the clock searches are a few bytes long: walking them character
+// by character costs less than measuring them first. A long text is walked
+// only for its first bytes and then handed to find_on_boundary.
+std::size_t find_in_terminated(const char* text, std::size_t from, const char* sought);
+
 }  // namespace vel

@@ -51,6 +51,17 @@ std::size_t offset_of(std::int32_t start) {
     return start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
 }
 
+// find_text without ignoring case, over the zero-terminated texts the command
+// receives: neither text is measured first.
+std::int32_t find_exact(const char* text, const char* sought, std::int32_t start) {
+    const std::size_t s = offset_of(start);
+    const bool searchable = s == 0 ? text[0] != 0 : strnlen(text, s + 1) > s;
+    if (!searchable) return -1;
+    if (sought[0] == 0) return 1;
+    const std::size_t p = find_in_terminated(text, s, sought);
+    return p == std::string_view::npos ? -1 : static_cast<std::int32_t>(p + 1);
+}
+
 }  // namespace
 
 char* left_text(std::string_view text, std::int32_t n) {
@@ -127,29 +138,23 @@ char* replace_subtext(std::string_view text, std::string_view old_text, std::str
 
 void* split_text(std::string_view text, std::string_view delimiter, std::int32_t maximum) {
     const std::size_t limit = maximum < 0 ? text.size() + 1 : static_cast<std::size_t>(maximum);
-    // Pieces are made as they are found and moved into the array at the end,
-    // once their number is known.
-    std::vector<char*> pieces;
+    OwnedArrayBuilder pieces(TAG_TEXT, text.empty() ? 0 : std::min(limit, text.size() / 16 + 4));
     if (!text.empty() && limit > 0) {
         if (delimiter.empty()) {
-            pieces.push_back(make_text(text));
+            pieces.append(make_text(text));
         } else {
-            pieces.reserve(std::min<std::size_t>(limit, text.size() / 16 + 4));
             std::size_t cut = 0;
             while (pieces.size() < limit) {
                 const std::size_t at = find_on_boundary(text, cut, delimiter);
                 if (at == std::string_view::npos) break;
-                pieces.push_back(make_text(text.substr(cut, at - cut)));
+                pieces.append(make_text(text.substr(cut, at - cut)));
                 cut = at + delimiter.size();
             }
             if (cut < text.size() && pieces.size() < limit)
-                pieces.push_back(make_text(text.substr(cut)));
+                pieces.append(make_text(text.substr(cut)));
         }
     }
-    void* array = make_array(static_cast<std::int32_t>(pieces.size()), TAG_TEXT);
-    if (!pieces.empty())
-        std::memcpy(array_data(array).first, pieces.data(), pieces.size() * sizeof(char*));
-    return array;
+    return pieces.take();
 }
 
 void cmd_text_length(ResultRecord* result, int count, const ArgRecord* args) {
@@ -173,10 +178,13 @@ void cmd_middle_text(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {
+    const char* text = text_at(count, args, 0);
+    const char* sought = text_at(count, args, 1);
+    const std::int32_t start = optional_int(count, args, 2, 1);
     const ArgRecord& ignore_case = arg_at(count, args, 3);
-    result->set_int(find_text(text_at(count, args, 0), text_at(count, args, 1),
-                              optional_int(count, args, 2, 1),
-                              ignore_case.present() && ignore_case.as_logical()));
+    result->set_int(ignore_case.present() && ignore_case.as_logical()
+                        ? find_text(text, sought, start, true)
+                        : find_exact(text, sought, start));
 }
 
 void cmd_replace_subtext(ResultRecord* result, int count, const ArgRecord* args) {
