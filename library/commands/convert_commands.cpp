@@ -124,6 +124,8 @@ std::int32_t terminated_text_to_integer(const char* text) {
 }  // namespace
 
 std::int32_t value_to_integer(const ArgRecord& value) {
+    // Texts first: the program converts nothing else.
+    if (value.tag == TAG_TEXT) return terminated_text_to_integer(value.as_text());
     switch (value.tag) {
         case TAG_BYTE:
             return static_cast<std::uint8_t>(value.lo);
@@ -138,8 +140,6 @@ std::int32_t value_to_integer(const ArgRecord& value) {
             return saturate(value.as_float());
         case TAG_DOUBLE:
             return saturate(value.as_double());
-        case TAG_TEXT:
-            return terminated_text_to_integer(value.as_text());
         default:
             return 0;
     }

@@ -35,28 +35,7 @@ std::size_t find_on_boundary(std::string_view text, std::size_t from, std::strin
     return std::string_view::npos;
 }
 
-std::size_t find_in_terminated(const char* text, std::size_t from, const char* sought) {
-    constexpr std::size_t kWalkBytes = 64;
-    const char first = sought[0];
-    std::size_t at = from;
-    for (const std::size_t walk_end = from + kWalkBytes; at < walk_end;) {
-        const char c = text[at];
-        if (c == 0) return std::string_view::npos;
-        if (c == first) {
-            // Every byte matched so far is not zero, so text[at + i] is at
-            // worst the terminator, which no byte of `sought` equals.
-            std::size_t i = 1;
-            while (sought[i] != 0 && text[at + i] == sought[i]) ++i;
-            if (sought[i] == 0) return at;
-        }
-        if (is_gbk_lead(c)) {
-            if (text[at + 1] == 0) return std::string_view::npos;  // lead cut off by the end
-            at += 2;
-        } else {
-            at += 1;
-        }
-    }
-    // `at` stands on a character start, which is all find_on_boundary needs.
+std::size_t find_rest_on_boundary(const char* text, std::size_t at, const char* sought) {
     const std::size_t p = find_on_boundary(text + at, 0, sought);
     return p == std::string_view::npos ? p : at + p;
 }

@@ -16,11 +16,37 @@ inline bool is_gbk_lead(char c) {
 // that starts on a character boundary, counting `from` as one; npos if none.
 std::size_t find_on_boundary(std::string_view text, std::size_t from, std::string_view sought);
 
+// find_on_boundary over the zero-terminated `text` from its character start
+// `at` on.
+std::size_t find_rest_on_boundary(const char* text, std::size_t at, const char* sought);
+
 // The same search over a zero-terminated text from `from`, which must lie
 // before its terminating zero; `sought` is zero-terminated and not empty.
 // The lines the clock searches are a few bytes long: walking them character
-// by character costs less than measuring them first. A long text is walked
-// only for its first bytes and then handed to find_on_boundary.
-std::size_t find_in_terminated(const char* text, std::size_t from, const char* sought);
+// by character, inline, costs less than measuring them first. A long text is
+// walked only for its first bytes and then handed to find_on_boundary.
+inline std::size_t find_in_terminated(const char* text, std::size_t from, const char* sought) {
+    constexpr std::size_t kWalkBytes = 64;
+    const char first = sought[0];
+    std::size_t at = from;
+    for (const std::size_t walk_end = from + kWalkBytes; at < walk_end;) {
+        const char c = text[at];
+        if (c == 0) return std::string_view::npos;
+        if (c == first) {
+            // Every byte matched so far is not zero, so text[at + i] is at
+            // worst the terminator, which no byte of `sought` equals.
+            std::size_t i = 1;
+            while (sought[i] != 0 && text[at + i] == sought[i]) ++i;
+            if (sought[i] == 0) return at;
+        }
+        if (is_gbk_lead(c)) {
+            if (text[at + 1] == 0) return std::string_view::npos;  // lead cut off by the end
+            at += 2;
+        } else {
+            at += 1;
+        }
+    }
+    return find_rest_on_boundary(text, at, sought);
+}
 
 }  // namespace vel
