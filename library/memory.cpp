@@ -282,9 +282,9 @@ bool is_static(const void* p) {
     return p != nullptr && static_tail(p) != 0;
 }
 
-bool small_block_pool_active() {
+bool reuses_released_blocks() {
 #ifdef VEL_BLOCK_POOL
-    return true;
+    return owns_pool();
 #else
     return false;
 #endif

@@ -27,24 +27,28 @@ TEST_P(TextToInteger, ReadsDecimalAfterNormalising) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, TextToInteger,
-    ::testing::Values(IntegerRow{"\xA3\xB1\xA3\xB2", 12},                  // full-width 12
-                      IntegerRow{"\xA1\xA1\xA3\xB1\xA3\xB2\xCE\xC4", 12},  // space, 12, 文
-                      IntegerRow{"\xA3\xAD"
-                                 "5",
-                                 -5},  // full-width minus
-                      IntegerRow{"05", 5}, IntegerRow{" 07", 7}, IntegerRow{"\t+7x", 7},
-                      IntegerRow{"abc", 0}, IntegerRow{"", 0}, IntegerRow{"-", 0},
-                      IntegerRow{"+-3", 0},
-                      IntegerRow{"\xCE\xC4"
-                                 "3",
-                                 0},
-                      // the trail byte of 0xB1 0xA3 must not start a full-width pair
-                      IntegerRow{"\xB1\xA3\xB1", 0},
-                      IntegerRow{"\xA3", 0},  // a lone lead byte at the end
-                      IntegerRow{"2147483647", 2147483647},
-                      IntegerRow{"99999999999999999999", std::numeric_limits<int>::max()},
-                      IntegerRow{"-2147483648", std::numeric_limits<int>::min()},
-                      IntegerRow{"-99999999999999999999", std::numeric_limits<int>::min()}));
+    ::testing::Values(
+        IntegerRow{"\xA3\xB1\xA3\xB2", 12},                  // full-width 12
+        IntegerRow{"\xA1\xA1\xA3\xB1\xA3\xB2\xCE\xC4", 12},  // space, 12, 文
+        IntegerRow{"\xA3\xAD"
+                   "5",
+                   -5},  // full-width minus
+        IntegerRow{"05", 5}, IntegerRow{" 07", 7}, IntegerRow{"\t+7x", 7}, IntegerRow{"abc", 0},
+        IntegerRow{"", 0}, IntegerRow{"-", 0}, IntegerRow{"+-3", 0},
+        IntegerRow{"\xCE\xC4"
+                   "3",
+                   0},
+        // the trail byte of 0xB1 0xA3 must not start a full-width pair
+        IntegerRow{"\xB1\xA3\xB1", 0}, IntegerRow{"\xA3", 0},  // a lone lead byte at the end
+        // ASCII digits: a full-width digit after them still counts,
+        // a Chinese character or any ASCII byte ends them
+        IntegerRow{"12\xA3\xB3", 123}, IntegerRow{"7\xC6\xF0", 7}, IntegerRow{"30/", 30},
+        IntegerRow{"123456789", 123456789}, IntegerRow{"1234567890", 1234567890},
+        IntegerRow{"2147483648", std::numeric_limits<int>::max()},
+        IntegerRow{"2147483647", 2147483647},
+        IntegerRow{"99999999999999999999", std::numeric_limits<int>::max()},
+        IntegerRow{"-2147483648", std::numeric_limits<int>::min()},
+        IntegerRow{"-99999999999999999999", std::numeric_limits<int>::min()}));
 
 TEST(ToInteger, ByTag) {
     EXPECT_EQ(call(cmd_to_integer, arg_double(3.99)).as_int(), 3);

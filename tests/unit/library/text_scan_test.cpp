@@ -46,7 +46,8 @@ std::vector<std::string> walk_split(const std::string& text, const std::string& 
 // Texts of a few bytes chosen so that ASCII look-alikes, leads and trails mix:
 // 0xA3 0xBA is the full-width colon, and a lead may be followed by ':'.
 std::string random_text(std::mt19937& rng, std::size_t length) {
-    static const char kBytes[] = {':', '/', '7', '\r', '\n', 'a', '\xA3', '\xBA', '\xC6', '\x81'};
+    static const char kBytes[] = {':',    '/',    '7',    '\r',   '\n', 'a',
+                                  '\xA3', '\xBA', '\xC6', '\x81', '\\'};
     std::string s;
     for (std::size_t i = 0; i < length; ++i) s.push_back(kBytes[rng() % sizeof kBytes]);
     return s;
@@ -71,6 +72,67 @@ TEST(TextScan, SearchAndSplitAgreeWithTheWalk) {
                 << ::testing::PrintToString(s);
         }
     }
+}
+
+TEST(TextScan, TheCommandAgreesWithTheWalkOnShortAndLongTexts) {
+    // The command walks short texts itself and hands long ones over after
+    // their first bytes; texts up to 140 bytes cross that point anywhere.
+    std::mt19937 rng(11);
+    const std::string sought[] = {":", "/", "\\", "\xA3\xBA", "\xBA:", "\xC6", "7:7", "\x81"};
+    for (int round = 0; round < 3000; ++round) {
+        const std::string text = random_text(rng, round % 3 == 0 ? 50 + rng() % 90 : rng() % 24);
+        for (const std::string& s : sought) {
+            const auto start = static_cast<std::int32_t>(rng() % (text.size() + 3)) - 1;
+            const std::size_t from = start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
+            ASSERT_EQ(call(cmd_find_text, arg_text(text.c_str()), arg_text(s.c_str()),
+                           arg_int(start), arg_logical(false))
+                          .as_int(),
+                      walk_find(text, s, from))
+                << "text " << ::testing::PrintToString(text) << " sought "
+                << ::testing::PrintToString(s) << " start " << start;
+        }
+    }
+}
+
+TEST(TextScan, TrailBytesThatLookLikeTheSoughtByteAreSkipped) {
+    // 0x5C ('\\') and 0x3A (':') can be trail bytes here; after 40
+    // characters the search has been handed over, which must skip them too.
+    std::string pairs;
+    for (int i = 0; i < 40; ++i) pairs += "\x81\x5C";
+    const std::string cases[][3] = {
+        {"\x81\x5C\\", "\\", "3"},
+        {"\x81:", ":", "-1"},
+        {"\x81\x81:", ":", "3"},
+        {"\x81\x81\x81:", ":", "-1"},
+        {pairs + "\\", "\\", std::to_string(pairs.size() + 1)},
+        {pairs + "\x81", "\\", "-1"},  // a lead cut off by the end
+        {"a" + pairs + "\\", "\\", std::to_string(pairs.size() + 2)},
+    };
+    for (const auto& [text, s, expected] : cases)
+        EXPECT_EQ(call(cmd_find_text, arg_text(text.c_str()), arg_text(s.c_str())).as_int(),
+                  std::stoi(expected))
+            << ::testing::PrintToString(text);
+}
+
+TEST(TextScan, SplitArraysGrowAndShrinkToTheirPieces) {
+    // Far more pieces than a text of this length usually holds, and far fewer.
+    std::string many;
+    for (int i = 0; i < 3000; ++i) many += std::to_string(i % 10) + ",";
+    const std::vector<std::string> pieces =
+        test::take_texts(call(cmd_split_text, arg_text(many.c_str())));
+    ASSERT_EQ(pieces.size(), 3000u);
+    for (int i = 0; i < 3000; ++i) ASSERT_EQ(pieces[i], std::to_string(i % 10));
+    EXPECT_EQ(
+        test::take_texts(call(cmd_split_text, arg_text(many.c_str()), arg_text(","), arg_int(2500)))
+            .size(),
+        2500u);
+
+    const std::string few = std::string(5000, 'x') + "\r\n" + std::string(3000, 'y');
+    const std::vector<std::string> two =
+        test::take_texts(call(cmd_split_text, arg_text(few.c_str()), arg_text("\r\n")));
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(two[0], std::string(5000, 'x'));
+    EXPECT_EQ(two[1], std::string(3000, 'y'));
 }
 
 TEST(TextScan, LongRunsOfTwoByteCharactersStayLinear) {
