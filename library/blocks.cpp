@@ -178,8 +178,8 @@ void release_array(void* array, TypeTag element_tag) {
 }
 
 // One dimension: the header is D and one size, and pointer slots are 8 bytes.
-OwnedArrayBuilder::OwnedArrayBuilder(TypeTag element_tag, std::size_t expected)
-    : m_tag(element_tag), m_capacity(std::clamp<std::size_t>(expected, 4, kMaxArrayCount)) {
+OwnedArrayBuilder::OwnedArrayBuilder(std::size_t expected)
+    : m_capacity(std::clamp<std::size_t>(expected, 4, kMaxArrayCount)) {
     m_block = static_cast<std::uint8_t*>(allocate(8 + m_capacity * sizeof(void*)));
 }
 

@@ -49,7 +49,7 @@ void release_array(void* array, TypeTag element_tag);
 // needed. An array not taken is released with its elements.
 class OwnedArrayBuilder {
 public:
-    OwnedArrayBuilder(TypeTag element_tag, std::size_t expected);
+    explicit OwnedArrayBuilder(std::size_t expected);
     ~OwnedArrayBuilder();
     OwnedArrayBuilder(const OwnedArrayBuilder&) = delete;
     OwnedArrayBuilder& operator=(const OwnedArrayBuilder&) = delete;
@@ -65,7 +65,6 @@ public:
 private:
     void** slots() const { return reinterpret_cast<void**>(m_block + 8); }
     void grow();
-    TypeTag m_tag;
     std::uint8_t* m_block = nullptr;
     std::size_t m_capacity = 0;
     std::size_t m_count = 0;

@@ -112,8 +112,8 @@ enum : unsigned char { kRoleUnknown, kRoleOwner, kRoleOther };
 std::atomic<bool> g_pool_claimed{false};
 thread_local unsigned char t_role [[gnu::tls_model("initial-exec")]] = kRoleUnknown;
 
-// The first thread to ask for a small block (the interface thread, during
-// start-up) owns the pool.
+// The first thread to go through the pool or the large-block keep (the
+// interface thread, early in start-up) owns both.
 [[gnu::noinline]] void claim_role() {
     bool expected = false;
     t_role = g_pool_claimed.compare_exchange_strong(expected, true) ? kRoleOwner : kRoleOther;
@@ -124,10 +124,12 @@ inline bool owns_pool() {
     return t_role == kRoleOwner;
 }
 
+// The high bound is published after the low one: a thread that sees it sees
+// the low bound too, and one that does not sees an empty area.
 inline bool in_pool(const void* p) {
     const auto a = reinterpret_cast<std::uintptr_t>(p);
-    return a >= g_area_low.load(std::memory_order_relaxed) &&
-           a < g_area_high.load(std::memory_order_relaxed);
+    return a < g_area_high.load(std::memory_order_acquire) &&
+           a >= g_area_low.load(std::memory_order_relaxed);
 }
 
 inline std::size_t slab_of(const void* p) {
@@ -139,23 +141,26 @@ std::size_t pooled_bytes(const void* p) {
     return (g_pool.slab_class[slab_of(p)] + 1u) * kGrain;
 }
 
-void push_free(void* p) {
+inline void push_free(void* p) {
     auto* b = static_cast<FreeBlock*>(p);
     const unsigned c = g_pool.slab_class[slab_of(p)];
     b->next = g_pool.free[c];
     g_pool.free[c] = b;
 }
 
-void give_back(void* p) {
-    if (owns_pool()) {
-        push_free(p);
-        return;
-    }
+[[gnu::noinline]] void push_remote(void* p) {
     auto* b = static_cast<FreeBlock*>(p);
     b->next = g_remote.load(std::memory_order_relaxed);
     while (!g_remote.compare_exchange_weak(b->next, b, std::memory_order_release,
                                            std::memory_order_relaxed)) {
     }
+}
+
+inline void give_back(void* p) {
+    if (owns_pool())
+        push_free(p);
+    else
+        push_remote(p);
 }
 
 bool new_slab(int c) {
@@ -168,7 +173,7 @@ bool new_slab(int c) {
         }
         const auto low = reinterpret_cast<std::uintptr_t>(g_pool.area);
         g_area_low.store(low, std::memory_order_relaxed);
-        g_area_high.store(low + kAreaBytes, std::memory_order_relaxed);
+        g_area_high.store(low + kAreaBytes, std::memory_order_release);
     }
     if (g_pool.slabs_used == kSlabs) return false;  // full: malloc takes over
     const std::size_t size = (static_cast<std::size_t>(c) + 1) * kGrain;

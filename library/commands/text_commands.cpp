@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "library/blocks.h"
 #include "library/commands/args.h"
@@ -138,7 +137,7 @@ char* replace_subtext(std::string_view text, std::string_view old_text, std::str
 
 void* split_text(std::string_view text, std::string_view delimiter, std::int32_t maximum) {
     const std::size_t limit = maximum < 0 ? text.size() + 1 : static_cast<std::size_t>(maximum);
-    OwnedArrayBuilder pieces(TAG_TEXT, text.empty() ? 0 : std::min(limit, text.size() / 16 + 4));
+    OwnedArrayBuilder pieces(text.empty() ? 0 : std::min(limit, text.size() / 16 + 4));
     if (!text.empty() && limit > 0) {
         if (delimiter.empty()) {
             pieces.append(make_text(text));
