@@ -1,8 +1,31 @@
 #include "library/commands/gbk_search.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace vel {
+namespace {
+
+// The number of bytes >= 0x80 right before p, looking back no further than
+// `from`. A line's delimiter usually follows a name of a few Chinese
+// characters: eight bytes are judged at once rather than one by one.
+std::size_t lead_run_before(const char* data, std::size_t from, std::size_t p) {
+    std::size_t q = p;
+    if constexpr (std::endian::native == std::endian::little) {
+        while (q - from >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, data + q - 8, 8);  // data[q - 1] is the top byte
+            const std::uint64_t single = ~word & 0x8080808080808080u;
+            if (single != 0) return p - q + static_cast<std::size_t>(std::countl_zero(single) / 8);
+            q -= 8;
+        }
+    }
+    while (q > from && is_gbk_lead(data[q - 1])) --q;
+    return p - q;
+}
+
+}  // namespace
 
 std::size_t find_on_boundary(std::string_view text, std::size_t from, std::string_view sought) {
     const std::size_t n = sought.size();
@@ -24,9 +47,7 @@ std::size_t find_on_boundary(std::string_view text, std::size_t from, std::strin
         // A byte < 0x80 is a whole character or a trail byte; either way a
         // character starts right after it. From there every byte leads or
         // trails in turn, so p starts a character when the run is even.
-        std::size_t q = p;
-        while (q > boundary && is_gbk_lead(data[q - 1])) --q;
-        if ((p - q) % 2 == 0) return p;
+        if (lead_run_before(data, boundary, p) % 2 == 0) return p;
         // p trails the character at p - 1: the next one starts at p + 1. The
         // scan back never again passes this point, so the search stays linear.
         boundary = p + 1;

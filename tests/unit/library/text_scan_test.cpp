@@ -135,6 +135,21 @@ TEST(TextScan, SplitArraysGrowAndShrinkToTheirPieces) {
     EXPECT_EQ(two[1], std::string(3000, 'y'));
 }
 
+TEST(TextScan, RunsOfLeadBytesOfEveryLengthBeforeACandidate) {
+    // Whether a ':' after a run of bytes >= 0x80 starts a character depends
+    // on the run's parity, wherever the run begins and however long it is.
+    for (const std::string prefix : {"", "a", "ab\x81\x81", "0123456789"}) {
+        for (int run = 0; run <= 40; ++run) {
+            const std::string text = prefix + std::string(run, '\xB0') + ":x:";
+            ASSERT_EQ(find_text(text, ":"), walk_find(text, ":", 0))
+                << ::testing::PrintToString(text);
+            ASSERT_EQ(test::take_texts(call(cmd_split_text, arg_text(text.c_str()), arg_text(":"))),
+                      walk_split(text, ":"))
+                << ::testing::PrintToString(text);
+        }
+    }
+}
+
 TEST(TextScan, LongRunsOfTwoByteCharactersStayLinear) {
     // A colon after half a million two-byte characters, each trail byte a
     // candidate that is not a boundary: a search that walked back to the
