@@ -1,22 +1,29 @@
 #include "forms/pictures/picture_table.h"
 
 #include <limits>
+#include <map>
+#include <utility>
 #include <vector>
 
 #include "library/blocks.h"
+#include "library/memory.h"
 #include "platform/fs/file.h"
 #include "platform/fs/paths.h"
 
 namespace vel {
 
 int PictureTable::add(Picture picture) {
+    return add(std::make_shared<const Picture>(std::move(picture)));
+}
+
+int PictureTable::add(std::shared_ptr<const Picture> picture) {
     // Skip numbers still in use after a wrap-around (and 0).
     while (m_next <= 0 || m_pictures.count(m_next)) {
         m_next = m_next == std::numeric_limits<int>::max() || m_next <= 0 ? 1 : m_next + 1;
     }
     const int number = m_next;
     m_next = number == std::numeric_limits<int>::max() ? 1 : number + 1;
-    m_pictures.emplace(number, std::make_unique<Picture>(std::move(picture)));
+    m_pictures.emplace(number, std::move(picture));
     return number;
 }
 
@@ -35,8 +42,21 @@ PictureTable& picture_table() {
 }
 
 int load_picture_bytes(std::span<const std::uint8_t> bytes) {
-    DecodeResult r = decode_picture(bytes);
-    return r ? picture_table().add(std::move(*r.picture)) : 0;
+    if (bytes.empty() || !is_static(bytes.data())) {
+        DecodeResult r = decode_picture(bytes);
+        return r ? picture_table().add(std::move(*r.picture)) : 0;
+    }
+    // Constant data never changes, so neither does what it decodes to.
+    using Key = std::pair<const std::uint8_t*, std::size_t>;
+    static std::map<Key, std::shared_ptr<const Picture>> decoded;
+    const Key key{bytes.data(), bytes.size()};
+    auto it = decoded.find(key);
+    if (it == decoded.end()) {
+        DecodeResult r = decode_picture(bytes);
+        if (!r) return 0;
+        it = decoded.emplace(key, std::make_shared<const Picture>(std::move(*r.picture))).first;
+    }
+    return picture_table().add(it->second);
 }
 
 int load_picture_file(const char* gbk_path) {

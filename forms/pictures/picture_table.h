@@ -17,6 +17,8 @@ class PictureTable {
 public:
     // Enters a picture and gives its number (never 0).
     int add(Picture picture);
+    // Enters a decoded picture that other numbers may share.
+    int add(std::shared_ptr<const Picture> picture);
     // The picture of a number; null for 0 and for unknown numbers.
     const Picture* find(int number) const;
     // Removes a picture; false when the number is not in the table.
@@ -25,7 +27,7 @@ public:
     std::size_t size() const { return m_pictures.size(); }
 
 private:
-    std::map<int, std::unique_ptr<Picture>> m_pictures;
+    std::map<int, std::shared_ptr<const Picture>> m_pictures;
     int m_next = 1;
 };
 
@@ -35,7 +37,10 @@ PictureTable& picture_table();
 // Largest picture file load picture reads.
 inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{256} << 20;
 
-// Decodes a byte block and enters it: the picture number, 0 on failure.
+// Decodes a byte block and enters it: the picture number, 0 on failure. A
+// block of the program's constant data is decoded once and its picture shared
+// by every number loaded from it: the face loads and unloads its dial and
+// butterfly every second.
 int load_picture_bytes(std::span<const std::uint8_t> bytes);
 // Reads and decodes a file named by a GBK path ("\" or "/"): 0 on failure.
 int load_picture_file(const char* gbk_path);

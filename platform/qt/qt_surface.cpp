@@ -67,22 +67,47 @@ void store(std::uint32_t* p, Quad q) {
     std::memcpy(p, &q, sizeof q);
 }
 
-// Row conversions to the image's opaque 0xAARRGGBB.
-void copy_xrgb_row(const std::uint32_t* in, std::uint32_t* out, int n) {
-    int i = 0;
-    for (; i + 4 <= n; i += 4) store(out + i, load(in + i) | 0xFF000000u);
-    for (; i < n; ++i) out[i] = 0xFF000000u | in[i];
+// Row conversions to the image's opaque 0xAARRGGBB. Each writes only the
+// pixels that differ and widens `changed` (columns, half-open) over them, so
+// a tick repaints no more of the screen than moved.
+struct Span {
+    int first = 0, last = 0;  // empty when first >= last
+    void add(int a, int b) {
+        if (first >= last) {
+            first = a;
+            last = b;
+        } else {
+            first = std::min(first, a);
+            last = std::max(last, b);
+        }
+    }
+};
+
+Quad xrgb(Quad c) {
+    return c | 0xFF000000u;
 }
 
-void copy_xbgr_row(const std::uint32_t* in, std::uint32_t* out, int n) {
+Quad xbgr(Quad c) {
+    return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+template <Quad (*convert)(Quad)>
+void copy_row(const std::uint32_t* in, std::uint32_t* out, int n, Span& changed) {
     int i = 0;
     for (; i + 4 <= n; i += 4) {
-        const Quad c = load(in + i);
-        store(out + i, 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+        const Quad c = convert(load(in + i));
+        const Quad differs = (Quad)(c != load(out + i));
+        if ((differs[0] | differs[1] | differs[2] | differs[3]) == 0) continue;
+        store(out + i, c);
+        changed.add(i, i + 4);
     }
     for (; i < n; ++i) {
-        const std::uint32_t c = in[i];
-        out[i] = 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        Quad c{};
+        c[0] = in[i];
+        const std::uint32_t v = convert(c)[0];
+        if (out[i] == v) continue;
+        out[i] = v;
+        changed.add(i, i + 1);
     }
 }
 
@@ -116,18 +141,25 @@ void present(Widget* w, const PixelView& view, Rect source, Point at) {
     const qsizetype out_stride = w->image.bytesPerLine();
     const int n = clipped.width();
     const bool xrgb = view.layout == PixelLayout::kXRGB;
+    qt::Span columns, rows;
     for (int row = 0; row < clipped.height(); ++row) {
         const std::uint32_t* in = view.pixels +
                                   static_cast<std::ptrdiff_t>(src.top() + dy + row) * view.stride +
                                   src.left() + dx;
         auto* out = reinterpret_cast<std::uint32_t*>(base + (clipped.top() + row) * out_stride) +
                     clipped.left();
+        qt::Span line;
         if (xrgb)
-            qt::copy_xrgb_row(in, out, n);
+            qt::copy_row<qt::xrgb>(in, out, n, line);
         else
-            qt::copy_xbgr_row(in, out, n);
+            qt::copy_row<qt::xbgr>(in, out, n, line);
+        if (line.first >= line.last) continue;
+        columns.add(line.first, line.last);
+        rows.add(row, row + 1);
     }
-    q->update(clipped);
+    if (rows.first >= rows.last) return;  // the screen already shows these pixels
+    q->update(clipped.left() + columns.first, clipped.top() + rows.first,
+              columns.last - columns.first, rows.last - rows.first);
 }
 
 void clear_presented(Widget* w) {

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "forms/pictures/picture_table.h"
 #include "library/blocks.h"
 #include "library/call.h"
+#include "library/memory.h"
 #include "picture_test_util.h"
 
 namespace {
@@ -44,6 +46,37 @@ TEST(PictureCommands, LoadGivesNewNumbersAndUnloadForgetsThem) {
     call(cmd_unload_picture, arg_int(-7));
     EXPECT_EQ(picture_table().size(), left);
     EXPECT_NE(picture_table().find(b.number), nullptr);
+}
+
+// Constant blocks decode once; every number loaded from one shows the same
+// picture, and unloading one number leaves the others whole.
+TEST(PictureCommands, ConstantBlocksShareOneDecodedPicture) {
+    const auto data = read_file("plain87.gif");
+    // A block that lives as long as its registered range.
+    const auto block = byteset_of(data);
+    static std::vector<std::uint8_t> constant;
+    constant.assign(block.get(), block.get() + 8 + data.size());
+    register_static_range(constant.data(), constant.data() + constant.size());
+
+    Loaded a{load(arg_byteset(constant.data()))}, b{load(arg_byteset(constant.data()))};
+    ASSERT_NE(a.number, 0);
+    ASSERT_NE(b.number, 0);
+    EXPECT_NE(a.number, b.number);
+    const Picture* pa = picture_table().find(a.number);
+    const Picture* pb = picture_table().find(b.number);
+    ASSERT_NE(pa, nullptr);
+    EXPECT_EQ(pa, pb);
+    call(cmd_unload_picture, arg_int(a.number));
+    ASSERT_NE(picture_table().find(b.number), nullptr);
+    EXPECT_EQ(picture_table().find(b.number)->width(), 13);
+    Loaded c{load(arg_byteset(constant.data()))};
+    EXPECT_EQ(picture_table().find(c.number), pb);
+
+    // A heap copy of the same bytes is a picture of its own.
+    const auto heap = byteset_of(data);
+    Loaded d{load(arg_byteset(heap.get()))};
+    ASSERT_NE(picture_table().find(d.number), nullptr);
+    EXPECT_NE(picture_table().find(d.number), pb);
 }
 
 TEST(PictureCommands, WhatGivesZero) {
