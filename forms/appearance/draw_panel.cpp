@@ -16,29 +16,44 @@ namespace {
 constexpr int kMaxPenWidth = 32767;
 
 // Copies `from` of `src` to `at` of `dst`, clipped to both, in a copy mode.
-void copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
+// Gives the part of `dst` whose pixels changed (empty when none did): a plain
+// copy of a frame that differs from the last one only where the hands moved
+// then needs only that part shown again.
+Rect copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
                 plat::raster::CopyMode mode) {
     // Clip the source first, moving the destination along with it.
     Rect s = plat::raster::clip_to(src, from);
-    if (s.w <= 0 || s.h <= 0) return;
+    if (s.w <= 0 || s.h <= 0) return {};
     Rect d{at.x + (s.x - from.x), at.y + (s.y - from.y), s.w, s.h};
     Rect c = plat::raster::clip_to(dst, d);
-    if (c.w <= 0 || c.h <= 0) return;
+    if (c.w <= 0 || c.h <= 0) return {};
     s.x += c.x - d.x;
     s.y += c.y - d.y;
     if (&dst == &src) {  // overlapping rows: go through the general path
         plat::raster::stretch_blit(dst, c, src, {s.x, s.y, c.w, c.h}, mode);
-        return;
+        return c;
     }
+    if (mode != plat::raster::CopyMode::copy) {
+        for (int row = 0; row < c.h; ++row) {
+            const std::uint32_t* in = src.row(s.y + row) + s.x;
+            std::uint32_t* out = dst.row(c.y + row) + c.x;
+            for (int i = 0; i < c.w; ++i) out[i] = plat::raster::apply_copy(mode, in[i], out[i]);
+        }
+        return c;
+    }
+    int left = c.w, right = 0, top = c.h, bottom = 0;
     for (int row = 0; row < c.h; ++row) {
         const std::uint32_t* in = src.row(s.y + row) + s.x;
         std::uint32_t* out = dst.row(c.y + row) + c.x;
-        if (mode == plat::raster::CopyMode::copy) {
-            std::copy_n(in, c.w, out);
-        } else {
-            for (int i = 0; i < c.w; ++i) out[i] = plat::raster::apply_copy(mode, in[i], out[i]);
-        }
+        const auto [first, last] = plat::raster::copy_changed(in, out, c.w);
+        if (first >= last) continue;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, row);
+        bottom = row + 1;
     }
+    if (top >= bottom) return {};
+    return {c.x + left, c.y + top, right - left, bottom - top};
 }
 
 }  // namespace
@@ -226,7 +241,14 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
                              : plat::raster::Stretch::smooth;
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
-        plat::raster::transparent_blit(c, to, src, whole, key, quality);
+        if (quality == plat::raster::Stretch::nearest) {
+            if (!picture.keyed || picture.keyed->key != key)
+                picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
+                    plat::raster::keyed_runs(src, key));
+            plat::raster::keyed_blit(c, to.x, to.y, src, *picture.keyed);
+        } else {
+            plat::raster::transparent_blit(c, to, src, whole, key, quality);
+        }
     } else {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);
@@ -240,8 +262,8 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
     Rect inside = plat::raster::clip_to(src, from);
     if (inside.w <= 0 || inside.h <= 0) return;
     Bitmap& dst = target.canvas();
-    copy_block(dst, at, src, from, mode);
-    target.show({at.x, at.y, from.w, from.h});
+    const Rect changed = copy_block(dst, at, src, from, mode);
+    if (changed.w > 0 && changed.h > 0) target.show(changed);
 }
 
 DrawPanel* as_draw_panel(LiveUnit* unit) {

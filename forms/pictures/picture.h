@@ -4,12 +4,14 @@
 // throws, never ends the process, and checks every size read from the data
 // against a limit before allocating for it.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "platform/raster/bitmap.h"
+#include "platform/raster/blit.h"
 
 namespace vel {
 
@@ -35,6 +37,9 @@ struct Picture {
     // transparent index of its graphic control extension, -1 when none.
     std::vector<plat::raster::Colour> palette;
     int transparent_index = -1;
+    // Where the image is not of a key colour, kept from the last keyed copy
+    // at its own size (pictures are drawn on the interface thread only).
+    mutable std::shared_ptr<const plat::raster::KeyedRuns> keyed;
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

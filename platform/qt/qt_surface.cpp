@@ -1,8 +1,10 @@
 // Surfaces: background colour, presented pixels, and the owner's paint call.
 #include "platform/qt/qt_surface.h"
 
+#include <QBackingStore>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QWindow>
 #include <algorithm>
 #include <cstring>
 
@@ -10,6 +12,10 @@
 
 namespace plat {
 namespace qt {
+
+namespace {
+int g_painting = 0;  // paint events under way
+}  // namespace
 
 Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
     // We paint every pixel ourselves: no system background first.
@@ -35,7 +41,10 @@ void Surface::paintEvent(QPaintEvent* event) {
     }
     if (w->callbacks.paint) {
         auto paint = w->callbacks.paint;
+        // What the owner presents now is part of this paint, not a shortcut.
+        ++g_painting;
         paint({area.left(), area.top(), area.width(), area.height()});
+        --g_painting;
     }
 }
 
@@ -111,6 +120,39 @@ void copy_row(const std::uint32_t* in, std::uint32_t* out, int n, Span& changed)
     }
 }
 
+// Puts a changed area of a widget's image on the screen without a repaint:
+// the pixels go straight into the window's back buffer, which is then sent to
+// the X server. The clock's face changes every second; the full repaint
+// machinery (events, the paint event, a painter, a round trip to the server
+// before painting) would cost more than composing the face itself. Gives
+// false when that shortcut does not apply and a repaint is needed.
+bool put_on_screen(QWidget* q, const QImage& image, const QRect& area) {
+    if (g_painting > 0) return false;
+    QWidget* top = q->window();
+    QWindow* window = top->windowHandle();
+    QBackingStore* store = top->backingStore();
+    if (!window || !store || !window->isExposed() || !q->isVisible() || !q->updatesEnabled())
+        return false;
+    // Another widget above part of this one would be painted over.
+    if (!(QRegion(area) - q->visibleRegion()).isEmpty()) return false;
+    QPaintDevice* device = store->paintDevice();
+    if (!device || device->devType() != QInternal::Image) return false;
+    auto* back = static_cast<QImage*>(device);
+    if (back->devicePixelRatio() != 1.0 || (back->format() != QImage::Format_RGB32 &&
+                                            back->format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    const QRect target(q->mapTo(top, area.topLeft()), area.size());
+    if (!back->rect().contains(target)) return false;
+    const qsizetype in_stride = image.bytesPerLine(), out_stride = back->bytesPerLine();
+    const std::uint8_t* in = image.constBits() + area.top() * in_stride + area.left() * 4;
+    std::uint8_t* out = back->bits() + target.top() * out_stride + target.left() * 4;
+    for (int row = 0; row < area.height(); ++row)
+        std::memcpy(out + row * out_stride, in + row * in_stride,
+                    static_cast<std::size_t>(area.width()) * 4);
+    store->flush(target, window);
+    return true;
+}
+
 }  // namespace
 }  // namespace qt
 
@@ -158,8 +200,9 @@ void present(Widget* w, const PixelView& view, Rect source, Point at) {
         rows.add(row, row + 1);
     }
     if (rows.first >= rows.last) return;  // the screen already shows these pixels
-    q->update(clipped.left() + columns.first, clipped.top() + rows.first,
-              columns.last - columns.first, rows.last - rows.first);
+    const QRect changed(clipped.left() + columns.first, clipped.top() + rows.first,
+                        columns.last - columns.first, rows.last - rows.first);
+    if (!qt::put_on_screen(q, w->image, changed)) q->update(changed);
 }
 
 void clear_presented(Widget* w) {

@@ -172,6 +172,71 @@ void stretch_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, 
         [mode](std::uint32_t s, std::uint32_t d) { return apply_copy(mode, s, d); });
 }
 
+KeyedRuns keyed_runs(const Bitmap& src, Colour key) {
+    KeyedRuns k;
+    k.key = key & 0xFFFFFFu;
+    const std::uint32_t pixel_key = to_pixel(k.key);
+    k.row_start.reserve(static_cast<std::size_t>(src.height()) + 1);
+    for (int y = 0; y < src.height(); ++y) {
+        k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
+        const std::uint32_t* row = src.row(y);
+        for (int x = 0; x < src.width();) {
+            if ((row[x] & 0xFFFFFFu) == pixel_key) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < src.width() && (row[x] & 0xFFFFFFu) != pixel_key) ++x;
+            k.runs.push_back({start, x - start});
+        }
+    }
+    k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
+    return k;
+}
+
+void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns& k) {
+    if (dst.empty() || src.empty() ||
+        k.row_start.size() != static_cast<std::size_t>(src.height()) + 1)
+        return;
+    // Far-off places must not overflow.
+    const std::int64_t px = ax, py = ay;
+    const auto y0 = static_cast<int>(std::clamp<std::int64_t>(-py, 0, src.height()));
+    const auto y1 = static_cast<int>(std::clamp<std::int64_t>(dst.height() - py, 0, src.height()));
+    const auto x0 = static_cast<int>(std::clamp<std::int64_t>(-px, 0, src.width()));
+    const auto x1 = static_cast<int>(std::clamp<std::int64_t>(dst.width() - px, 0, src.width()));
+    if (x0 >= x1) return;
+    for (int y = y0; y < y1; ++y) {
+        const std::uint32_t* in = src.row(y);
+        std::uint32_t* out = dst.row(ay + y) + ax;
+        for (std::uint32_t r = k.row_start[y]; r < k.row_start[y + 1]; ++r) {
+            const int a = std::max(x0, k.runs[r].x);
+            const int b = std::min(x1, k.runs[r].x + k.runs[r].length);
+            if (a < b) std::memcpy(out + a, in + a, sizeof(std::uint32_t) * (b - a));
+        }
+    }
+}
+
+std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n) {
+    int first = n, last = 0, i = 0;
+    for (; i + 4 <= n; i += 4) {
+        Quad s, d;
+        std::memcpy(&s, in + i, sizeof s);
+        std::memcpy(&d, out + i, sizeof d);
+        const Quad differs = (Quad)(s != d);
+        if ((differs[0] | differs[1] | differs[2] | differs[3]) == 0) continue;
+        std::memcpy(out + i, &s, sizeof s);
+        first = std::min(first, i);
+        last = i + 4;
+    }
+    for (; i < n; ++i) {
+        if (in[i] == out[i]) continue;
+        out[i] = in[i];
+        first = std::min(first, i);
+        last = i + 1;
+    }
+    return {first, last};
+}
+
 void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, Colour key,
                       Stretch quality) {
     run(dst, dst_rect, src, src_rect, quality, to_pixel(key & 0xFFFFFFu), PlainSource{});

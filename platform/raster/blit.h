@@ -6,6 +6,10 @@
 // fall outside the destination, or whose source falls outside the source,
 // are left alone. Rectangles with a width or height of 0 or less draw
 // nothing. Source and destination may be the same bitmap, overlapping.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 #include "platform/raster/bitmap.h"
 #include "platform/raster/mix.h"
 
@@ -25,5 +29,26 @@ void stretch_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect,
 // source area it covers is `key`, in the average of the other pixels there.
 void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, Colour key,
                       Stretch quality = Stretch::nearest);
+
+// Where a bitmap is not of one key colour, row by row: a picture drawn often
+// at its own size with that key (the dial, every second) then costs only its
+// drawn pixels.
+struct KeyedRuns {
+    Colour key = kNoColour;
+    struct Run {
+        std::int32_t x;
+        std::int32_t length;
+    };
+    std::vector<Run> runs;
+    std::vector<std::uint32_t> row_start;  // per row: its first run; one more at the end
+};
+KeyedRuns keyed_runs(const Bitmap& src, Colour key);
+// The same as transparent_blit(dst, {x, y, src.width(), src.height()},
+// src, whole source, runs.key), given the runs of `src` for that key.
+void keyed_blit(Bitmap& dst, int x, int y, const Bitmap& src, const KeyedRuns& runs);
+
+// Copies a row of `n` pixels, writing only those that differ, and gives the
+// columns [first, last) that changed (first >= last when none did).
+std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n);
 
 }  // namespace plat::raster

@@ -37,5 +37,48 @@ TEST_F(FaceTest, ThreeOClockShowsTheHourHandRightAndTheMinuteHandUp) {
     EXPECT_EQ(shot->count({0, 96, 192}, 24, 160, 142, 70, 5), 0);
 }
 
+// Every tick reaches the screen, not only the first face: the yellow second
+// hand comes to lie along the left half of the horizontal at second 45 and
+// leaves it again, while the hour hand stays where it is.
+TEST_F(FaceTest, TheScreenFollowsTheSecondHand) {
+    Clock& clock = start_clock(at_time("2026-12-07 03:00:38"));
+    auto window = clock.wait_window();
+    ASSERT_TRUE(window) << "the clock window did not appear";
+    const Rgb yellow{255, 255, 0};
+    // The left half of the horizontal through the centre, past the disc.
+    auto left_arm = [&](const Image& shot) { return shot.count(yellow, 24, 40, 142, 80, 5); };
+    auto shoot = [&]() {
+        std::optional<Image> shot;
+        for (int attempt = 0; attempt < 20 && !shot; ++attempt) {
+            shot = desktop().window_image(*window);
+            if (!shot) std::this_thread::sleep_for(50ms);
+        }
+        return shot;
+    };
+    std::optional<Image> shot;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        shot = shoot();
+        if (shot && shot->count({128, 0, 0}, 24, 150, 140, 50, 9) > 20) break;
+        std::this_thread::sleep_for(100ms);
+    }
+    ASSERT_TRUE(shot);
+    EXPECT_EQ(left_arm(*shot), 0) << "the second hand stood at 45 before second 45";
+
+    bool reached = false, left = false;
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (std::chrono::steady_clock::now() < deadline && !left) {
+        std::this_thread::sleep_for(250ms);
+        shot = shoot();
+        ASSERT_TRUE(shot);
+        const int on_arm = left_arm(*shot);
+        if (on_arm > 40) reached = true;
+        if (reached && on_arm == 0) left = true;
+        EXPECT_GT(shot->count({128, 0, 0}, 24, 150, 142, 50, 5), 150) << "hour hand lost";
+    }
+    shot->save(desktop().root() / "face-ticking.png");
+    EXPECT_TRUE(reached) << "the second hand never reached second 45 on the screen";
+    EXPECT_TRUE(left) << "the second hand stayed at second 45 on the screen";
+}
+
 }  // namespace
 }  // namespace desk

@@ -4,11 +4,14 @@
 // mixed up.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
 #include "platform/window_system.h"
+#include "raster_test_util.h"
 
 namespace {
 
@@ -37,15 +40,56 @@ TEST_P(KeyedRows, EveryPixelButTheKeyReplacesTheTarget) {
     Bitmap pic(p.width, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < p.width; ++x) pic.set_pixel(x, y, pattern(x, y));
-    Bitmap dst(p.target_w, 4, kGround);
-    transparent_blit(dst, Rect{p.at_x, 1, p.width, 3}, pic, Rect{0, 0, p.width, 3}, kWhite);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < p.target_w; ++x) {
-            const int sx = x - p.at_x, sy = y - 1;
-            const bool inside = sx >= 0 && sx < p.width && sy >= 0;
-            const Colour want = inside && pattern(sx, sy) != kWhite ? pattern(sx, sy) : kGround;
-            ASSERT_EQ(dst.pixel(x, y), want) << "at " << x << "," << y;
+    // The general keyed copy and the copy along the picture's stored runs.
+    Bitmap by_blit(p.target_w, 4, kGround), by_runs(p.target_w, 4, kGround);
+    transparent_blit(by_blit, Rect{p.at_x, 1, p.width, 3}, pic, Rect{0, 0, p.width, 3}, kWhite);
+    keyed_blit(by_runs, p.at_x, 1, pic, keyed_runs(pic, kWhite));
+    for (const Bitmap* dst : {&by_blit, &by_runs})
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < p.target_w; ++x) {
+                const int sx = x - p.at_x, sy = y - 1;
+                const bool inside = sx >= 0 && sx < p.width && sy >= 0;
+                const Colour want = inside && pattern(sx, sy) != kWhite ? pattern(sx, sy) : kGround;
+                ASSERT_EQ(dst->pixel(x, y), want)
+                    << (dst == &by_runs ? "runs" : "blit") << " at " << x << "," << y;
+            }
+}
+
+TEST(KeyedRuns, FarOffPlacesAndOtherSizesDrawNothing) {
+    Bitmap pic(5, 2, 0x123456);
+    const KeyedRuns runs = keyed_runs(pic, kWhite);
+    Bitmap dst(6, 6, kGround);
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{
+             {INT_MIN, 0}, {0, INT_MIN}, {INT_MAX, 0}, {0, INT_MAX}, {-5, 0}, {6, 6}})
+        keyed_blit(dst, x, y, pic, runs);
+    keyed_blit(dst, 0, 0, Bitmap(5, 3, 0x123456), runs);  // runs of another picture
+    EXPECT_EQ(raster_test::count(dst, kGround), 36);
+    keyed_blit(dst, -3, 5, pic, runs);
+    EXPECT_EQ(raster_test::bounds(dst, 0x123456), "0,5-1,5");
+}
+
+// A copy that writes only what differs must still leave an exact copy, and
+// name exactly the columns it wrote.
+TEST(ChangedRows, CopyAndReportTheChangedColumns) {
+    for (int n : {1, 3, 4, 9, 16}) {
+        for (int a = 0; a < n; ++a) {
+            for (int b = a; b < n; ++b) {
+                std::vector<std::uint32_t> in(n, 7), out(n, 7);
+                in[a] = 1;
+                in[b] = 2;
+                const auto [first, last] = copy_changed(in.data(), out.data(), n);
+                ASSERT_EQ(out, in) << n << " " << a << " " << b;
+                // Whole groups of four may be reported, never less than changed.
+                EXPECT_LE(first, a);
+                EXPECT_GE(last, b + 1);
+                EXPECT_GE(first, a / 4 * 4);
+                EXPECT_LE(last, std::min(n, (b / 4 + 1) * 4));
+            }
         }
+        std::vector<std::uint32_t> same(n, 5), copy = same;
+        const auto [first, last] = copy_changed(same.data(), copy.data(), n);
+        EXPECT_GE(first, last) << n;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, KeyedRows,
