@@ -188,6 +188,7 @@ KeyedRuns keyed_runs(const Bitmap& src, Colour key) {
             const int start = x;
             while (x < src.width() && (row[x] & 0xFFFFFFu) != pixel_key) ++x;
             k.runs.push_back({start, x - start});
+            k.pixels.insert(k.pixels.end(), row + start, row + x);
         }
     }
     k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
@@ -198,6 +199,8 @@ void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns&
     if (dst.empty() || src.empty() ||
         k.row_start.size() != static_cast<std::size_t>(src.height()) + 1)
         return;
+    // Where each row's first run starts in the packed pixels.
+    std::size_t packed = 0;
     // Far-off places must not overflow.
     const std::int64_t px = ax, py = ay;
     const auto y0 = static_cast<int>(std::clamp<std::int64_t>(-py, 0, src.height()));
@@ -205,13 +208,16 @@ void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns&
     const auto x0 = static_cast<int>(std::clamp<std::int64_t>(-px, 0, src.width()));
     const auto x1 = static_cast<int>(std::clamp<std::int64_t>(dst.width() - px, 0, src.width()));
     if (x0 >= x1) return;
+    for (std::uint32_t r = 0; r < k.row_start[y0]; ++r) packed += k.runs[r].length;
     for (int y = y0; y < y1; ++y) {
-        const std::uint32_t* in = src.row(y);
         std::uint32_t* out = dst.row(ay + y) + ax;
         for (std::uint32_t r = k.row_start[y]; r < k.row_start[y + 1]; ++r) {
-            const int a = std::max(x0, k.runs[r].x);
-            const int b = std::min(x1, k.runs[r].x + k.runs[r].length);
-            if (a < b) std::memcpy(out + a, in + a, sizeof(std::uint32_t) * (b - a));
+            const KeyedRuns::Run run = k.runs[r];
+            const std::uint32_t* in = k.pixels.data() + packed;
+            packed += run.length;
+            const int a = std::max(x0, run.x);
+            const int b = std::min(x1, run.x + run.length);
+            for (int i = a; i < b; ++i) out[i] = in[i - run.x];
         }
     }
 }

@@ -41,6 +41,9 @@ struct KeyedRuns {
     };
     std::vector<Run> runs;
     std::vector<std::uint32_t> row_start;  // per row: its first run; one more at the end
+    // The runs' pixels one after another: read in one sweep, not from all
+    // over a picture that has left the cache since the last second.
+    std::vector<std::uint32_t> pixels;
 };
 KeyedRuns keyed_runs(const Bitmap& src, Colour key);
 // The same as transparent_blit(dst, {x, y, src.width(), src.height()},

@@ -66,6 +66,19 @@ TEST(KeyedRuns, FarOffPlacesAndOtherSizesDrawNothing) {
     EXPECT_EQ(raster_test::count(dst, kGround), 36);
     keyed_blit(dst, -3, 5, pic, runs);
     EXPECT_EQ(raster_test::bounds(dst, 0x123456), "0,5-1,5");
+
+    // Rows cut off at the top: the rows below still take their own pixels.
+    Bitmap rows(4, 3, kWhite);
+    rows.set_pixel(1, 0, 0x000001);
+    rows.set_pixel(2, 1, 0x000002);
+    rows.set_pixel(0, 2, 0x000003);
+    rows.set_pixel(3, 2, 0x000004);
+    Bitmap top(4, 2, kGround);
+    keyed_blit(top, 0, -1, rows, keyed_runs(rows, kWhite));
+    EXPECT_EQ(raster_test::bounds(top, 0x000002), "2,0-2,0");
+    EXPECT_EQ(raster_test::bounds(top, 0x000003), "0,1-0,1");
+    EXPECT_EQ(raster_test::bounds(top, 0x000004), "3,1-3,1");
+    EXPECT_EQ(raster_test::count(top, kGround), 5);
 }
 
 // A copy that writes only what differs must still leave an exact copy, and
