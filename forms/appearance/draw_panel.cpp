@@ -241,12 +241,16 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
                              : plat::raster::Stretch::smooth;
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
-        if (quality == plat::raster::Stretch::nearest) {
+        const bool runs = quality == plat::raster::Stretch::nearest &&
+                          ((picture.keyed && picture.keyed->key == key) ||
+                           picture.keyed_once == std::int64_t{key});
+        if (runs) {
             if (!picture.keyed || picture.keyed->key != key)
                 picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
                     plat::raster::keyed_runs(src, key));
             plat::raster::keyed_blit(c, to.x, to.y, src, *picture.keyed);
         } else {
+            if (quality == plat::raster::Stretch::nearest) picture.keyed_once = key;
             plat::raster::transparent_blit(c, to, src, whole, key, quality);
         }
     } else {

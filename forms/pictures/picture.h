@@ -37,9 +37,11 @@ struct Picture {
     // transparent index of its graphic control extension, -1 when none.
     std::vector<plat::raster::Colour> palette;
     int transparent_index = -1;
-    // Where the image is not of a key colour, kept from the last keyed copy
-    // at its own size (pictures are drawn on the interface thread only).
+    // Where the image is not of a key colour, kept once the picture has been
+    // drawn twice at its own size with that key (pictures are drawn on the
+    // interface thread only). A picture drawn once gains nothing from it.
     mutable std::shared_ptr<const plat::raster::KeyedRuns> keyed;
+    mutable std::int64_t keyed_once = -1;  // the key of a first such drawing
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

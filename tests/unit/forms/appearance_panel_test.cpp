@@ -127,6 +127,28 @@ TEST_F(AppearanceTest, TransparentPictureLeavesPureWhiteOut) {
     picture_table().remove(number);
 }
 
+// The same picture drawn again and again (the dial, every second), also with
+// another key in between, keeps leaving out exactly its key colour.
+TEST_F(AppearanceTest, RepeatedTransparentDrawingsLeaveOutTheKey) {
+    const int number = add_picture(4, 4, kRed);
+    for (int round = 0; round < 4; ++round) {
+        const int key = round == 2 ? -static_cast<int>(kRed) : -0xFFFFFF;
+        call(cmd_panel_clear, ref(kBuffer));
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(number), arg_int(10), arg_int(10),
+             arg_none(), arg_none(), arg_int(key));
+        if (round == 2) {
+            EXPECT_EQ(at(kBuffer, 10, 10), 0x00FFFFFFu) << "red left out, white drawn";
+            EXPECT_EQ(at(kBuffer, 11, 10), kBack);
+        } else {
+            EXPECT_EQ(at(kBuffer, 10, 10), kBack) << "round " << round;
+            EXPECT_EQ(at(kBuffer, 11, 10), kRed) << "round " << round;
+            EXPECT_EQ(at(kBuffer, 13, 13), kRed) << "round " << round;
+        }
+        EXPECT_EQ(at(kBuffer, 14, 10), kBack);
+    }
+    picture_table().remove(number);
+}
+
 TEST_F(AppearanceTest, MissingPicturesDrawNothing) {
     const int number = add_picture(4, 4, kRed);
     call(cmd_unload_picture, arg_int(number));
