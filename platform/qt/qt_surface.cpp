@@ -120,6 +120,31 @@ void copy_row(const std::uint32_t* in, std::uint32_t* out, int n, Span& changed)
     }
 }
 
+// Whether all of `area` (in q's coordinates) lies inside q's ancestors and
+// under none of the widgets stacked above q or above an ancestor. Cheaper
+// than building q's visible region every second; a sibling's mask is taken
+// as its whole rectangle, which only ever sends us the slow way.
+bool unobscured(const QWidget* q, QRect area) {
+    for (const QWidget* w = q; !w->isWindow(); w = w->parentWidget()) {
+        const QWidget* parent = w->parentWidget();
+        if (!parent) return false;
+        area.translate(w->pos());
+        if (!parent->rect().contains(area)) return false;
+        const QObjectList& siblings = parent->children();
+        bool above = false;
+        for (const QObject* o : siblings) {
+            if (o == w) {
+                above = true;
+                continue;
+            }
+            if (!above || !o->isWidgetType()) continue;
+            const auto* s = static_cast<const QWidget*>(o);
+            if (!s->isWindow() && s->isVisible() && s->geometry().intersects(area)) return false;
+        }
+    }
+    return true;
+}
+
 // Puts a changed area of a widget's image on the screen without a repaint:
 // the pixels go straight into the window's back buffer, which is then sent to
 // the X server. The clock's face changes every second; the full repaint
@@ -134,7 +159,7 @@ bool put_on_screen(QWidget* q, const QImage& image, const QRect& area) {
     if (!window || !store || !window->isExposed() || !q->isVisible() || !q->updatesEnabled())
         return false;
     // Another widget above part of this one would be painted over.
-    if (!(QRegion(area) - q->visibleRegion()).isEmpty()) return false;
+    if (!unobscured(q, area)) return false;
     QPaintDevice* device = store->paintDevice();
     if (!device || device->devType() != QInternal::Image) return false;
     auto* back = static_cast<QImage*>(device);
