@@ -230,6 +230,26 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
+void DrawPanel::draw_scaled(const Picture& picture, Rect to, Colour key) {
+    Bitmap& c = canvas();
+    const Picture::ScaledDrawing drawing{to.w, to.h, key};
+    const auto fits = [&] {
+        return picture.scaled && picture.scaled->key == key &&
+               picture.scaled->image.width() == to.w && picture.scaled->image.height() == to.h;
+    };
+    if (!fits() && picture.scaled_once == drawing)
+        picture.scaled = std::make_shared<const plat::raster::ScaledKeyed>(
+            plat::raster::scale_keyed(picture.image, to.w, to.h, key));
+    if (fits()) {
+        plat::raster::scaled_keyed_blit(c, to.x, to.y, *picture.scaled);
+        return;
+    }
+    picture.scaled_once = drawing;
+    plat::raster::transparent_blit(c, to, picture.image,
+                                   {0, 0, picture.image.width(), picture.image.height()}, key,
+                                   plat::raster::Stretch::smooth);
+}
+
 void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
     if (src.empty() || to.w <= 0 || to.h <= 0) return;
@@ -249,9 +269,11 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
                 picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
                     plat::raster::keyed_runs(src, key));
             plat::raster::keyed_blit(c, to.x, to.y, src, *picture.keyed);
-        } else {
-            if (quality == plat::raster::Stretch::nearest) picture.keyed_once = key;
+        } else if (quality == plat::raster::Stretch::nearest) {
+            picture.keyed_once = key;
             plat::raster::transparent_blit(c, to, src, whole, key, quality);
+        } else {
+            draw_scaled(picture, to, key);
         }
     } else {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),

@@ -66,6 +66,8 @@ private:
     void fit_canvas();
     void show(plat::raster::Rect area);
     void apply_pen_and_brush();
+    // A smooth stretch with a key colour left out.
+    void draw_scaled(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
 
     Background m_background;
     bool m_auto_redraw = false;

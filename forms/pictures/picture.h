@@ -42,6 +42,15 @@ struct Picture {
     // interface thread only). A picture drawn once gains nothing from it.
     mutable std::shared_ptr<const plat::raster::KeyedRuns> keyed;
     mutable std::int64_t keyed_once = -1;  // the key of a first such drawing
+    // Likewise the picture smoothly stretched to one size with a key left out.
+    mutable std::shared_ptr<const plat::raster::ScaledKeyed> scaled;
+    struct ScaledDrawing {
+        int width = 0;
+        int height = 0;
+        std::int64_t key = -1;
+        bool operator==(const ScaledDrawing&) const = default;
+    };
+    mutable ScaledDrawing scaled_once;  // the size and key of a first such drawing
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

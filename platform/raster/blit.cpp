@@ -210,15 +210,53 @@ void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns&
     if (x0 >= x1) return;
     for (std::uint32_t r = 0; r < k.row_start[y0]; ++r) packed += k.runs[r].length;
     for (int y = y0; y < y1; ++y) {
-        std::uint32_t* out = dst.row(ay + y) + ax;
+        std::uint32_t* out = dst.row(ay + y);
         for (std::uint32_t r = k.row_start[y]; r < k.row_start[y + 1]; ++r) {
             const KeyedRuns::Run run = k.runs[r];
             const std::uint32_t* in = k.pixels.data() + packed;
             packed += run.length;
             const int a = std::max(x0, run.x);
             const int b = std::min(x1, run.x + run.length);
-            for (int i = a; i < b; ++i) out[i] = in[i - run.x];
+            for (int i = a; i < b; ++i) out[ax + i] = in[i - run.x];
         }
+    }
+}
+
+ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key) {
+    ScaledKeyed s;
+    s.key = key & 0xFFFFFFu;
+    if (src.empty() || !Bitmap::size_ok(w, h) || std::int64_t{w} * h > kMaxScaledKeyedPixels)
+        return s;
+    // Drawn onto two different grounds: a pixel the copy draws is the same on
+    // both, one it leaves out shows each ground.
+    Bitmap black(w, h, 0x000000), white(w, h, 0xFFFFFF);
+    const Rect whole{0, 0, src.width(), src.height()};
+    transparent_blit(black, {0, 0, w, h}, src, whole, s.key, Stretch::smooth);
+    transparent_blit(white, {0, 0, w, h}, src, whole, s.key, Stretch::smooth);
+    s.drawn.resize(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            s.drawn[static_cast<std::size_t>(y) * w + x] = black.row(y)[x] == white.row(y)[x];
+    s.image = std::move(black);
+    return s;
+}
+
+void scaled_keyed_blit(Bitmap& dst, int ax, int ay, const ScaledKeyed& s) {
+    const Bitmap& src = s.image;
+    if (dst.empty() || src.empty() ||
+        s.drawn.size() != static_cast<std::size_t>(src.width()) * src.height())
+        return;
+    const std::int64_t px = ax, py = ay;
+    const auto y0 = static_cast<int>(std::clamp<std::int64_t>(-py, 0, src.height()));
+    const auto y1 = static_cast<int>(std::clamp<std::int64_t>(dst.height() - py, 0, src.height()));
+    const auto x0 = static_cast<int>(std::clamp<std::int64_t>(-px, 0, src.width()));
+    const auto x1 = static_cast<int>(std::clamp<std::int64_t>(dst.width() - px, 0, src.width()));
+    for (int y = y0; y < y1; ++y) {
+        const std::uint32_t* in = src.row(y);
+        const std::uint8_t* mask = s.drawn.data() + static_cast<std::size_t>(y) * src.width();
+        std::uint32_t* out = dst.row(ay + y);
+        for (int x = x0; x < x1; ++x)
+            if (mask[x]) out[ax + x] = in[x];
     }
 }
 

@@ -50,6 +50,22 @@ KeyedRuns keyed_runs(const Bitmap& src, Colour key);
 // src, whole source, runs.key), given the runs of `src` for that key.
 void keyed_blit(Bitmap& dst, int x, int y, const Bitmap& src, const KeyedRuns& runs);
 
+// A picture smoothly stretched to one size with a key colour left out, made
+// once for a picture drawn that way every second (the butterfly). The drawn
+// pixels do not depend on where the picture lands, only on the size.
+struct ScaledKeyed {
+    Colour key = kNoColour;
+    Bitmap image;                     // the picture at the drawn size
+    std::vector<std::uint8_t> drawn;  // per pixel: 1 where the copy draws
+};
+// Largest drawn size worth keeping.
+inline constexpr std::int64_t kMaxScaledKeyedPixels = 65536;
+// Empty image when w x h is beyond kMaxScaledKeyedPixels or not a bitmap size.
+ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key);
+// The same as transparent_blit(dst, {x, y, w, h}, src, whole source, key,
+// Stretch::smooth) for the w x h and key `scaled` was made for.
+void scaled_keyed_blit(Bitmap& dst, int x, int y, const ScaledKeyed& scaled);
+
 // Copies a row of `n` pixels, writing only those that differ, and gives the
 // columns [first, last) that changed (first >= last when none did).
 std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n);

@@ -146,6 +146,18 @@ TEST_F(AppearanceTest, RepeatedTransparentDrawingsLeaveOutTheKey) {
         }
         EXPECT_EQ(at(kBuffer, 14, 10), kBack);
     }
+    // Stretched to 8 x 8, again and again and at another size in between: the
+    // white corner pixel's share is left out each time.
+    for (int round = 0; round < 4; ++round) {
+        const int size = round == 2 ? 12 : 8;
+        call(cmd_panel_clear, ref(kBuffer));
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(number), arg_int(20), arg_int(20),
+             arg_int(size), arg_int(size), arg_int(-0xFFFFFF));
+        EXPECT_EQ(at(kBuffer, 20, 20), kBack) << "round " << round;
+        EXPECT_EQ(at(kBuffer, 20 + size / 2, 20 + size / 2), kRed) << "round " << round;
+        EXPECT_EQ(at(kBuffer, 19 + size, 19 + size), kRed) << "round " << round;
+        EXPECT_EQ(at(kBuffer, 20 + size, 20 + size), kBack) << "round " << round;
+    }
     picture_table().remove(number);
 }
 

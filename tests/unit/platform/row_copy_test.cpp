@@ -4,6 +4,7 @@
 // mixed up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <vector>
@@ -79,6 +80,45 @@ TEST(KeyedRuns, FarOffPlacesAndOtherSizesDrawNothing) {
     EXPECT_EQ(raster_test::bounds(top, 0x000003), "0,1-0,1");
     EXPECT_EQ(raster_test::bounds(top, 0x000004), "3,1-3,1");
     EXPECT_EQ(raster_test::count(top, kGround), 5);
+}
+
+// A picture stretched once and then placed gives the pixels a fresh smooth
+// transparent copy gives, wherever it lands, clipped or not, shrunk or grown.
+TEST(ScaledKeyed, MatchesAFreshSmoothCopyAtEveryPlace) {
+    struct Case {
+        int sw, sh, w, h;
+        bool white_disc;  // a white field with a round figure, like the butterfly
+    };
+    for (const Case c : {Case{60, 60, 18, 18, true}, Case{60, 60, 17, 19, false},
+                         Case{5, 5, 9, 7, false}, Case{7, 3, 7, 3, false}}) {
+        Bitmap pic(c.sw, c.sh);
+        for (int y = 0; y < c.sh; ++y)
+            for (int x = 0; x < c.sw; ++x) {
+                const int dx = x - c.sw / 2, dy = y - c.sh / 2;
+                const bool field = c.white_disc && dx * dx + dy * dy > 20 * 20;
+                pic.set_pixel(x, y, field ? kWhite : pattern(x, y));
+            }
+        const ScaledKeyed scaled = scale_keyed(pic, c.w, c.h, kWhite);
+        ASSERT_EQ(scaled.image.width(), c.w);
+        if (c.white_disc)
+            EXPECT_GT(std::count(scaled.drawn.begin(), scaled.drawn.end(), 0), 40)
+                << "the white field is left out";
+        for (const auto& [x, y] : std::vector<std::pair<int, int>>{
+                 {0, 0}, {3, 2}, {-4, 1}, {1, -5}, {20, 20}, {-100, 0}, {INT_MIN, INT_MAX}}) {
+            Bitmap fresh(24, 24, kGround), placed(24, 24, kGround);
+            transparent_blit(fresh, Rect{x, y, c.w, c.h}, pic, Rect{0, 0, c.sw, c.sh}, kWhite,
+                             Stretch::smooth);
+            scaled_keyed_blit(placed, x, y, scaled);
+            for (int py = 0; py < 24; ++py)
+                for (int px = 0; px < 24; ++px)
+                    ASSERT_EQ(placed.pixel(px, py), fresh.pixel(px, py))
+                        << c.sw << "x" << c.sh << " to " << c.w << "x" << c.h << " at " << x << ","
+                        << y << ": pixel " << px << "," << py;
+        }
+    }
+    // Sizes beyond what is worth keeping are not made.
+    EXPECT_TRUE(scale_keyed(Bitmap(4, 4), 300, 300, kWhite).image.empty());
+    EXPECT_TRUE(scale_keyed(Bitmap(4, 4), 0, 5, kWhite).image.empty());
 }
 
 // A copy that writes only what differs must still leave an exact copy, and
