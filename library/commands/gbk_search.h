@@ -20,32 +20,53 @@ std::size_t find_on_boundary(std::string_view text, std::size_t from, std::strin
 // `at` on.
 std::size_t find_rest_on_boundary(const char* text, std::size_t at, const char* sought);
 
+namespace detail {
+// Does the rest of `sought` follow the matched first byte at `at`? Every byte
+// matched so far is not zero, so text[at + i] is at worst the terminator,
+// which no byte of `sought` equals.
+inline bool rest_follows(const char* text, std::size_t at, const char* sought) {
+    std::size_t i = 1;
+    while (sought[i] != 0 && text[at + i] == sought[i]) ++i;
+    return sought[i] == 0;
+}
+
+// The walk, with the class of the sought first byte fixed: an ASCII first
+// byte is compared only at one-byte characters and a lead only at two-byte
+// ones, so each step judges its byte once.
+template <bool kLeadFirst>
+inline std::size_t walk_terminated(const char* text, std::size_t& at, std::size_t walk_end,
+                                   const char* sought) {
+    const char first = sought[0];
+    while (at < walk_end) {
+        const char c = text[at];
+        if (is_gbk_lead(c)) {
+            if (kLeadFirst && c == first && rest_follows(text, at, sought)) return at;
+            if (text[at + 1] == 0) return std::string_view::npos;  // lead cut off by the end
+            at += 2;
+        } else {
+            if (!kLeadFirst && c == first && rest_follows(text, at, sought)) return at;
+            if (c == 0) return std::string_view::npos;
+            at += 1;
+        }
+    }
+    return walk_end;  // not decided within the walk
+}
+}  // namespace detail
+
 // The same search over a zero-terminated text from `from`, which must lie
 // before its terminating zero; `sought` is zero-terminated and not empty.
 // The lines the clock searches are a few bytes long: walking them character
 // by character, inline, costs less than measuring them first. A long text is
 // walked only for its first bytes and then handed to find_on_boundary.
-inline std::size_t find_in_terminated(const char* text, std::size_t from, const char* sought) {
+[[gnu::always_inline]] inline std::size_t find_in_terminated(const char* text, std::size_t from,
+                                                             const char* sought) {
     constexpr std::size_t kWalkBytes = 64;
-    const char first = sought[0];
+    const std::size_t walk_end = from + kWalkBytes;
     std::size_t at = from;
-    for (const std::size_t walk_end = from + kWalkBytes; at < walk_end;) {
-        const char c = text[at];
-        if (c == 0) return std::string_view::npos;
-        if (c == first) {
-            // Every byte matched so far is not zero, so text[at + i] is at
-            // worst the terminator, which no byte of `sought` equals.
-            std::size_t i = 1;
-            while (sought[i] != 0 && text[at + i] == sought[i]) ++i;
-            if (sought[i] == 0) return at;
-        }
-        if (is_gbk_lead(c)) {
-            if (text[at + 1] == 0) return std::string_view::npos;  // lead cut off by the end
-            at += 2;
-        } else {
-            at += 1;
-        }
-    }
+    const std::size_t found = is_gbk_lead(sought[0])
+                                  ? detail::walk_terminated<true>(text, at, walk_end, sought)
+                                  : detail::walk_terminated<false>(text, at, walk_end, sought);
+    if (found != walk_end) return found;
     return find_rest_on_boundary(text, at, sought);
 }
 
