@@ -35,8 +35,7 @@ int panel_int(int property) {
     return static_cast<std::int32_t>(v.payload & 0xFFFFFFFFu);
 }
 
-int load_embedded(const char* name) {
-    const unsigned char* block = embedded_byteset(name);
+int load_embedded(const unsigned char* block) {
     return block ? call(cmd_load_picture, arg_byteset(block)).as_int() : 0;
 }
 
@@ -59,8 +58,11 @@ void picture(int number, const face::Placement& at) {
 }  // namespace
 
 void draw_face() {
-    const int dial = load_embedded("dial.gif");
-    const int butterfly = load_embedded("butterfly.gif");
+    // The program's constant pictures: found once, loaded every second.
+    static const unsigned char* const dial_data = embedded_byteset("dial.gif");
+    static const unsigned char* const butterfly_data = embedded_byteset("butterfly.gif");
+    const int dial = load_embedded(dial_data);
+    const int butterfly = load_embedded(butterfly_data);
     // Three readings: a second boundary between them is taken as it comes.
     clock::current_hour = read_time_part(cmd_get_hour);
     clock::current_minute = read_time_part(cmd_get_minute);

@@ -116,10 +116,15 @@ bool DrawPanel::set(int property, const RawValue& v) {
                 fit_canvas();
             }
             break;
+        // The face sets these two before every stroke: only they change.
+        case kPanelPenWidth:
+            m_state.pen.width = static_cast<int>(value.number);
+            break;
+        case kPanelPenColour:
+            m_state.pen.colour = resolve_colour(static_cast<std::uint32_t>(value.number));
+            break;
         case kPanelPenType:
         case kPanelDrawMode:
-        case kPanelPenWidth:
-        case kPanelPenColour:
         case kPanelBrushType:
         case kPanelBrushColour:
         case kPanelTextBackColour:
