@@ -114,6 +114,35 @@ TEST(TextScan, TrailBytesThatLookLikeTheSoughtByteAreSkipped) {
             << ::testing::PrintToString(text);
 }
 
+TEST(TextScan, EveryWayOfPassingTheArgumentsFindsTheSame) {
+    // Four arguments of their own kinds are read straight; a start given as
+    // another number, an omitted start or case, and ignoring case for a text
+    // without letters must all find what that reading finds.
+    std::mt19937 rng(5);
+    const std::string sought[] = {":", "\xA3\xBA", "7:7"};
+    for (int round = 0; round < 500; ++round) {
+        const std::string text = random_text(rng, rng() % 24);
+        for (const std::string& s : sought) {
+            const auto start = static_cast<std::int32_t>(rng() % 5);
+            const auto t = arg_text(text.c_str());
+            const auto f = arg_text(s.c_str());
+            const std::int32_t straight =
+                call(cmd_find_text, t, f, arg_int(start), arg_logical(false)).as_int();
+            ASSERT_EQ(straight, walk_find(text, s, start > 1 ? start - 1u : 0u));
+            EXPECT_EQ(
+                call(cmd_find_text, t, f, arg_double(start + 0.5), arg_logical(false)).as_int(),
+                straight);
+            EXPECT_EQ(call(cmd_find_text, t, f, arg_long(start), arg_none()).as_int(), straight);
+            EXPECT_EQ(call(cmd_find_text, t, f, arg_int(start)).as_int(), straight);
+            EXPECT_EQ(call(cmd_find_text, t, f, arg_int(start), arg_logical(true)).as_int(),
+                      straight);
+            if (start <= 1) {
+                EXPECT_EQ(call(cmd_find_text, t, f).as_int(), straight);
+            }
+        }
+    }
+}
+
 TEST(TextScan, SplitArraysGrowAndShrinkToTheirPieces) {
     // Far more pieces than a text of this length usually holds, and far fewer.
     std::string many;
