@@ -203,6 +203,14 @@ struct PixelView {
 void present(Widget* w, const PixelView& image, Rect source, Point at);
 // Drops the presented image: the background colour shows again.
 void clear_presented(Widget* w);
+// Shows the owner's own pixels from now on instead of a presented copy: the
+// owner keeps them alive and in place until it attaches others or detaches,
+// and calls present_attached after changing them. Beyond them the background
+// colour shows.
+void attach_pixels(Widget* w, const PixelView& pixels);
+void detach_pixels(Widget* w);
+// Puts the changed `area` of the attached pixels on the screen.
+void present_attached(Widget* w, Rect area);
 // The colour of a pixel as painted (0x00BBGGRR), for tests; 0 outside.
 std::uint32_t surface_pixel(Widget* w, int x, int y);
 void request_repaint(Widget* w, Rect area);

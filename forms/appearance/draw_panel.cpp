@@ -162,6 +162,9 @@ void DrawPanel::rebuild_memory(bool keep_image) {
         copy_block(fresh, {0, 0}, m_image, {0, 0, m_image.width(), m_image.height()},
                    plat::raster::CopyMode::copy);
     m_image = std::move(fresh);
+    // The panel shows its own bitmap: nothing is copied to show it.
+    plat::attach_pixels(m_widget, {m_image.data(), m_image.width(), m_image.height(),
+                                   m_image.width(), plat::PixelLayout::kXRGB});
     show({0, 0, m_image.width(), m_image.height()});
 }
 
@@ -189,9 +192,7 @@ void DrawPanel::show(Rect area) {
         m_shown_stale = true;
         return;
     }
-    const plat::PixelView view{m_image.data(), m_image.width(), m_image.height(), m_image.width(),
-                               plat::PixelLayout::kXRGB};
-    plat::present(m_widget, view, {area.x, area.y, area.w, area.h}, {area.x, area.y});
+    plat::present_attached(m_widget, {area.x, area.y, area.w, area.h});
 }
 
 bool DrawPanel::painted(plat::Rect) {

@@ -37,6 +37,8 @@ enum PanelProperty : int {
 class DrawPanel : public WidgetUnit {
 public:
     DrawPanel(plat::Widget* w, const DrawPanelProperties& p);
+    // The widget must not keep showing a bitmap that is about to go.
+    ~DrawPanel() override { plat::detach_pixels(m_widget); }
 
     RawValue get(int property) override;
     bool set(int property, const RawValue& value) override;

@@ -22,6 +22,8 @@ struct Widget {
     WidgetCallbacks callbacks;
     // Surfaces (windows and panels): the presented image, if any.
     QImage image;
+    // Or pixels its owner keeps and shows here without a copy.
+    PixelView attached;
     std::uint32_t background = 0xFF000000;
     EditOptions edit;
     bool replaying_key = false;  // a replaced character is being typed

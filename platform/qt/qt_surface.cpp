@@ -15,6 +15,7 @@ namespace qt {
 
 namespace {
 int g_painting = 0;  // paint events under way
+QImage converted(const PixelView& pixels, const QRect& area);
 }  // namespace
 
 Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
@@ -30,7 +31,16 @@ void Surface::paintEvent(QPaintEvent* event) {
     {
         QPainter p(this);
         const QColor background = colour_from(w->background);
-        if (w->image.isNull()) {
+        if (w->attached.pixels) {
+            const QRect covered =
+                area.intersected(QRect(0, 0, w->attached.width, w->attached.height));
+            QRegion rest = QRegion(area).subtracted(covered);
+            for (const QRect& r : rest) p.fillRect(r, background);
+            if (!covered.isEmpty()) {
+                // Exposes are rare: convert just the part asked for.
+                p.drawImage(covered.topLeft(), converted(w->attached, covered));
+            }
+        } else if (w->image.isNull()) {
             p.fillRect(area, background);
         } else {
             const QRect covered = area.intersected(w->image.rect());
@@ -120,6 +130,33 @@ void copy_row(const std::uint32_t* in, std::uint32_t* out, int n, Span& changed)
     }
 }
 
+// A row converted to the opaque 0xAARRGGBB of Qt's images, every pixel.
+template <Quad (*convert)(Quad)>
+void convert_row(const std::uint32_t* in, std::uint32_t* out, int n) {
+    int i = 0;
+    for (; i + 4 <= n; i += 4) store(out + i, convert(load(in + i)));
+    for (; i < n; ++i) {
+        Quad c{};
+        c[0] = in[i];
+        out[i] = convert(c)[0];
+    }
+}
+
+QImage converted(const PixelView& pixels, const QRect& area) {
+    QImage part(area.size(), QImage::Format_RGB32);
+    for (int row = 0; row < area.height(); ++row) {
+        const std::uint32_t* in = pixels.pixels +
+                                  static_cast<std::ptrdiff_t>(area.top() + row) * pixels.stride +
+                                  area.left();
+        auto* out = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
+        if (pixels.layout == PixelLayout::kXRGB)
+            convert_row<xrgb>(in, out, area.width());
+        else
+            convert_row<xbgr>(in, out, area.width());
+    }
+    return part;
+}
+
 // Whether all of `area` (in q's coordinates) lies inside q's ancestors and
 // under none of the widgets stacked above q or above an ancestor. Cheaper
 // than building q's visible region every second; a sibling's mask is taken
@@ -151,7 +188,7 @@ bool unobscured(const QWidget* q, QRect area) {
 // machinery (events, the paint event, a painter, a round trip to the server
 // before painting) would cost more than composing the face itself. Gives
 // false when that shortcut does not apply and a repaint is needed.
-bool put_on_screen(QWidget* q, const QImage& image, const QRect& area) {
+bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
     if (g_painting > 0) return false;
     QWidget* top = q->window();
     QWindow* window = top->windowHandle();
@@ -168,12 +205,19 @@ bool put_on_screen(QWidget* q, const QImage& image, const QRect& area) {
         return false;
     const QRect target(q->mapTo(top, area.topLeft()), area.size());
     if (!back->rect().contains(target)) return false;
-    const qsizetype in_stride = image.bytesPerLine(), out_stride = back->bytesPerLine();
-    const std::uint8_t* in = image.constBits() + area.top() * in_stride + area.left() * 4;
+    const qsizetype out_stride = back->bytesPerLine();
     std::uint8_t* out = back->bits() + target.top() * out_stride + target.left() * 4;
-    for (int row = 0; row < area.height(); ++row)
-        std::memcpy(out + row * out_stride, in + row * in_stride,
-                    static_cast<std::size_t>(area.width()) * 4);
+    const bool red_high = pixels.layout == PixelLayout::kXRGB;
+    for (int row = 0; row < area.height(); ++row) {
+        const std::uint32_t* in = pixels.pixels +
+                                  static_cast<std::ptrdiff_t>(area.top() + row) * pixels.stride +
+                                  area.left();
+        auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
+        if (red_high)
+            convert_row<xrgb>(in, line, area.width());
+        else
+            convert_row<xbgr>(in, line, area.width());
+    }
     store->flush(target, window);
     return true;
 }
@@ -227,7 +271,10 @@ void present(Widget* w, const PixelView& view, Rect source, Point at) {
     if (rows.first >= rows.last) return;  // the screen already shows these pixels
     const QRect changed(clipped.left() + columns.first, clipped.top() + rows.first,
                         columns.last - columns.first, rows.last - rows.first);
-    if (!qt::put_on_screen(q, w->image, changed)) q->update(changed);
+    const PixelView shown{reinterpret_cast<const std::uint32_t*>(w->image.constBits()),
+                          w->image.width(), w->image.height(),
+                          static_cast<int>(w->image.bytesPerLine() / 4), PixelLayout::kXRGB};
+    if (!qt::put_on_screen(q, shown, changed)) q->update(changed);
 }
 
 void clear_presented(Widget* w) {
@@ -236,8 +283,42 @@ void clear_presented(Widget* w) {
     w->q->update();
 }
 
+void attach_pixels(Widget* w, const PixelView& pixels) {
+    if (!w || !w->q) return;
+    w->attached = pixels.pixels && pixels.width > 0 && pixels.height > 0 ? pixels : PixelView{};
+    w->image = QImage();  // the attached pixels are the record now
+}
+
+void detach_pixels(Widget* w) {
+    if (!w || !w->q || !w->attached.pixels) return;
+    w->attached = {};
+    w->q->update();
+}
+
+void present_attached(Widget* w, Rect area) {
+    if (!w || !w->q || !w->attached.pixels) return;
+    const QRect shown = QRect(area.left, area.top, area.width, area.height)
+                            .intersected(QRect(0, 0, w->attached.width, w->attached.height))
+                            .intersected(w->q->rect());
+    if (shown.isEmpty()) return;
+    if (!qt::put_on_screen(w->q, w->attached, shown)) w->q->update(shown);
+}
+
 std::uint32_t surface_pixel(Widget* w, int x, int y) {
     if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
+    if (w->attached.pixels) {
+        if (x >= w->attached.width || y >= w->attached.height) {
+            const QColor c = qt::colour_from(w->background);
+            return static_cast<std::uint32_t>(c.red()) |
+                   (static_cast<std::uint32_t>(c.green()) << 8) |
+                   (static_cast<std::uint32_t>(c.blue()) << 16);
+        }
+        const std::uint32_t v =
+            w->attached.pixels[static_cast<std::ptrdiff_t>(y) * w->attached.stride + x] & 0xFFFFFFu;
+        return w->attached.layout == PixelLayout::kXBGR
+                   ? v
+                   : ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
+    }
     QColor c = (!w->image.isNull() && w->image.rect().contains(x, y))
                    ? QColor::fromRgb(w->image.pixel(x, y))
                    : qt::colour_from(w->background);

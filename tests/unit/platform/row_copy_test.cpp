@@ -100,9 +100,10 @@ TEST(ScaledKeyed, MatchesAFreshSmoothCopyAtEveryPlace) {
             }
         const ScaledKeyed scaled = scale_keyed(pic, c.w, c.h, kWhite);
         ASSERT_EQ(scaled.image.width(), c.w);
-        if (c.white_disc)
+        if (c.white_disc) {
             EXPECT_GT(std::count(scaled.drawn.begin(), scaled.drawn.end(), 0), 40)
                 << "the white field is left out";
+        }
         for (const auto& [x, y] : std::vector<std::pair<int, int>>{
                  {0, 0}, {3, 2}, {-4, 1}, {1, -5}, {20, 20}, {-100, 0}, {INT_MIN, INT_MAX}}) {
             Bitmap fresh(24, 24, kGround), placed(24, 24, kGround);
@@ -185,6 +186,29 @@ TEST(Present, BothLayoutsShowTheColoursTheyHold) {
     EXPECT_EQ(plat::surface_pixel(w, 1, 0), 0u);
     EXPECT_EQ(plat::surface_pixel(w, 13, 0), 0u);
     EXPECT_EQ(plat::surface_pixel(w, 14, 2), 0u);
+    plat::destroy_widget(w);
+}
+
+// A surface showing its owner's own pixels reads them as they are now, in
+// either layout, shows its background beyond them, and again after detaching.
+TEST(AttachedPixels, ShownWithoutACopy) {
+    ASSERT_TRUE(plat::init_window_system());
+    plat::Widget* w = plat::create_window({});
+    plat::set_geometry(w, {0, 0, 8, 4});
+    plat::set_background_colour(w, 0x000000);
+    std::vector<std::uint32_t> rgb(6 * 3, 0x0A64C8);  // red 10, green 100, blue 200
+    plat::attach_pixels(w, {rgb.data(), 6, 3, 6, plat::PixelLayout::kXRGB});
+    EXPECT_EQ(plat::surface_pixel(w, 5, 2), 0xC8640Au);
+    EXPECT_EQ(plat::surface_pixel(w, 6, 0), 0u) << "beyond the pixels: background";
+    rgb[1] = 0x010203;
+    plat::present_attached(w, {1, 0, 1, 1});
+    EXPECT_EQ(plat::surface_pixel(w, 1, 0), 0x030201u);
+    std::vector<std::uint32_t> bgr(4, 0x123456);
+    plat::attach_pixels(w, {bgr.data(), 2, 2, 2, plat::PixelLayout::kXBGR});
+    EXPECT_EQ(plat::surface_pixel(w, 1, 1), 0x123456u);
+    EXPECT_EQ(plat::surface_pixel(w, 5, 2), 0u);
+    plat::detach_pixels(w);
+    EXPECT_EQ(plat::surface_pixel(w, 1, 1), 0u);
     plat::destroy_widget(w);
 }
 
