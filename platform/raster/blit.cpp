@@ -261,23 +261,17 @@ void scaled_keyed_blit(Bitmap& dst, int ax, int ay, const ScaledKeyed& s) {
 }
 
 std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n) {
-    int first = n, last = 0, i = 0;
-    for (; i + 4 <= n; i += 4) {
-        Quad s, d;
-        std::memcpy(&s, in + i, sizeof s);
-        std::memcpy(&d, out + i, sizeof d);
-        const Quad differs = (Quad)(s != d);
-        if ((differs[0] | differs[1] | differs[2] | differs[3]) == 0) continue;
-        std::memcpy(out + i, &s, sizeof s);
-        first = std::min(first, i);
-        last = i + 4;
-    }
-    for (; i < n; ++i) {
-        if (in[i] == out[i]) continue;
-        out[i] = in[i];
-        first = std::min(first, i);
-        last = i + 1;
-    }
+    if (n <= 0) return {0, 0};
+    const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(n);
+    // Most rows of a new face are the old one's: the library's compare runs
+    // through those many bytes at a time.
+    if (std::memcmp(in, out, bytes) == 0) return {n, 0};
+    // Otherwise the first and last differing pixels bound what is written.
+    int first = 0, last = n;
+    while (in[first] == out[first]) ++first;
+    while (in[last - 1] == out[last - 1]) --last;
+    std::memcpy(out + first, in + first,
+                sizeof(std::uint32_t) * static_cast<std::size_t>(last - first));
     return {first, last};
 }
 
