@@ -246,8 +246,8 @@ void present(Widget* w, const PixelView& view, Rect source, Point at) {
     QRect clipped = dst.intersected(w->image.rect());
     if (clipped.isEmpty()) return;
     const int dx = clipped.left() - dst.left(), dy = clipped.top() - dst.top();
-    // Once per tick for the whole face: scanLine() detaches only on the first
-    // call, so take the base and stride once and convert rows in tight loops.
+    // scanLine() detaches only on its first call: take the base and stride
+    // once and convert rows in tight loops.
     std::uint8_t* base = w->image.bits();
     const qsizetype out_stride = w->image.bytesPerLine();
     const int n = clipped.width();
