@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/raster/draw.h"
 #include "platform/raster/spans.h"
@@ -97,15 +98,19 @@ void draw_ellipse(Bitmap& bm, const DrawState& s, int x1, int y1, int x2, int y2
 void fill_rect(Bitmap& bm, Rect r, Colour colour) {
     const Rect c = clip_to(bm, r);
     const std::uint32_t px = to_pixel(colour & 0xFFFFFFu);
-    // Four pixels a store: a panel is cleared this way once a second.
-    typedef std::uint32_t Quad __attribute__((vector_size(16)));
-    const Quad quad = {px, px, px, px};
-    for (int y = c.y; y < c.y + c.h; ++y) {
-        std::uint32_t* out = bm.row(y) + c.x;
-        int x = 0;
-        for (; x + 4 <= c.w; x += 4) std::memcpy(out + x, &quad, sizeof quad);
-        for (; x < c.w; ++x) out[x] = px;
+    if (c.w <= 0 || c.h <= 0) return;
+    // A panel is cleared this way once a second: the C library's wide fill
+    // uses the widest stores the processor has. Rows are contiguous, so a
+    // full-width area is one run.
+    static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
+    const auto fill = [px](std::uint32_t* out, std::size_t n) {
+        std::wmemset(reinterpret_cast<wchar_t*>(out), static_cast<wchar_t>(px), n);
+    };
+    if (c.x == 0 && c.w == bm.width()) {
+        fill(bm.row(c.y), static_cast<std::size_t>(c.w) * static_cast<std::size_t>(c.h));
+        return;
     }
+    for (int y = c.y; y < c.y + c.h; ++y) fill(bm.row(y) + c.x, static_cast<std::size_t>(c.w));
 }
 
 void fill_rect(Bitmap& bm, Rect r, const DrawState& state) {

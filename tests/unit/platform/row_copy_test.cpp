@@ -151,6 +151,17 @@ INSTANTIATE_TEST_SUITE_P(Widths, KeyedRows,
                                            Placement{16, 0, 16}, Placement{17, -5, 9},
                                            Placement{9, 4, 11}));
 
+TEST(FillRows, FullWidthAreasStopAtTheirLastRow) {
+    Bitmap bm(7, 5, kGround);
+    fill_rect(bm, Rect{0, 1, 7, 2}, 0x123456);
+    fill_rect(bm, Rect{-3, 4, 20, 9}, 0x654321);  // clipped to the last row
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            const Colour want = y == 1 || y == 2 ? 0x123456u : y == 4 ? 0x654321u : kGround;
+            ASSERT_EQ(bm.pixel(x, y), want) << x << "," << y;
+        }
+}
+
 TEST(FillRows, FillsExactlyTheRectangle) {
     for (int w : {1, 4, 5, 7, 8, 11}) {
         Bitmap bm(14, 3, kGround);
