@@ -10,17 +10,15 @@
 set -euo pipefail
 clock=${1:-build/velclock}
 seconds=${2:-60}
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+source "$(dirname "$0")/xvfb.sh"
 pids=()
+xvfb=
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 # CPU time in nanoseconds, summed over the process's threads (the X event
 # reader and the sound threads count too): /proc/PID/stat counts in clock

@@ -5,12 +5,10 @@
 set -euo pipefail
 clock=${1:-build/velclock}
 runs=${2:-7}
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/xvfb.sh"
+xvfb=
+trap '[ -n "$xvfb" ] && kill $xvfb 2>/dev/null || true' EXIT
+start_xvfb
 
 times=()
 for _ in $(seq "$runs"); do

@@ -187,21 +187,14 @@ void DrawPanel::show(Rect area) {
     if (m_image.empty()) return;
     area = plat::raster::clip_to(m_image, area);
     if (area.w <= 0 || area.h <= 0) return;
-    // A hidden face buffer keeps its image only in memory.
-    if (!plat::is_visible(m_widget)) {
-        m_shown_stale = true;
-        return;
-    }
+    // A hidden panel (the face buffer) has nothing to put on the screen; when
+    // shown, its widget paints the attached bitmap as it is then.
+    if (!plat::is_visible(m_widget)) return;
     plat::present_attached(m_widget, {area.x, area.y, area.w, area.h});
 }
 
 bool DrawPanel::painted(plat::Rect) {
-    if (!m_auto_redraw) return false;
-    if (m_shown_stale) {
-        m_shown_stale = false;
-        show({0, 0, m_image.width(), m_image.height()});
-    }
-    return true;
+    return m_auto_redraw;
 }
 
 void DrawPanel::clear(Rect area) {
@@ -236,6 +229,22 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
+void DrawPanel::draw_keyed(const Picture& picture, Rect to, Colour key) {
+    Bitmap& c = canvas();
+    const auto fits = [&] { return picture.keyed && picture.keyed->key == key; };
+    if (!fits() && picture.keyed_once == std::int64_t{key})
+        picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
+            plat::raster::keyed_runs(picture.image, key));
+    if (fits()) {
+        plat::raster::keyed_blit(c, to.x, to.y, picture.image, *picture.keyed);
+        return;
+    }
+    picture.keyed_once = key;
+    plat::raster::transparent_blit(c, to, picture.image,
+                                   {0, 0, picture.image.width(), picture.image.height()}, key,
+                                   plat::raster::Stretch::nearest);
+}
+
 void DrawPanel::draw_scaled(const Picture& picture, Rect to, Colour key) {
     Bitmap& c = canvas();
     const Picture::ScaledDrawing drawing{to.w, to.h, key};
@@ -267,20 +276,10 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
                              : plat::raster::Stretch::smooth;
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
-        const bool runs = quality == plat::raster::Stretch::nearest &&
-                          ((picture.keyed && picture.keyed->key == key) ||
-                           picture.keyed_once == std::int64_t{key});
-        if (runs) {
-            if (!picture.keyed || picture.keyed->key != key)
-                picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
-                    plat::raster::keyed_runs(src, key));
-            plat::raster::keyed_blit(c, to.x, to.y, src, *picture.keyed);
-        } else if (quality == plat::raster::Stretch::nearest) {
-            picture.keyed_once = key;
-            plat::raster::transparent_blit(c, to, src, whole, key, quality);
-        } else {
+        if (quality == plat::raster::Stretch::nearest)
+            draw_keyed(picture, to, key);
+        else
             draw_scaled(picture, to, key);
-        }
     } else {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);

@@ -68,13 +68,13 @@ private:
     void fit_canvas();
     void show(plat::raster::Rect area);
     void apply_pen_and_brush();
-    // A smooth stretch with a key colour left out.
+    // A picture with a key colour left out, at its own size and stretched.
+    void draw_keyed(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
     void draw_scaled(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
 
     Background m_background;
     bool m_auto_redraw = false;
     plat::raster::Bitmap m_image;  // memory bitmap, or the shown image
-    bool m_shown_stale = false;    // drawn while hidden: show all when painted
     plat::raster::DrawState m_state;
     plat::Point m_position;
 };

@@ -177,13 +177,6 @@ void cmd_middle_text(ResultRecord* result, int count, const ArgRecord* args) {
 }
 
 void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {
-    // The usual call gives all four arguments, each of its own kind: read
-    // them straight rather than each through the checks for omitted ones.
-    if (args != nullptr && count == 4 && args[0].tag == TAG_TEXT && args[1].tag == TAG_TEXT &&
-        args[2].tag == TAG_INT && args[3].tag == TAG_LOGICAL && !args[3].as_logical()) {
-        result->set_int(find_exact(args[0].as_text(), args[1].as_text(), args[2].as_int()));
-        return;
-    }
     const char* text = text_at(count, args, 0);
     const char* sought = text_at(count, args, 1);
     const std::int32_t start = optional_int(count, args, 2, 1);

@@ -30,23 +30,20 @@ void Surface::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
     {
         QPainter p(this);
+        // The owner's attached pixels or the presented image; beyond them the
+        // background colour.
+        const bool attached = w->attached.pixels != nullptr;
+        const QRect shown = attached ? QRect(0, 0, w->attached.width, w->attached.height)
+                                     : w->image.rect();  // empty for a null image
+        const QRect covered = area.intersected(shown);
         const QColor background = colour_from(w->background);
-        if (w->attached.pixels) {
-            const QRect covered =
-                area.intersected(QRect(0, 0, w->attached.width, w->attached.height));
-            QRegion rest = QRegion(area).subtracted(covered);
-            for (const QRect& r : rest) p.fillRect(r, background);
-            if (!covered.isEmpty()) {
-                // Exposes are rare: convert just the part asked for.
+        for (const QRect& r : QRegion(area).subtracted(covered)) p.fillRect(r, background);
+        if (!covered.isEmpty()) {
+            // Exposes are rare: attached pixels are converted just where asked.
+            if (attached)
                 p.drawImage(covered.topLeft(), converted(w->attached, covered));
-            }
-        } else if (w->image.isNull()) {
-            p.fillRect(area, background);
-        } else {
-            const QRect covered = area.intersected(w->image.rect());
-            QRegion rest = QRegion(area).subtracted(covered);
-            for (const QRect& r : rest) p.fillRect(r, background);
-            if (!covered.isEmpty()) p.drawImage(covered.topLeft(), w->image, covered);
+            else
+                p.drawImage(covered.topLeft(), w->image, covered);
         }
     }
     if (w->callbacks.paint) {
@@ -142,18 +139,24 @@ void convert_row(const std::uint32_t* in, std::uint32_t* out, int n) {
     }
 }
 
-QImage converted(const PixelView& pixels, const QRect& area) {
-    QImage part(area.size(), QImage::Format_RGB32);
+// `area` of the pixels as opaque 0xAARRGGBB rows starting at `out`.
+void convert_area(const PixelView& pixels, const QRect& area, std::uint8_t* out,
+                  qsizetype out_stride) {
     for (int row = 0; row < area.height(); ++row) {
         const std::uint32_t* in = pixels.pixels +
                                   static_cast<std::ptrdiff_t>(area.top() + row) * pixels.stride +
                                   area.left();
-        auto* out = reinterpret_cast<std::uint32_t*>(part.scanLine(row));
+        auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
         if (pixels.layout == PixelLayout::kXRGB)
-            convert_row<xrgb>(in, out, area.width());
+            convert_row<xrgb>(in, line, area.width());
         else
-            convert_row<xbgr>(in, out, area.width());
+            convert_row<xbgr>(in, line, area.width());
     }
+}
+
+QImage converted(const PixelView& pixels, const QRect& area) {
+    QImage part(area.size(), QImage::Format_RGB32);
+    convert_area(pixels, area, part.bits(), part.bytesPerLine());
     return part;
 }
 
@@ -206,18 +209,8 @@ bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
     const QRect target(q->mapTo(top, area.topLeft()), area.size());
     if (!back->rect().contains(target)) return false;
     const qsizetype out_stride = back->bytesPerLine();
-    std::uint8_t* out = back->bits() + target.top() * out_stride + target.left() * 4;
-    const bool red_high = pixels.layout == PixelLayout::kXRGB;
-    for (int row = 0; row < area.height(); ++row) {
-        const std::uint32_t* in = pixels.pixels +
-                                  static_cast<std::ptrdiff_t>(area.top() + row) * pixels.stride +
-                                  area.left();
-        auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
-        if (red_high)
-            convert_row<xrgb>(in, line, area.width());
-        else
-            convert_row<xbgr>(in, line, area.width());
-    }
+    convert_area(pixels, area, back->bits() + target.top() * out_stride + target.left() * 4,
+                 out_stride);
     store->flush(target, window);
     return true;
 }
@@ -306,22 +299,16 @@ void present_attached(Widget* w, Rect area) {
 
 std::uint32_t surface_pixel(Widget* w, int x, int y) {
     if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
-    if (w->attached.pixels) {
-        if (x >= w->attached.width || y >= w->attached.height) {
-            const QColor c = qt::colour_from(w->background);
-            return static_cast<std::uint32_t>(c.red()) |
-                   (static_cast<std::uint32_t>(c.green()) << 8) |
-                   (static_cast<std::uint32_t>(c.blue()) << 16);
-        }
-        const std::uint32_t v =
-            w->attached.pixels[static_cast<std::ptrdiff_t>(y) * w->attached.stride + x] & 0xFFFFFFu;
-        return w->attached.layout == PixelLayout::kXBGR
+    const PixelView& a = w->attached;
+    if (a.pixels && x < a.width && y < a.height) {
+        const std::uint32_t v = a.pixels[static_cast<std::ptrdiff_t>(y) * a.stride + x] & 0xFFFFFFu;
+        return a.layout == PixelLayout::kXBGR
                    ? v
                    : ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
     }
-    QColor c = (!w->image.isNull() && w->image.rect().contains(x, y))
-                   ? QColor::fromRgb(w->image.pixel(x, y))
-                   : qt::colour_from(w->background);
+    const bool from_image = !a.pixels && !w->image.isNull() && w->image.rect().contains(x, y);
+    const QColor c =
+        from_image ? QColor::fromRgb(w->image.pixel(x, y)) : qt::colour_from(w->background);
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }
