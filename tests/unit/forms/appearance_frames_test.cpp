@@ -1,0 +1,131 @@
+// Frames drawn the way the clock draws its face: clear the hidden panel,
+// stroke and draw pictures on it, copy it whole to the shown panel. Copies
+// that write only the pixels that differ must leave the shown panel exactly
+// the buffer, frame after frame, whatever was drawn on either in between.
+#include <random>
+#include <utility>
+
+#include "forms/appearance/panel_methods.h"
+#include "forms/pictures/picture_table.h"
+#include "library/call.h"
+#include "tests/unit/forms/appearance_fixture.h"
+
+namespace vel::appearance_test {
+namespace {
+
+constexpr plat::raster::Colour kBack = 0x00102030;
+constexpr int kWidth = 100, kHeight = 80;
+
+// A white picture with a few strokes of colour: drawn with white left out.
+int add_strokes_picture() {
+    Picture p;
+    p.kind = PictureKind::bmp;
+    p.image = plat::raster::Bitmap(30, 24, 0xFFFFFF);
+    for (int y = 0; y < 24; ++y) {
+        p.image.set_pixel((y * 7) % 30, y, 0x00336699);
+        p.image.set_pixel((y * 3 + 11) % 30, y, 0x00AA2200);
+    }
+    for (int x = 4; x < 26; ++x) p.image.set_pixel(x, 12, 0x00004400);
+    return picture_table().add(std::move(p));
+}
+
+class FrameTest : public AppearanceTest {
+protected:
+    void expect_all(UnitId unit, plat::raster::Colour colour, const char* what) {
+        const plat::raster::Bitmap& c = panel_of(unit).canvas();
+        for (int y = 0; y < c.height(); ++y)
+            for (int x = 0; x < c.width(); ++x)
+                ASSERT_EQ(c.pixel(x, y), colour) << what << ": pixel " << x << "," << y;
+    }
+    // The shown panel's pixels in [x0, x1) x [y0, y1) equal the buffer's
+    // moved by (dx, dy).
+    void expect_copied(int dx, int dy, const char* what) {
+        const plat::raster::Bitmap& buffer = panel_of(kBuffer).canvas();
+        const plat::raster::Bitmap& shown = panel_of(kShown).canvas();
+        for (int y = std::max(0, dy); y < std::min(kHeight, kHeight + dy); ++y)
+            for (int x = std::max(0, dx); x < std::min(kWidth, kWidth + dx); ++x)
+                ASSERT_EQ(shown.pixel(x, y), buffer.pixel(x - dx, y - dy))
+                    << what << ": pixel " << x << "," << y;
+    }
+    void copy_whole(int dx = 0, int dy = 0) {
+        call(cmd_panel_copy, ref(kBuffer), arg_int(0), arg_int(0), arg_none(), arg_none(),
+             ref(kShown), arg_int(dx), arg_int(dy));
+    }
+};
+
+TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
+    const int strokes = add_strokes_picture();
+    std::mt19937 rng(5);
+    const auto any = [&](int from, int to) { return from + static_cast<int>(rng() % (to - from)); };
+    for (int frame = 0; frame < 60; ++frame) {
+        call(cmd_panel_clear, ref(kBuffer));
+        ASSERT_NO_FATAL_FAILURE(expect_all(kBuffer, kBack, "cleared"));
+        // Second-hand-like strokes that move, and strokes that stay.
+        for (int i = 0; i < 4; ++i) {
+            set_int(kBuffer, 16, i == 0 ? any(0, 9) : 3);
+            set_int(kBuffer, 17, i == 0 ? 0x000000FF : 0x00FFFFFF);
+            const double a = (frame * 6 + i * 90) * 3.1415926535 / 180;
+            call(cmd_panel_draw_line, ref(kBuffer), arg_int(50), arg_int(40),
+                 arg_int(50 + static_cast<int>(45 * std::sin(a))),
+                 arg_int(40 - static_cast<int>(45 * std::cos(a))));
+        }
+        call(cmd_panel_draw_ellipse, ref(kBuffer), arg_int(any(-10, 90)), arg_int(any(-10, 70)),
+             arg_int(any(0, 110)), arg_int(any(0, 90)));
+        // The same picture at its own size (runs) and stretched.
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(strokes), arg_int(frame % 3 ? 35 : -7),
+             arg_int(28), arg_none(), arg_none(), arg_int(-0xFFFFFF));
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(strokes), arg_int(any(-20, 90)),
+             arg_int(any(-20, 70)), arg_int(20), arg_int(16), arg_int(-0xFFFFFF));
+        if (frame % 7 == 3) {
+            call(cmd_panel_draw_picture, ref(kBuffer), arg_int(strokes), arg_int(any(0, 80)),
+                 arg_int(any(0, 60)), arg_none(), arg_none(), arg_int(1));
+        }
+        // Things that happen between frames, now and then: someone draws on
+        // the shown panel, a part of the buffer is cleared, the buffer's own
+        // copy moves a block.
+        if (frame % 11 == 5)
+            call(cmd_panel_draw_line, ref(kShown), arg_int(0), arg_int(any(0, 80)), arg_int(99),
+                 arg_int(any(0, 80)));
+        if (frame % 13 == 6)
+            call(cmd_panel_clear, ref(kBuffer), arg_int(any(0, 50)), arg_int(any(0, 40)),
+                 arg_int(30), arg_int(20));
+        if (frame % 17 == 8)
+            call(cmd_panel_copy, ref(kBuffer), arg_int(0), arg_int(0), arg_int(40), arg_int(40),
+                 ref(kBuffer), arg_int(any(0, 60)), arg_int(any(0, 40)));
+        copy_whole();
+        ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied"));
+        if (frame % 19 == 9) {  // a copy to another place, then back to the usual one
+            copy_whole(5, -3);
+            ASSERT_NO_FATAL_FAILURE(expect_copied(5, -3, "moved copy"));
+            copy_whole();
+            ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied back"));
+        }
+    }
+    picture_table().remove(strokes);
+}
+
+// A new background colour or picture mode: the next clear paints all of it.
+TEST_F(FrameTest, ClearsFollowAChangedBackground) {
+    call(cmd_panel_draw_line, ref(kBuffer), arg_int(0), arg_int(5), arg_int(99), arg_int(70));
+    call(cmd_panel_clear, ref(kBuffer));
+    copy_whole();
+    set_int(kBuffer, 9, 0x00445566);
+    call(cmd_panel_draw_line, ref(kBuffer), arg_int(0), arg_int(5), arg_int(99), arg_int(70));
+    call(cmd_panel_clear, ref(kBuffer));
+    ASSERT_NO_FATAL_FAILURE(expect_all(kBuffer, 0x00445566, "new colour"));
+    copy_whole();
+    ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "after the new colour"));
+    // A background picture of 4 x 4 at the top-left, then tiled.
+    set_bytes(kBuffer, 10, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
+    call(cmd_panel_clear, ref(kBuffer));
+    set_int(kBuffer, 11, 1);  // tiled
+    call(cmd_panel_clear, ref(kBuffer));
+    const plat::raster::Bitmap& c = panel_of(kBuffer).canvas();
+    EXPECT_EQ(c.pixel(4, 4), 0x00FF0000u) << "a tile's first pixel";
+    EXPECT_EQ(c.pixel(97, 77), 0x0000FF00u);
+    copy_whole();
+    ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "tiled"));
+}
+
+}  // namespace
+}  // namespace vel::appearance_test
