@@ -18,9 +18,10 @@ constexpr int kMaxPenWidth = 32767;
 // Copies `from` of `src` to `at` of `dst`, clipped to both, in a copy mode.
 // Gives the part of `dst` whose pixels changed (empty when none did): a plain
 // copy of a frame that differs from the last one only where the hands moved
-// then needs only that part shown again.
+// then needs only that part shown again. With `only`, a plain copy reads just
+// those pixels of `src`: `dst` already holds the rest.
 Rect copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
-                plat::raster::CopyMode mode) {
+                plat::raster::CopyMode mode, const plat::raster::RowBlocks* only = nullptr) {
     // Clip the source first, moving the destination along with it.
     Rect s = plat::raster::clip_to(src, from);
     if (s.w <= 0 || s.h <= 0) return {};
@@ -41,24 +42,59 @@ Rect copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
         }
         return c;
     }
-    int left = c.w, right = 0, top = c.h, bottom = 0;
-    for (int row = 0; row < c.h; ++row) {
-        const std::uint32_t* in = src.row(s.y + row) + s.x;
-        std::uint32_t* out = dst.row(c.y + row) + c.x;
-        const auto [first, last] = plat::raster::copy_changed(in, out, c.w);
-        if (first >= last) continue;
-        left = std::min(left, first);
-        right = std::max(right, last);
-        top = std::min(top, row);
-        bottom = row + 1;
+    // The changed part, in source coordinates.
+    int left = s.x + c.w, right = s.x, top = s.y + c.h, bottom = s.y;
+    const auto copy_run = [&](int y, int x0, int x1) {
+        if (y < s.y || y >= s.y + c.h) return;
+        x0 = std::max(x0, s.x);
+        x1 = std::min(x1, s.x + c.w);
+        if (x0 >= x1) return;
+        const auto [first, last] = plat::raster::copy_changed(
+            src.row(y) + x0, dst.row(y - s.y + c.y) + (x0 - s.x + c.x), x1 - x0);
+        if (first >= last) return;
+        left = std::min(left, x0 + first);
+        right = std::max(right, x0 + last);
+        top = std::min(top, y);
+        bottom = y + 1;
+    };
+    if (only) {
+        only->each(copy_run);
+    } else {
+        for (int y = s.y; y < s.y + c.h; ++y) copy_run(y, s.x, s.x + c.w);
     }
     if (top >= bottom) return {};
-    return {c.x + left, c.y + top, right - left, bottom - top};
+    return {left - s.x + c.x, top - s.y + c.y, right - left, bottom - top};
+}
+
+bool same_rect(Rect a, Rect b) {
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+std::uint64_t next_serial() {
+    static std::uint64_t serial = 0;
+    return ++serial;
+}
+
+// The pixels a shape between two points may touch, pen width included.
+Rect reach(int x1, int y1, int x2, int y2, int pen_width) {
+    const int pad = pen_width / 2 + 2;
+    const int left = std::min(x1, x2), top = std::min(y1, y2);
+    const std::int64_t w = std::int64_t{std::max(x1, x2)} - left + 2 * pad + 1;
+    const std::int64_t h = std::int64_t{std::max(y1, y2)} - top + 2 * pad + 1;
+    return {left - pad, top - pad, static_cast<int>(std::min<std::int64_t>(w, 1 << 30)),
+            static_cast<int>(std::min<std::int64_t>(h, 1 << 30))};
+}
+
+enum OpKind : std::int64_t { kWholeClear = 1, kClear, kLine, kEllipse, kPicture, kCopyIn };
+
+int as_int(std::int64_t v) {
+    return static_cast<int>(v);
 }
 
 }  // namespace
 
-DrawPanel::DrawPanel(plat::Widget* w, const DrawPanelProperties& p) : WidgetUnit(w) {
+DrawPanel::DrawPanel(plat::Widget* w, const DrawPanelProperties& p)
+    : WidgetUnit(w), m_serial(next_serial()) {
     store(kPanelBorder, p.border);
     store(kPanelBackColour, p.backColour);
     store(kPanelPicture, as_string(p.picture));
@@ -104,6 +140,8 @@ bool DrawPanel::set(int property, const RawValue& v) {
             } else {
                 m_background.set_mode(static_cast<int>(v.number));
             }
+            // A clear paints other pixels from now on.
+            ++m_background_changes;
             // Whatever was drawn is lost, as when the panel is first made.
             if (property != kPanelPictureMode) rebuild_memory(false);
             break;
@@ -162,6 +200,8 @@ void DrawPanel::rebuild_memory(bool keep_image) {
         copy_block(fresh, {0, 0}, m_image, {0, 0, m_image.width(), m_image.height()},
                    plat::raster::CopyMode::copy);
     m_image = std::move(fresh);
+    ++m_version;
+    lose_track();
     // The panel shows its own bitmap: nothing is copied to show it.
     plat::attach_pixels(m_widget, {m_image.data(), m_image.width(), m_image.height(),
                                    m_image.width(), plat::PixelLayout::kXRGB});
@@ -175,8 +215,52 @@ void DrawPanel::fit_canvas() {
 }
 
 Bitmap& DrawPanel::canvas() {
+    lose_track();
+    return drawing_canvas();
+}
+
+const Bitmap& DrawPanel::image() {
     fit_canvas();
     return m_image;
+}
+
+Bitmap& DrawPanel::drawing_canvas() {
+    fit_canvas();
+    ++m_version;
+    return m_image;
+}
+
+void DrawPanel::record(const Op& op) {
+    if (!m_ops_known) return;
+    if (m_ops.size() >= kMaxOps) {
+        lose_track();  // drawn on without a clear for long: compare it all
+        m_ops.clear();
+        return;
+    }
+    m_ops.push_back(op);
+}
+
+void DrawPanel::add_reach(plat::raster::RowBlocks& area, const Op& op) const {
+    const auto& p = op.p;
+    switch (p[0]) {
+        case kClear:
+        case kPicture:
+        case kCopyIn:
+            area.add(Rect{as_int(p[2]), as_int(p[3]), as_int(p[4]), as_int(p[5])});
+            break;
+        case kLine:
+            area.add_segment(as_int(p[1]), as_int(p[2]), as_int(p[3]), as_int(p[4]), as_int(p[10]));
+            break;
+        case kEllipse: {
+            // A pixel more than the shown area, for smooth edges.
+            const int width = std::clamp(as_int(p[6]), 1, kMaxPenWidth) + 2;
+            area.add(reach(as_int(p[1]), as_int(p[2]), as_int(p[3]), as_int(p[4]), width));
+            break;
+        }
+        default:  // a whole clear, or anything unknown: everything
+            area.add(Rect{0, 0, area.width(), area.height()});
+            break;
+    }
 }
 
 void DrawPanel::resized() {
@@ -198,39 +282,45 @@ bool DrawPanel::painted(plat::Rect) {
 }
 
 void DrawPanel::clear(Rect area) {
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     m_background.paint(c, area);
+    const Rect inside = plat::raster::clip_to(c, area);
+    if (same_rect(inside, {0, 0, c.width(), c.height()})) {
+        // A fresh start: the list describes the canvas again.
+        m_ops.clear();
+        m_ops_known = true;
+        record({{kWholeClear, static_cast<std::int64_t>(m_background_changes)}});
+    } else if (inside.w > 0 && inside.h > 0) {
+        record({{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
+                 inside.w, inside.h}});
+    }
     m_position = {area.x, area.y};
     show(area);
 }
 
-namespace {
-// The pixels a shape between two points may touch, pen width included.
-Rect reach(int x1, int y1, int x2, int y2, int pen_width) {
-    const int pad = pen_width / 2 + 2;
-    const int left = std::min(x1, x2), top = std::min(y1, y2);
-    const std::int64_t w = std::int64_t{std::max(x1, x2)} - left + 2 * pad + 1;
-    const std::int64_t h = std::int64_t{std::max(y1, y2)} - top + 2 * pad + 1;
-    return {left - pad, top - pad, static_cast<int>(std::min<std::int64_t>(w, 1 << 30)),
-            static_cast<int>(std::min<std::int64_t>(h, 1 << 30))};
-}
-}  // namespace
-
 void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     plat::raster::draw_line(c, m_state, x1, y1, x2, y2);
     m_position = {x2, y2};
+    const auto& pen = m_state.pen;
+    record({{kLine, x1, y1, x2, y2, pen.type, pen.width, pen.colour, m_state.mix, m_state.smooth,
+             pen.pixel_width() / 2 + 3}});
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
 void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     plat::raster::draw_ellipse(c, m_state, x1, y1, x2, y2);
+    const auto& pen = m_state.pen;
+    const auto& brush = m_state.brush;
+    record({{kEllipse, x1, y1, x2, y2, pen.type, pen.width, pen.colour,
+             (std::int64_t{brush.type} << 32) | brush.colour, m_state.mix, m_state.background,
+             m_state.smooth}});
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
 void DrawPanel::draw_keyed(const Picture& picture, Rect to, Colour key) {
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     const auto fits = [&] { return picture.keyed && picture.keyed->key == key; };
     if (!fits() && picture.keyed_once == std::int64_t{key})
         picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
@@ -246,7 +336,7 @@ void DrawPanel::draw_keyed(const Picture& picture, Rect to, Colour key) {
 }
 
 void DrawPanel::draw_scaled(const Picture& picture, Rect to, Colour key) {
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     const Picture::ScaledDrawing drawing{to.w, to.h, key};
     const auto fits = [&] {
         return picture.scaled && picture.scaled->key == key &&
@@ -268,7 +358,7 @@ void DrawPanel::draw_scaled(const Picture& picture, Rect to, Colour key) {
 void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
     if (src.empty() || to.w <= 0 || to.h <= 0) return;
-    Bitmap& c = canvas();
+    Bitmap& c = drawing_canvas();
     const Rect whole{0, 0, src.width(), src.height()};
     // Half-tone stretching; a picture at its own size needs none.
     const auto quality = (to.w == src.width() && to.h == src.height())
@@ -284,16 +374,59 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);
     }
+    // The same decoded picture drawn the same way draws the same pixels; a
+    // picture of no known decoding is never taken for another.
+    static std::int64_t unknown = 0;
+    const std::int64_t id = picture.id ? static_cast<std::int64_t>(picture.id) : -++unknown;
+    record({{kPicture, id, to.x, to.y, to.w, to.h, copy_mode}});
     show(to);
 }
 
 void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::raster::CopyMode mode) {
-    Bitmap& src = canvas();
+    static std::int64_t copies = 0;  // a copy in is never the same as another
+    Bitmap& src = drawing_canvas();
     if (from.w <= 0 || from.h <= 0) return;
     Rect inside = plat::raster::clip_to(src, from);
     if (inside.w <= 0 || inside.h <= 0) return;
-    Bitmap& dst = target.canvas();
-    const Rect changed = copy_block(dst, at, src, from, mode);
+    if (&target == this) {
+        const Rect changed = copy_block(src, at, src, from, mode);
+        if (changed.w > 0 && changed.h > 0) {
+            record({{kCopyIn, ++copies, changed.x, changed.y, changed.w, changed.h}});
+            show(changed);
+        }
+        return;
+    }
+    target.fit_canvas();
+    const bool plain = mode == plat::raster::CopyMode::copy;
+    // The same plain copy as last time into a target nobody has written
+    // since, of a frame drawn from the same start: only where this frame's
+    // operations and those of the copied one part can the two differ.
+    const plat::raster::RowBlocks* only = nullptr;
+    if (plain && m_ops_known && m_copied_known && m_copy_out.target == target.m_serial &&
+        m_copy_out.version == target.m_version && same_rect(m_copy_out.from, from) &&
+        m_copy_out.at.x == at.x && m_copy_out.at.y == at.y) {
+        m_compare.reset(src.width(), src.height());
+        const std::size_t n = std::max(m_ops.size(), m_copied_ops.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            const bool in_new = i < m_ops.size(), in_old = i < m_copied_ops.size();
+            if (in_new && in_old && m_ops[i] == m_copied_ops[i]) continue;
+            if (in_new) add_reach(m_compare, m_ops[i]);
+            if (in_old) add_reach(m_compare, m_copied_ops[i]);
+        }
+        only = &m_compare;
+    }
+    Bitmap& dst = target.drawing_canvas();
+    const Rect changed = copy_block(dst, at, src, from, mode, only);
+    if (changed.w > 0 && changed.h > 0)
+        target.record({{kCopyIn, ++copies, changed.x, changed.y, changed.w, changed.h}});
+    if (plain) {
+        m_copied_ops = m_ops;
+        m_copied_known = m_ops_known;
+        m_copy_out = {target.m_serial, target.m_version, from, at};
+    } else {
+        m_copied_known = false;
+        m_copy_out = {};
+    }
     if (changed.w > 0 && changed.h > 0) target.show(changed);
 }
 

@@ -5,12 +5,15 @@
 //
 // The panel's canvas is its memory bitmap when automatic redraw is on, else
 // an image of what the panel shows. Both have the panel's client size.
+#include <array>
 #include <cstdint>
+#include <vector>
 
 #include "forms/appearance/background.h"
 #include "forms/pictures/picture.h"
 #include "forms/units/widget_unit.h"
 #include "platform/raster/mix.h"
+#include "platform/raster/row_blocks.h"
 #include "platform/raster/style.h"
 
 namespace vel {
@@ -48,8 +51,11 @@ public:
     bool auto_redraw() const { return m_auto_redraw; }
     plat::Size client() const;
     // The image drawing and copying read and write (see above), brought to
-    // the client size first.
+    // the client size first. Whoever takes it may change any pixel: the next
+    // copy out of this panel compares all of it.
     plat::raster::Bitmap& canvas();
+    // The same image, to read.
+    const plat::raster::Bitmap& image();
     const plat::raster::DrawState& state() const { return m_state; }
     plat::Point position() const { return m_position; }
 
@@ -64,6 +70,25 @@ public:
                  plat::raster::CopyMode mode);
 
 private:
+    // One operation on the canvas since its last whole clear: its kind and
+    // everything its pixels depend on besides the pixels under it. Each of
+    // our operations sets a pixel from that pixel's old value alone, so two
+    // frames that start from the same clear and run the same operations in
+    // the same order differ only where the operations that are not the same
+    // reach.
+    struct Op {
+        std::array<std::int64_t, 12> p{};
+        bool operator==(const Op&) const = default;
+    };
+    static constexpr std::size_t kMaxOps = 256;
+    void record(const Op& op);
+    // The canvas was written in a way the list does not describe.
+    void lose_track() { m_ops_known = false; }
+    // The pixels `op` may change.
+    void add_reach(plat::raster::RowBlocks& area, const Op& op) const;
+    // The canvas for an operation that records itself; counts a version.
+    plat::raster::Bitmap& drawing_canvas();
+
     void rebuild_memory(bool keep_image);
     void fit_canvas();
     void show(plat::raster::Rect area);
@@ -77,6 +102,29 @@ private:
     plat::raster::Bitmap m_image;  // memory bitmap, or the shown image
     plat::raster::DrawState m_state;
     plat::Point m_position;
+
+    // The operations since the last whole clear (while m_ops_known), and
+    // those of the frame the last plain copy out of this panel took.
+    std::vector<Op> m_ops;
+    bool m_ops_known = false;
+    std::vector<Op> m_copied_ops;
+    bool m_copied_known = false;
+    // That copy: to which panel (a serial; 0 for none), the version it left
+    // the target at, from where to where.
+    struct CopyOut {
+        std::uint64_t target = 0;
+        std::uint64_t version = 0;
+        plat::raster::Rect from;
+        plat::Point at;
+    };
+    CopyOut m_copy_out;
+    plat::raster::RowBlocks m_compare;  // where that copy must look again
+    // Each panel's own serial; the version changes whenever the canvas may
+    // have been written. The background's changes are counted too: a clear
+    // after one paints other pixels.
+    const std::uint64_t m_serial;
+    std::uint64_t m_version = 0;
+    std::uint64_t m_background_changes = 0;
 };
 
 // The panel behind a live unit; null for any other unit.

@@ -29,6 +29,10 @@ enum class PictureKind : int {
 struct Picture {
     PictureKind kind = PictureKind::none;
     plat::raster::Bitmap image;  // every kind is expanded to 32-bit pixels
+    // Given by decode_picture, one per decoding, never twice: a picture's
+    // pixels do not change afterwards, so drawings of the same id drawn the
+    // same way are the same. 0 for a picture made some other way.
+    std::uint64_t id = 0;
     // Transparency where the format carries it (icon and cursor masks, the GIF
     // transparent index): one byte per pixel, 0 transparent ... 255 opaque.
     // Empty when every pixel is opaque.

@@ -1,3 +1,4 @@
+#include <atomic>
 #include <cstring>
 
 #include "forms/pictures/picture.h"
@@ -18,7 +19,9 @@ PictureKind sniff_picture(std::span<const std::uint8_t> d) {
     return PictureKind::none;
 }
 
-DecodeResult decode_picture(std::span<const std::uint8_t> data) {
+namespace {
+
+DecodeResult decode_any(std::span<const std::uint8_t> data) {
     switch (sniff_picture(data)) {
         case PictureKind::jpeg:
             return decode_jpeg(data);
@@ -36,6 +39,15 @@ DecodeResult decode_picture(std::span<const std::uint8_t> data) {
             break;
     }
     return DecodeResult::fail("not a picture");
+}
+
+}  // namespace
+
+DecodeResult decode_picture(std::span<const std::uint8_t> data) {
+    DecodeResult r = decode_any(data);
+    static std::atomic<std::uint64_t> decoded{0};
+    if (r) r.picture->id = ++decoded;
+    return r;
 }
 
 }  // namespace vel

@@ -99,7 +99,7 @@ protected:
         return *p;
     }
     static plat::raster::Colour at(UnitId unit, int x, int y) {
-        return panel_of(unit).canvas().pixel(x, y);
+        return panel_of(unit).image().pixel(x, y);
     }
     static void set_int(UnitId unit, int number, std::int64_t v) {
         rt().set_property(kWin, unit, number, -1,

@@ -32,7 +32,7 @@ int add_strokes_picture() {
 class FrameTest : public AppearanceTest {
 protected:
     void expect_all(UnitId unit, plat::raster::Colour colour, const char* what) {
-        const plat::raster::Bitmap& c = panel_of(unit).canvas();
+        const plat::raster::Bitmap& c = panel_of(unit).image();
         for (int y = 0; y < c.height(); ++y)
             for (int x = 0; x < c.width(); ++x)
                 ASSERT_EQ(c.pixel(x, y), colour) << what << ": pixel " << x << "," << y;
@@ -40,8 +40,8 @@ protected:
     // The shown panel's pixels in [x0, x1) x [y0, y1) equal the buffer's
     // moved by (dx, dy).
     void expect_copied(int dx, int dy, const char* what) {
-        const plat::raster::Bitmap& buffer = panel_of(kBuffer).canvas();
-        const plat::raster::Bitmap& shown = panel_of(kShown).canvas();
+        const plat::raster::Bitmap& buffer = panel_of(kBuffer).image();
+        const plat::raster::Bitmap& shown = panel_of(kShown).image();
         for (int y = std::max(0, dy); y < std::min(kHeight, kHeight + dy); ++y)
             for (int x = std::max(0, dx); x < std::min(kWidth, kWidth + dx); ++x)
                 ASSERT_EQ(shown.pixel(x, y), buffer.pixel(x - dx, y - dy))
@@ -53,25 +53,58 @@ protected:
     }
 };
 
+// A picture decoded from bytes, as the clock loads its own.
+int load_bmp(const std::vector<std::uint8_t>& bytes) {
+    std::uint8_t* block = make_byteset(bytes);
+    const int number = call(cmd_load_picture, arg_byteset(block)).as_int();
+    release(block);
+    return number;
+}
+
 TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
-    const int strokes = add_strokes_picture();
+    const int strokes = add_strokes_picture();  // made, not decoded
+    int decoded = load_bmp(tiny_bmp(6, 5, 0x00AA5500, 0x00FFFFFF));
+    ASSERT_NE(decoded, 0);
     std::mt19937 rng(5);
     const auto any = [&](int from, int to) { return from + static_cast<int>(rng() % (to - from)); };
-    for (int frame = 0; frame < 60; ++frame) {
+    int ellipse[4] = {10, 10, 40, 30};
+    for (int frame = 0; frame < 80; ++frame) {
         call(cmd_panel_clear, ref(kBuffer));
         ASSERT_NO_FATAL_FAILURE(expect_all(kBuffer, kBack, "cleared"));
-        // Second-hand-like strokes that move, and strokes that stay.
-        for (int i = 0; i < 4; ++i) {
-            set_int(kBuffer, 16, i == 0 ? any(0, 9) : 3);
-            set_int(kBuffer, 17, i == 0 ? 0x000000FF : 0x00FFFFFF);
-            const double a = (frame * 6 + i * 90) * 3.1415926535 / 180;
-            call(cmd_panel_draw_line, ref(kBuffer), arg_int(50), arg_int(40),
-                 arg_int(50 + static_cast<int>(45 * std::sin(a))),
-                 arg_int(40 - static_cast<int>(45 * std::cos(a))));
+        // Strokes that stay, though now and then in another colour or width
+        // alone, and one that moves like a second hand.
+        for (int i = 0; i < 3; ++i) {
+            set_int(kBuffer, 16, frame % 7 == 2 && i == 1 ? 5 : 3);
+            set_int(kBuffer, 17, frame % 5 == 1 && i == 2 ? 0x0000FF00 : 0x00FFFFFF);
+            call(cmd_panel_draw_line, ref(kBuffer), arg_int(10 + 30 * i), arg_int(5),
+                 arg_int(20 + 30 * i), arg_int(75));
         }
-        call(cmd_panel_draw_ellipse, ref(kBuffer), arg_int(any(-10, 90)), arg_int(any(-10, 70)),
-             arg_int(any(0, 110)), arg_int(any(0, 90)));
-        // The same picture at its own size (runs) and stretched.
+        set_int(kBuffer, 16, frame % 9 == 4 ? any(0, 9) : 2);
+        set_int(kBuffer, 17, 0x000000FF);
+        const double a = frame * 6 * 3.1415926535 / 180;
+        call(cmd_panel_draw_line, ref(kBuffer), arg_int(50), arg_int(40),
+             arg_int(50 + static_cast<int>(45 * std::sin(a))),
+             arg_int(40 - static_cast<int>(45 * std::cos(a))));
+        // An ellipse that stays for a few frames, its brush changing alone.
+        if (frame % 4 == 0)
+            for (int& v : ellipse) v = any(-10, 100);
+        set_int(kBuffer, 19, frame % 6 == 3 ? 0x00808000 : 0x0000FF00);  // brush colour
+        call(cmd_panel_draw_ellipse, ref(kBuffer), arg_int(ellipse[0]), arg_int(ellipse[1]),
+             arg_int(ellipse[2]), arg_int(ellipse[3]));
+        // A decoded picture that stays; now and then it is unloaded and
+        // another of the same size, other colours, is loaded (maybe where
+        // the first one was in memory) and drawn in the same place.
+        if (frame % 6 == 5) {
+            call(cmd_unload_picture, arg_int(decoded));
+            decoded =
+                load_bmp(tiny_bmp(6, 5, frame % 12 == 5 ? 0x000055AA : 0x00AA5500, 0x00FFFFFF));
+            ASSERT_NE(decoded, 0);
+        }
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(decoded), arg_int(70), arg_int(60),
+             arg_none(), arg_none(), arg_int(-0xFFFFFF));
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(decoded), arg_int(60), arg_int(8),
+             arg_int(18), arg_int(15), arg_int(-0xFFFFFF));
+        // A made picture at its own size (runs) and stretched.
         call(cmd_panel_draw_picture, ref(kBuffer), arg_int(strokes), arg_int(frame % 3 ? 35 : -7),
              arg_int(28), arg_none(), arg_none(), arg_int(-0xFFFFFF));
         call(cmd_panel_draw_picture, ref(kBuffer), arg_int(strokes), arg_int(any(-20, 90)),
@@ -82,7 +115,7 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
         }
         // Things that happen between frames, now and then: someone draws on
         // the shown panel, a part of the buffer is cleared, the buffer's own
-        // copy moves a block.
+        // copy moves a block, the buffer is drawn on after its copy.
         if (frame % 11 == 5)
             call(cmd_panel_draw_line, ref(kShown), arg_int(0), arg_int(any(0, 80)), arg_int(99),
                  arg_int(any(0, 80)));
@@ -100,7 +133,14 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
             copy_whole();
             ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied back"));
         }
+        if (frame % 23 == 12) {  // drawn on after the copy, copied again
+            call(cmd_panel_draw_line, ref(kBuffer), arg_int(any(0, 99)), arg_int(0),
+                 arg_int(any(0, 99)), arg_int(79));
+            copy_whole();
+            ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "drawn on and copied again"));
+        }
     }
+    call(cmd_unload_picture, arg_int(decoded));
     picture_table().remove(strokes);
 }
 
@@ -120,7 +160,7 @@ TEST_F(FrameTest, ClearsFollowAChangedBackground) {
     call(cmd_panel_clear, ref(kBuffer));
     set_int(kBuffer, 11, 1);  // tiled
     call(cmd_panel_clear, ref(kBuffer));
-    const plat::raster::Bitmap& c = panel_of(kBuffer).canvas();
+    const plat::raster::Bitmap& c = panel_of(kBuffer).image();
     EXPECT_EQ(c.pixel(4, 4), 0x00FF0000u) << "a tile's first pixel";
     EXPECT_EQ(c.pixel(97, 77), 0x0000FF00u);
     copy_whole();
