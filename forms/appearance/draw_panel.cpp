@@ -304,7 +304,7 @@ void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
     m_position = {x2, y2};
     const auto& pen = m_state.pen;
     record({{kLine, x1, y1, x2, y2, pen.type, pen.width, pen.colour, m_state.mix, m_state.smooth,
-             pen.pixel_width() / 2 + 3}});
+             pen.pixel_width() / 2 + 3, m_state.background}});
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 

@@ -79,6 +79,12 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
             call(cmd_panel_draw_line, ref(kBuffer), arg_int(10 + 30 * i), arg_int(5),
                  arg_int(20 + 30 * i), arg_int(75));
         }
+        // A dashed stroke that stays while the colour of its gaps changes.
+        set_int(kBuffer, 14, 2);  // dashed pen
+        set_int(kBuffer, 16, 1);
+        set_int(kBuffer, 21, frame % 8 == 3 ? 0x00404040 : 0x00C0C0C0);  // gap colour
+        call(cmd_panel_draw_line, ref(kBuffer), arg_int(2), arg_int(70), arg_int(97), arg_int(62));
+        set_int(kBuffer, 14, 1);  // solid again
         set_int(kBuffer, 16, frame % 9 == 4 ? any(0, 9) : 2);
         set_int(kBuffer, 17, 0x000000FF);
         const double a = frame * 6 * 3.1415926535 / 180;
