@@ -319,8 +319,7 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
-void DrawPanel::draw_keyed(const Picture& picture, Rect to, Colour key) {
-    Bitmap& c = drawing_canvas();
+void DrawPanel::draw_keyed(Bitmap& c, const Picture& picture, Rect to, Colour key) {
     const auto fits = [&] { return picture.keyed && picture.keyed->key == key; };
     if (!fits() && picture.keyed_once == std::int64_t{key})
         picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
@@ -335,8 +334,7 @@ void DrawPanel::draw_keyed(const Picture& picture, Rect to, Colour key) {
                                    plat::raster::Stretch::nearest);
 }
 
-void DrawPanel::draw_scaled(const Picture& picture, Rect to, Colour key) {
-    Bitmap& c = drawing_canvas();
+void DrawPanel::draw_scaled(Bitmap& c, const Picture& picture, Rect to, Colour key) {
     const Picture::ScaledDrawing drawing{to.w, to.h, key};
     const auto fits = [&] {
         return picture.scaled && picture.scaled->key == key &&
@@ -367,9 +365,9 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
         if (quality == plat::raster::Stretch::nearest)
-            draw_keyed(picture, to, key);
+            draw_keyed(c, picture, to, key);
         else
-            draw_scaled(picture, to, key);
+            draw_scaled(c, picture, to, key);
     } else {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);

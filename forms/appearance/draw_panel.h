@@ -94,8 +94,10 @@ private:
     void show(plat::raster::Rect area);
     void apply_pen_and_brush();
     // A picture with a key colour left out, at its own size and stretched.
-    void draw_keyed(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
-    void draw_scaled(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
+    void draw_keyed(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
+                    plat::raster::Colour key);
+    void draw_scaled(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
+                     plat::raster::Colour key);
 
     Background m_background;
     bool m_auto_redraw = false;
