@@ -125,6 +125,9 @@ RawValue DrawPanel::get(int property) {
 
 bool DrawPanel::set(int property, const RawValue& v) {
     RawValue value = v;
+    // A waiting clear paints the background of its time.
+    if (property == kPanelBackColour || property == kPanelPicture || property == kPanelPictureMode)
+        catch_up();
     if (property == kPanelPenWidth)
         value.number = std::clamp<std::int64_t>(v.number, 0, kMaxPenWidth);
     store(property, value);
@@ -192,6 +195,9 @@ plat::Size DrawPanel::client() const {
 }
 
 void DrawPanel::rebuild_memory(bool keep_image) {
+    catch_up();
+    m_start_ops.clear();  // of another size or background
+    m_start = Bitmap();
     const plat::Size size = client();
     Bitmap fresh(std::max(1, size.width), std::max(1, size.height), 0);
     if (fresh.empty()) return;  // beyond the raster's limits: keep what there is
@@ -215,16 +221,19 @@ void DrawPanel::fit_canvas() {
 }
 
 Bitmap& DrawPanel::canvas() {
+    Bitmap& c = drawing_canvas();
     lose_track();
-    return drawing_canvas();
+    return c;
 }
 
 const Bitmap& DrawPanel::image() {
+    catch_up();
     fit_canvas();
     return m_image;
 }
 
 Bitmap& DrawPanel::drawing_canvas() {
+    catch_up();
     fit_canvas();
     ++m_version;
     return m_image;
@@ -238,6 +247,53 @@ void DrawPanel::record(const Op& op) {
         return;
     }
     m_ops.push_back(op);
+    // The same start as the last frame's, on a hidden panel: keep the canvas
+    // as it is now for the frames to come.
+    if (m_ops.size() == 2 && m_ops == m_last_start && m_start_ops != m_ops &&
+        !plat::is_visible(m_widget)) {
+        m_start = m_image;
+        m_start_ops = m_ops;
+    }
+}
+
+bool DrawPanel::wait_for(const Op& op) {
+    if (!m_waiting) return false;
+    if (m_ops.size() < m_start_ops.size() && op == m_start_ops[m_ops.size()]) {
+        m_ops.push_back(op);
+        return true;
+    }
+    catch_up();
+    return false;
+}
+
+void DrawPanel::catch_up() {
+    if (!m_waiting) return;
+    m_waiting = false;
+    ++m_version;
+    const Rect whole{0, 0, m_image.width(), m_image.height()};
+    if (m_ops.size() < m_start_ops.size()) {  // only the clear so far: paint it now
+        m_background.paint(m_image, whole);
+        show(whole);
+        return;
+    }
+    // The operations so far are the kept start. The canvas shows the held
+    // frame, which differs from it only where the operations that are not
+    // the same reach.
+    m_restore.reset(whole.w, whole.h);
+    std::size_t same = 0;
+    while (same < m_held.size() && same < m_start_ops.size() && m_held[same] == m_start_ops[same])
+        ++same;
+    for (std::size_t i = same; i < m_held.size(); ++i) add_reach(m_restore, m_held[i]);
+    for (std::size_t i = same; i < m_start_ops.size(); ++i) add_reach(m_restore, m_start_ops[i]);
+    int left = whole.w, right = 0, top = whole.h, bottom = 0;
+    m_restore.each([&](int y, int x0, int x1) {
+        std::copy_n(m_start.row(y) + x0, x1 - x0, m_image.row(y) + x0);
+        left = std::min(left, x0);
+        right = std::max(right, x1);
+        top = std::min(top, y);
+        bottom = y + 1;
+    });
+    if (top < bottom) show({left, top, right - left, bottom - top});
 }
 
 void DrawPanel::add_reach(plat::raster::RowBlocks& area, const Op& op) const {
@@ -278,14 +334,38 @@ void DrawPanel::show(Rect area) {
 }
 
 bool DrawPanel::painted(plat::Rect) {
+    catch_up();
     return m_auto_redraw;
 }
 
 void DrawPanel::clear(Rect area) {
+    fit_canvas();
+    const Rect inside = plat::raster::clip_to(m_image, area);
+    const bool whole =
+        !m_image.empty() && same_rect(inside, {0, 0, m_image.width(), m_image.height()});
+    m_position = {area.x, area.y};
+    if (whole) {
+        const Op start{{kWholeClear, static_cast<std::int64_t>(m_background_changes)}};
+        if (m_ops_known && m_ops.size() >= 2)
+            m_last_start.assign(m_ops.begin(), m_ops.begin() + 2);
+        else
+            m_last_start.clear();
+        // Repeats the kept start: wait (see m_start).
+        if (!m_start_ops.empty() && m_start_ops.front() == start &&
+            (m_waiting || (m_ops_known && !plat::is_visible(m_widget)))) {
+            if (!m_waiting) m_held.swap(m_ops);
+            m_waiting = true;
+            m_ops.assign(1, start);
+            return;
+        }
+    } else if (inside.w > 0 && inside.h > 0) {
+        if (wait_for({{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
+                       inside.w, inside.h}}))
+            return;
+    }
     Bitmap& c = drawing_canvas();
     m_background.paint(c, area);
-    const Rect inside = plat::raster::clip_to(c, area);
-    if (same_rect(inside, {0, 0, c.width(), c.height()})) {
+    if (whole) {
         // A fresh start: the list describes the canvas again.
         m_ops.clear();
         m_ops_known = true;
@@ -294,28 +374,31 @@ void DrawPanel::clear(Rect area) {
         record({{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
                  inside.w, inside.h}});
     }
-    m_position = {area.x, area.y};
     show(area);
 }
 
 void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
+    const auto& pen = m_state.pen;
+    const Op op{{kLine, x1, y1, x2, y2, pen.type, pen.width, pen.colour, m_state.mix,
+                 m_state.smooth, pen.pixel_width() / 2 + 3, m_state.background}};
+    m_position = {x2, y2};
+    if (wait_for(op)) return;
     Bitmap& c = drawing_canvas();
     plat::raster::draw_line(c, m_state, x1, y1, x2, y2);
-    m_position = {x2, y2};
-    const auto& pen = m_state.pen;
-    record({{kLine, x1, y1, x2, y2, pen.type, pen.width, pen.colour, m_state.mix, m_state.smooth,
-             pen.pixel_width() / 2 + 3, m_state.background}});
+    record(op);
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
 void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
-    Bitmap& c = drawing_canvas();
-    plat::raster::draw_ellipse(c, m_state, x1, y1, x2, y2);
     const auto& pen = m_state.pen;
     const auto& brush = m_state.brush;
-    record({{kEllipse, x1, y1, x2, y2, pen.type, pen.width, pen.colour,
-             (std::int64_t{brush.type} << 32) | brush.colour, m_state.mix, m_state.background,
-             m_state.smooth}});
+    const Op op{{kEllipse, x1, y1, x2, y2, pen.type, pen.width, pen.colour,
+                 (std::int64_t{brush.type} << 32) | brush.colour, m_state.mix, m_state.background,
+                 m_state.smooth}};
+    if (wait_for(op)) return;
+    Bitmap& c = drawing_canvas();
+    plat::raster::draw_ellipse(c, m_state, x1, y1, x2, y2);
+    record(op);
     show(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
@@ -356,6 +439,12 @@ void DrawPanel::draw_scaled(Bitmap& c, const Picture& picture, Rect to, Colour k
 void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
     if (src.empty() || to.w <= 0 || to.h <= 0) return;
+    // The same decoded picture drawn the same way draws the same pixels; a
+    // picture of no known decoding is never taken for another.
+    static std::int64_t unknown = 0;
+    const std::int64_t id = picture.id ? static_cast<std::int64_t>(picture.id) : -++unknown;
+    const Op op{{kPicture, id, to.x, to.y, to.w, to.h, copy_mode}};
+    if (wait_for(op)) return;
     Bitmap& c = drawing_canvas();
     const Rect whole{0, 0, src.width(), src.height()};
     // Half-tone stretching; a picture at its own size needs none.
@@ -372,11 +461,7 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);
     }
-    // The same decoded picture drawn the same way draws the same pixels; a
-    // picture of no known decoding is never taken for another.
-    static std::int64_t unknown = 0;
-    const std::int64_t id = picture.id ? static_cast<std::int64_t>(picture.id) : -++unknown;
-    record({{kPicture, id, to.x, to.y, to.w, to.h, copy_mode}});
+    record(op);
     show(to);
 }
 

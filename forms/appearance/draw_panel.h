@@ -82,6 +82,12 @@ private:
     };
     static constexpr std::size_t kMaxOps = 256;
     void record(const Op& op);
+    // While a whole clear waits: true when `op` repeats the kept start of
+    // the frames and is left undone too; otherwise the canvas catches up
+    // first.
+    bool wait_for(const Op& op);
+    // Brings the canvas to what the operations so far have drawn.
+    void catch_up();
     // The canvas was written in a way the list does not describe.
     void lose_track() { m_ops_known = false; }
     // The pixels `op` may change.
@@ -121,6 +127,19 @@ private:
     };
     CopyOut m_copy_out;
     plat::raster::RowBlocks m_compare;  // where that copy must look again
+
+    // A hidden panel redrawn every second from a clear and the same first
+    // operation (the clock's dial) keeps the canvas as it was after those
+    // two. The next whole clear and that operation then wait: the canvas
+    // still shows the last frame. When the frame goes on differently, only
+    // where the last frame drew beyond that start is put back from the kept
+    // copy; the clear and the dial are not drawn again.
+    plat::raster::Bitmap m_start;
+    std::vector<Op> m_start_ops;   // the whole clear and the operation after it; empty: none kept
+    std::vector<Op> m_last_start;  // the first two operations of the last frame
+    bool m_waiting = false;
+    std::vector<Op> m_held;  // while waiting: the operations the canvas shows
+    plat::raster::RowBlocks m_restore;
     // Each panel's own serial; the version changes whenever the canvas may
     // have been written. The background's changes are counted too: a clear
     // after one paints other pixels.

@@ -1,8 +1,8 @@
 #pragma once
-// One window of 288 x 288 with two drawing panels of 100 x 80: a hidden
+// One window of 288 x 288 with drawing panels of 100 x 80: a hidden
 // memory-backed buffer and a shown panel without automatic redraw, as the
-// clock uses them. Event 9 of the window and event 0 of the shown panel go
-// to recording handlers.
+// clock uses them, and a second hidden buffer to draw the same on. Event 9 of the window and event
+// 0 of the shown panel go to recording handlers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -21,6 +21,7 @@ inline constexpr WindowId kWin = 0x52000031;
 inline constexpr UnitId kWinUnit = 0x06000031;
 inline constexpr UnitId kBuffer = 0x16000032;
 inline constexpr UnitId kShown = 0x16000033;
+inline constexpr UnitId kReference = 0x16000034;
 
 inline std::vector<std::int32_t> g_tray_kinds;
 inline int g_paint_events = 0;
@@ -72,6 +73,7 @@ inline FormResource form() {
     w.units.push_back(panel(kBuffer, true, false, 100));
     w.units.push_back(panel(kShown, false, true, 0));
     w.units.back().bindings = {{0, 1}};
+    w.units.push_back(panel(kReference, true, false, 190));
     FormResource f;
     f.windows = {w};
     return f;

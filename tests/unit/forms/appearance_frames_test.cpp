@@ -150,6 +150,156 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
     picture_table().remove(strokes);
 }
 
+// A 24-bit BMP of a bitmap's pixels.
+std::vector<std::uint8_t> bmp_of(const plat::raster::Bitmap& image) {
+    const int w = image.width(), h = image.height();
+    std::vector<std::uint8_t> b = tiny_bmp(w, h, 0, 0);
+    const int row = (w * 3 + 3) / 4 * 4;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t c = image.pixel(x, y);
+            std::uint8_t* out = &b[54 + static_cast<std::size_t>(h - 1 - y) * row + x * 3];
+            out[0] = static_cast<std::uint8_t>(c >> 16);
+            out[1] = static_cast<std::uint8_t>(c >> 8);
+            out[2] = static_cast<std::uint8_t>(c);
+        }
+    return b;
+}
+
+// A dial: white, to be left out, with a ring of marks and a filled square.
+std::vector<std::uint8_t> dial_bmp() {
+    plat::raster::Bitmap d(40, 30, 0xFFFFFF);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * 30 * 3.1415926535 / 180;
+        const int x = 20 + static_cast<int>(17 * std::sin(a)),
+                  y = 15 - static_cast<int>(13 * std::cos(a));
+        d.set_pixel(x, y, 0x00800000);
+        d.set_pixel(x + 1, y, 0x000000C0);
+    }
+    for (int y = 12; y < 18; ++y)
+        for (int x = 17; x < 23; ++x)
+            d.set_pixel(x, y, 0x00004080 + static_cast<std::uint32_t>(x * 5));
+    return bmp_of(d);
+}
+
+// Frames that start alike (a clear and the dial) and differ after: the clock
+// leaves the clear and the dial undone and puts back only what the last
+// frame drew beyond them. Every frame is also drawn on a second buffer
+// that is first drawn on from outside (so it keeps nothing and clears for
+// real). The two must be equal, and the shown panel their copy, whatever
+// the frames do: end early, clear twice, get read half-way, change the
+// background or its picture mode, move or reload the dial, get drawn on between frames.
+TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
+    int dial = load_bmp(dial_bmp());
+    const int butterfly = load_bmp(tiny_bmp(7, 6, 0x00802040, 0x00FFFFFF));
+    ASSERT_NE(dial, 0);
+    ASSERT_NE(butterfly, 0);
+    const auto expect_same = [&](const char* what, int frame) {
+        const plat::raster::Bitmap& a = panel_of(kBuffer).image();
+        const plat::raster::Bitmap& b = panel_of(kReference).image();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                ASSERT_EQ(a.pixel(x, y), b.pixel(x, y))
+                    << what << ", frame " << frame << ": pixel " << x << "," << y;
+    };
+    std::mt19937 rng(11);
+    int hour_x = 30;
+    for (int frame = 0; frame < 120; ++frame) {
+        const int r = static_cast<int>(rng() % 1000);
+        if (frame % 10 == 0) hour_x = 20 + r % 60;  // the hour hand moves now and then
+        if (frame % 29 == 14) {                     // the dial is loaded again: a new decoding
+            call(cmd_unload_picture, arg_int(dial));
+            dial = load_bmp(dial_bmp());
+            ASSERT_NE(dial, 0);
+        }
+        // Each step on the reference, then on the buffer.
+        const auto both = [](auto&& step) {
+            step(kReference);
+            step(kBuffer);
+        };
+        both([&](UnitId unit) {
+            if (unit == kReference || frame % 23 == 11) {
+                // Drawn on from outside: a few pixels where no frame draws.
+                plat::raster::Bitmap& c = panel_of(unit).canvas();
+                c.set_pixel(1, 1 + frame % 3, 0x00ABCDEF);
+            }
+            if (frame % 19 == 9) set_int(unit, 9, frame % 2 ? 0x00445566 : 0x00102030);
+            if (frame == 40) set_bytes(unit, 10, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
+            call(cmd_panel_clear, ref(unit));
+            if (frame % 13 == 6) call(cmd_panel_clear, ref(unit));
+            // The picture mode changes after the clear: the clear keeps the
+            // mode of its time.
+            if (frame % 31 == 15) set_int(unit, 11, frame % 2);
+        });
+        const bool only_clear = frame % 11 == 3 || frame % 31 == 15;
+        if (!only_clear) {
+            const int dial_x = frame % 15 == 7 ? 6 : 5;
+            both([&](UnitId unit) {
+                call(cmd_panel_draw_picture, ref(unit), arg_int(dial), arg_int(dial_x), arg_int(5),
+                     arg_int(90), arg_int(70), arg_int(-0xFFFFFF));
+            });
+        }
+        if (!only_clear && frame % 9 != 4) {  // else the dial alone
+            if (frame % 17 == 8) {
+                ASSERT_NO_FATAL_FAILURE(expect_same("read after the dial", frame));
+            }
+            const double a = frame * 6 * 3.1415926535 / 180;
+            const int tip_x = 50 + static_cast<int>(38 * std::sin(a));
+            const int tip_y = 40 - static_cast<int>(38 * std::cos(a));
+            both([&](UnitId unit) {
+                set_int(unit, 16, 5);
+                set_int(unit, 17, 0x00202080);
+                call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(hour_x),
+                     arg_int(20));
+                set_int(unit, 16, 2);
+                set_int(unit, 17, 0x0000FFFF);
+                call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(tip_x),
+                     arg_int(tip_y));
+                call(cmd_panel_draw_ellipse, ref(unit), arg_int(45), arg_int(35), arg_int(55),
+                     arg_int(45));
+                call(cmd_panel_draw_picture, ref(unit), arg_int(butterfly), arg_int(tip_x - 3),
+                     arg_int(tip_y - 3), arg_none(), arg_none(), arg_int(-0xFFFFFF));
+                if (frame % 21 == 10)
+                    call(cmd_panel_clear, ref(unit), arg_int(r % 60), arg_int(r % 50), arg_int(25),
+                         arg_int(20));
+            });
+        }
+        copy_whole();
+        ASSERT_NO_FATAL_FAILURE(expect_same("after the frame", frame));
+        ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied"));
+    }
+    call(cmd_unload_picture, arg_int(dial));
+    call(cmd_unload_picture, arg_int(butterfly));
+}
+
+// Once the frames start alike, a frame leaves alone the pixels that neither
+// it nor the last frame drew on: the clear and the dial are not done again.
+TEST_F(FrameTest, AFrameThatStartsAlikeRedrawsOnlyWhereTheLastOneDrew) {
+    const int dial = load_bmp(dial_bmp());
+    ASSERT_NE(dial, 0);
+    const auto frame = [&](int tip_x) {
+        call(cmd_panel_clear, ref(kBuffer));
+        call(cmd_panel_draw_picture, ref(kBuffer), arg_int(dial), arg_int(5), arg_int(5),
+             arg_int(90), arg_int(70), arg_int(-0xFFFFFF));
+        call(cmd_panel_draw_line, ref(kBuffer), arg_int(50), arg_int(40), arg_int(tip_x),
+             arg_int(10));
+        copy_whole();
+    };
+    for (int i = 0; i < 3; ++i) frame(50 + i);
+    // A mark the frames would never draw, put where no hand goes.
+    auto& image = const_cast<plat::raster::Bitmap&>(panel_of(kBuffer).image());
+    image.set_pixel(2, 78, 0x00ABCDEF);
+    frame(60);
+    EXPECT_EQ(panel_of(kBuffer).image().pixel(2, 78), 0x00ABCDEFu) << "cleared again";
+    EXPECT_EQ(panel_of(kBuffer).image().pixel(55, 25), panel_of(kShown).image().pixel(55, 25));
+    // Drawn on through the canvas: the next frame clears all of it.
+    panel_of(kBuffer).canvas().set_pixel(3, 78, 0x00ABCDEF);
+    frame(61);
+    EXPECT_EQ(panel_of(kBuffer).image().pixel(2, 78), kBack);
+    EXPECT_EQ(panel_of(kBuffer).image().pixel(3, 78), kBack);
+    call(cmd_unload_picture, arg_int(dial));
+}
+
 // A new background colour or picture mode: the next clear paints all of it.
 TEST_F(FrameTest, ClearsFollowAChangedBackground) {
     call(cmd_panel_draw_line, ref(kBuffer), arg_int(0), arg_int(5), arg_int(99), arg_int(70));
