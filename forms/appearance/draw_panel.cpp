@@ -197,6 +197,7 @@ plat::Size DrawPanel::client() const {
 void DrawPanel::rebuild_memory(bool keep_image) {
     catch_up();
     m_start_ops.clear();  // of another size or background
+    m_start_pictures.clear();
     m_start = Bitmap();
     const plat::Size size = client();
     Bitmap fresh(std::max(1, size.width), std::max(1, size.height), 0);
@@ -239,31 +240,79 @@ Bitmap& DrawPanel::drawing_canvas() {
     return m_image;
 }
 
-void DrawPanel::record(const Op& op) {
+void DrawPanel::record(const Op& op, const std::shared_ptr<const Picture>& picture) {
     if (!m_ops_known) return;
-    if (m_ops.size() >= kMaxOps) {
+    const std::size_t i = m_ops.size();
+    if (m_repeating && !(i < m_prev.size() && op == m_prev[i])) m_repeating = false;
+    if (i >= kMaxOps) {
         lose_track();  // drawn on without a clear for long: compare it all
         m_ops.clear();
         return;
     }
     m_ops.push_back(op);
-    // The same start as the last frame's, on a hidden panel: keep the canvas
-    // as it is now for the frames to come.
-    if (m_ops.size() == 2 && m_ops == m_last_start && m_start_ops != m_ops &&
-        !plat::is_visible(m_widget)) {
-        m_start = m_image;
-        m_start_ops = m_ops;
-    }
+    if (i < kMaxStart) m_pictures.push_back(m_repeating ? picture : nullptr);
 }
 
-bool DrawPanel::wait_for(const Op& op) {
-    if (!m_waiting) return false;
-    if (m_ops.size() < m_start_ops.size() && op == m_start_ops[m_ops.size()]) {
-        m_ops.push_back(op);
-        return true;
+bool DrawPanel::begin(const Op& op, const std::shared_ptr<const Picture>& picture) {
+    const std::size_t i = m_ops.size();
+    if (m_waiting) {
+        if (i < m_start_ops.size() && op == m_start_ops[i]) {
+            record(op, picture);
+            return true;
+        }
+        catch_up();
     }
-    catch_up();
+    // The canvas is what this frame has drawn so far, the same as the last
+    // frame up to here: keep it when the frames part here.
+    if (m_repeating && !(i < m_prev.size() && op == m_prev[i]) && i >= 2 && i <= kMaxStart &&
+        m_start_ops != m_ops && !plat::is_visible(m_widget))
+        keep_start();
     return false;
+}
+
+void DrawPanel::keep_start() {
+    for (std::size_t i = 0; i < m_ops.size(); ++i) {
+        const std::int64_t kind = m_ops[i].p[0];
+        if (kind == kCopyIn || (kind == kPicture && !m_pictures[i])) return;  // cannot be redrawn
+    }
+    m_start = m_image;
+    m_start_ops = m_ops;
+    m_start_pictures = m_pictures;
+}
+
+void DrawPanel::replay(const Op& op, const Picture* picture) {
+    const auto& p = op.p;
+    plat::raster::DrawState s;
+    switch (p[0]) {
+        case kClear:
+            m_background.paint(m_image, {as_int(p[2]), as_int(p[3]), as_int(p[4]), as_int(p[5])});
+            break;
+        case kLine:
+            s.pen = {as_int(p[5]), as_int(p[6]), static_cast<Colour>(p[7])};
+            s.mix = as_int(p[8]);
+            s.smooth = p[9] != 0;
+            s.background = static_cast<Colour>(p[11]);
+            plat::raster::draw_line(m_image, s, as_int(p[1]), as_int(p[2]), as_int(p[3]),
+                                    as_int(p[4]));
+            break;
+        case kEllipse:
+            s.pen = {as_int(p[5]), as_int(p[6]), static_cast<Colour>(p[7])};
+            s.brush = {as_int(p[8] >> 32), static_cast<Colour>(p[8] & 0xFFFFFFFF)};
+            s.mix = as_int(p[9]);
+            s.background = static_cast<Colour>(p[10]);
+            s.smooth = p[11] != 0;
+            plat::raster::draw_ellipse(m_image, s, as_int(p[1]), as_int(p[2]), as_int(p[3]),
+                                       as_int(p[4]));
+            break;
+        case kPicture:
+            if (picture)
+                picture_pixels(m_image, *picture,
+                               {as_int(p[2]), as_int(p[3]), as_int(p[4]), as_int(p[5])},
+                               as_int(p[6]));
+            break;
+        default:
+            break;
+    }
 }
 
 void DrawPanel::catch_up() {
@@ -271,8 +320,11 @@ void DrawPanel::catch_up() {
     m_waiting = false;
     ++m_version;
     const Rect whole{0, 0, m_image.width(), m_image.height()};
-    if (m_ops.size() < m_start_ops.size()) {  // only the clear so far: paint it now
+    if (m_ops.size() < m_start_ops.size()) {
+        // Parted early: the clear and the kept operations repeated so far.
         m_background.paint(m_image, whole);
+        for (std::size_t i = 1; i < m_ops.size(); ++i)
+            replay(m_start_ops[i], m_start_pictures[i].get());
         show(whole);
         return;
     }
@@ -344,37 +396,37 @@ void DrawPanel::clear(Rect area) {
     const bool whole =
         !m_image.empty() && same_rect(inside, {0, 0, m_image.width(), m_image.height()});
     m_position = {area.x, area.y};
-    if (whole) {
-        const Op start{{kWholeClear, static_cast<std::int64_t>(m_background_changes)}};
-        if (m_ops_known && m_ops.size() >= 2)
-            m_last_start.assign(m_ops.begin(), m_ops.begin() + 2);
-        else
-            m_last_start.clear();
-        // Repeats the kept start: wait (see m_start).
-        if (!m_start_ops.empty() && m_start_ops.front() == start &&
-            (m_waiting || (m_ops_known && !plat::is_visible(m_widget)))) {
-            if (!m_waiting) m_held.swap(m_ops);
-            m_waiting = true;
-            m_ops.assign(1, start);
-            return;
-        }
-    } else if (inside.w > 0 && inside.h > 0) {
-        if (wait_for({{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
-                       inside.w, inside.h}}))
-            return;
+    if (!whole) {
+        if (inside.w <= 0 || inside.h <= 0) return;
+        const Op op{{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
+                     inside.w, inside.h}};
+        if (begin(op)) return;
+        m_background.paint(drawing_canvas(), area);
+        record(op);
+        show(area);
+        return;
     }
-    Bitmap& c = drawing_canvas();
-    m_background.paint(c, area);
-    if (whole) {
-        // A fresh start: the list describes the canvas again.
-        m_ops.clear();
-        m_ops_known = true;
-        record({{kWholeClear, static_cast<std::int64_t>(m_background_changes)}});
-    } else if (inside.w > 0 && inside.h > 0) {
-        record({{kClear, static_cast<std::int64_t>(m_background_changes), inside.x, inside.y,
-                 inside.w, inside.h}});
+    // A fresh start: the list describes the canvas again.
+    const Op start{{kWholeClear, static_cast<std::int64_t>(m_background_changes)}};
+    // Repeats the kept start: wait (see m_start).
+    const bool wait = !m_start_ops.empty() && m_start_ops.front() == start &&
+                      (m_waiting || (m_ops_known && !plat::is_visible(m_widget)));
+    if (m_waiting && !wait) catch_up();
+    if (wait && !m_waiting) m_held = m_ops;
+    if (m_ops_known)
+        m_prev.swap(m_ops);
+    else
+        m_prev.clear();
+    m_waiting = wait;
+    if (!wait) {
+        m_background.paint(drawing_canvas(), area);
+        show(area);
     }
-    show(area);
+    m_ops.clear();
+    m_pictures.clear();
+    m_ops_known = true;
+    m_repeating = true;
+    record(start);
 }
 
 void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
@@ -382,7 +434,7 @@ void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
     const Op op{{kLine, x1, y1, x2, y2, pen.type, pen.width, pen.colour, m_state.mix,
                  m_state.smooth, pen.pixel_width() / 2 + 3, m_state.background}};
     m_position = {x2, y2};
-    if (wait_for(op)) return;
+    if (begin(op)) return;
     Bitmap& c = drawing_canvas();
     plat::raster::draw_line(c, m_state, x1, y1, x2, y2);
     record(op);
@@ -395,7 +447,7 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     const Op op{{kEllipse, x1, y1, x2, y2, pen.type, pen.width, pen.colour,
                  (std::int64_t{brush.type} << 32) | brush.colour, m_state.mix, m_state.background,
                  m_state.smooth}};
-    if (wait_for(op)) return;
+    if (begin(op)) return;
     Bitmap& c = drawing_canvas();
     plat::raster::draw_ellipse(c, m_state, x1, y1, x2, y2);
     record(op);
@@ -436,16 +488,8 @@ void DrawPanel::draw_scaled(Bitmap& c, const Picture& picture, Rect to, Colour k
                                    plat::raster::Stretch::smooth);
 }
 
-void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
+void DrawPanel::picture_pixels(Bitmap& c, const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
-    if (src.empty() || to.w <= 0 || to.h <= 0) return;
-    // The same decoded picture drawn the same way draws the same pixels; a
-    // picture of no known decoding is never taken for another.
-    static std::int64_t unknown = 0;
-    const std::int64_t id = picture.id ? static_cast<std::int64_t>(picture.id) : -++unknown;
-    const Op op{{kPicture, id, to.x, to.y, to.w, to.h, copy_mode}};
-    if (wait_for(op)) return;
-    Bitmap& c = drawing_canvas();
     const Rect whole{0, 0, src.width(), src.height()};
     // Half-tone stretching; a picture at its own size needs none.
     const auto quality = (to.w == src.width() && to.h == src.height())
@@ -461,7 +505,20 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
         plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
                                    quality);
     }
-    record(op);
+}
+
+void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode,
+                             const std::shared_ptr<const Picture>& owner) {
+    if (picture.image.empty() || to.w <= 0 || to.h <= 0) return;
+    // The same decoded picture drawn the same way draws the same pixels; a
+    // picture of no known decoding is never taken for another.
+    static std::int64_t unknown = 0;
+    const std::int64_t id = picture.id ? static_cast<std::int64_t>(picture.id) : -++unknown;
+    const Op op{{kPicture, id, to.x, to.y, to.w, to.h, copy_mode}};
+    const std::shared_ptr<const Picture> kept = owner.get() == &picture ? owner : nullptr;
+    if (begin(op, kept)) return;
+    picture_pixels(drawing_canvas(), picture, to, copy_mode);
+    record(op, kept);
     show(to);
 }
 

@@ -7,6 +7,7 @@
 // an image of what the panel shows. Both have the panel's client size.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "forms/appearance/background.h"
@@ -63,8 +64,11 @@ public:
     void clear(plat::raster::Rect area);
     void draw_line(int x1, int y1, int x2, int y2);
     void draw_ellipse(int x1, int y1, int x2, int y2);
-    // copy_mode 1 ... 5, or -c to leave out the pixels of colour c.
-    void draw_picture(const Picture& picture, plat::raster::Rect to, int copy_mode);
+    // copy_mode 1 ... 5, or -c to leave out the pixels of colour c. With
+    // `owner` (the picture's share) the panel may keep the picture to draw
+    // it again later.
+    void draw_picture(const Picture& picture, plat::raster::Rect to, int copy_mode,
+                      const std::shared_ptr<const Picture>& owner = nullptr);
     // Copies `from` of this panel's canvas to `at` of `target` (maybe this).
     void copy_to(DrawPanel& target, plat::raster::Rect from, plat::Point at,
                  plat::raster::CopyMode mode);
@@ -81,15 +85,26 @@ private:
         bool operator==(const Op&) const = default;
     };
     static constexpr std::size_t kMaxOps = 256;
-    void record(const Op& op);
-    // While a whole clear waits: true when `op` repeats the kept start of
-    // the frames and is left undone too; otherwise the canvas catches up
-    // first.
-    bool wait_for(const Op& op);
+    // Longest start of a frame the panel keeps (see m_start).
+    static constexpr std::size_t kMaxStart = 32;
+    // Called by each operation before it draws: true when the operation is
+    // left undone because it repeats the kept start while a clear waits.
+    // Otherwise the canvas is brought up to date first, and kept when this
+    // is where the frame parts from the last one.
+    bool begin(const Op& op, const std::shared_ptr<const Picture>& picture = nullptr);
+    // Called after the operation drew (or was left undone).
+    void record(const Op& op, const std::shared_ptr<const Picture>& picture = nullptr);
     // Brings the canvas to what the operations so far have drawn.
     void catch_up();
+    void keep_start();
+    // Draws a kept operation again, with the state it was drawn with.
+    void replay(const Op& op, const Picture* picture);
     // The canvas was written in a way the list does not describe.
-    void lose_track() { m_ops_known = false; }
+    void lose_track() {
+        m_ops_known = false;
+        m_repeating = false;
+        m_pictures.clear();
+    }
     // The pixels `op` may change.
     void add_reach(plat::raster::RowBlocks& area, const Op& op) const;
     // The canvas for an operation that records itself; counts a version.
@@ -104,6 +119,8 @@ private:
                     plat::raster::Colour key);
     void draw_scaled(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
                      plat::raster::Colour key);
+    void picture_pixels(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
+                        int copy_mode);
 
     Background m_background;
     bool m_auto_redraw = false;
@@ -128,24 +145,31 @@ private:
     CopyOut m_copy_out;
     plat::raster::RowBlocks m_compare;  // where that copy must look again
 
-    // A hidden panel redrawn every second from a clear and the same first
-    // operation (the clock's dial) keeps the canvas as it was after those
-    // two. The next whole clear and that operation then wait: the canvas
-    // still shows the last frame. When the frame goes on differently, only
-    // where the last frame drew beyond that start is put back from the kept
-    // copy; the clear and the dial are not drawn again.
-    plat::raster::Bitmap m_start;
-    std::vector<Op> m_start_ops;   // the whole clear and the operation after it; empty: none kept
-    std::vector<Op> m_last_start;  // the first two operations of the last frame
-    bool m_waiting = false;
-    std::vector<Op> m_held;  // while waiting: the operations the canvas shows
-    plat::raster::RowBlocks m_restore;
     // Each panel's own serial; the version changes whenever the canvas may
     // have been written. The background's changes are counted too: a clear
     // after one paints other pixels.
     const std::uint64_t m_serial;
     std::uint64_t m_version = 0;
     std::uint64_t m_background_changes = 0;
+
+    // A hidden panel redrawn every second the way the last frame was, up to
+    // where the two part (the clock's clear, dial, hour and minute hands),
+    // keeps the canvas as it was at that point, with those operations and
+    // their pictures. The next frame's whole clear and the operations that
+    // repeat that start then wait: the canvas still shows the last frame.
+    // When the frame goes on differently, only where the last frame drew
+    // beyond the start is put back from the kept copy. A frame that parts
+    // earlier clears for real and draws the kept operations it repeated.
+    plat::raster::Bitmap m_start;
+    std::vector<Op> m_start_ops;  // from a whole clear on; empty: none kept
+    std::vector<std::shared_ptr<const Picture>> m_start_pictures;  // per operation
+    std::vector<Op> m_prev;                                        // the last frame's operations
+    bool m_repeating = false;  // this frame's operations so far are the last frame's
+    // This frame's pictures, per operation while it repeats the last frame.
+    std::vector<std::shared_ptr<const Picture>> m_pictures;
+    bool m_waiting = false;
+    std::vector<Op> m_held;  // while waiting: the operations the canvas shows
+    plat::raster::RowBlocks m_restore;
 };
 
 // The panel behind a live unit; null for any other unit.

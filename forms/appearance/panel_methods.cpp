@@ -57,14 +57,14 @@ void cmd_panel_draw_ellipse(ResultRecord*, int count, const ArgRecord* args) {
 void cmd_panel_draw_picture(ResultRecord*, int count, const ArgRecord* args) {
     DrawPanel* p = panel_arg(count, args);
     if (!p || count < 4) return;
-    const Picture* picture = picture_table().find(args[1].to_int());
+    const std::shared_ptr<const Picture> picture = picture_table().share(args[1].to_int());
     if (!picture) return;  // 0 or a number that was never given out
     int width = int_or(count, args, 4, -1);
     int height = int_or(count, args, 5, -1);
     if (width == -1) width = picture->width();
     if (height == -1) height = picture->height();
     p->draw_picture(*picture, {args[2].to_int(), args[3].to_int(), width, height},
-                    int_or(count, args, 6, 1));
+                    int_or(count, args, 6, 1), picture);
 }
 
 void cmd_panel_copy(ResultRecord*, int count, const ArgRecord* args) {

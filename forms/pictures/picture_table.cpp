@@ -32,6 +32,11 @@ const Picture* PictureTable::find(int number) const {
     return it == m_pictures.end() ? nullptr : it->second.get();
 }
 
+std::shared_ptr<const Picture> PictureTable::share(int number) const {
+    const auto it = m_pictures.find(number);
+    return it == m_pictures.end() ? nullptr : it->second;
+}
+
 bool PictureTable::remove(int number) {
     return m_pictures.erase(number) > 0;
 }

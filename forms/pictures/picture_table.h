@@ -21,6 +21,8 @@ public:
     int add(std::shared_ptr<const Picture> picture);
     // The picture of a number; null for 0 and for unknown numbers.
     const Picture* find(int number) const;
+    // The same, as a share that keeps the picture after it is unloaded.
+    std::shared_ptr<const Picture> share(int number) const;
     // Removes a picture; false when the number is not in the table.
     bool remove(int number);
     void clear() { m_pictures.clear(); }

@@ -2,6 +2,7 @@
 // stroke and draw pictures on it, copy it whole to the shown panel. Copies
 // that write only the pixels that differ must leave the shown panel exactly
 // the buffer, frame after frame, whatever was drawn on either in between.
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -182,17 +183,21 @@ std::vector<std::uint8_t> dial_bmp() {
     return bmp_of(d);
 }
 
-// Frames that start alike (a clear and the dial) and differ after: the clock
-// leaves the clear and the dial undone and puts back only what the last
-// frame drew beyond them. Every frame is also drawn on a second buffer
-// that is first drawn on from outside (so it keeps nothing and clears for
-// real). The two must be equal, and the shown panel their copy, whatever
-// the frames do: end early, clear twice, get read half-way, change the
-// background or its picture mode, move or reload the dial, get drawn on between frames.
+// Frames that start alike (a clear, the dial, the hour and minute hands, a
+// hub) and differ after: the clock leaves that start undone and puts back
+// only what the last frame drew beyond it; a frame that parts earlier
+// clears and draws again what it repeated of the start. Every frame is also drawn on a second
+// buffer that is first drawn on from outside (so it keeps nothing and clears for real). The two
+// must be equal, and the shown panel their copy, whatever the frames do: end early, clear twice,
+// get read half-way, change the background or its picture mode, move or reload the dial, get drawn
+// on between frames. The dial is drawn, as the clock does, through a number given out for the frame
+// and given back after.
 TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
     int dial = load_bmp(dial_bmp());
+    std::shared_ptr<const Picture> dial_decoding = picture_table().share(dial);
+    call(cmd_unload_picture, arg_int(dial));
     const int butterfly = load_bmp(tiny_bmp(7, 6, 0x00802040, 0x00FFFFFF));
-    ASSERT_NE(dial, 0);
+    ASSERT_NE(dial_decoding, nullptr);
     ASSERT_NE(butterfly, 0);
     const auto expect_same = [&](const char* what, int frame) {
         const plat::raster::Bitmap& a = panel_of(kBuffer).image();
@@ -203,14 +208,16 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
                     << what << ", frame " << frame << ": pixel " << x << "," << y;
     };
     std::mt19937 rng(11);
-    int hour_x = 30;
+    int hour_x = 30, minute_y = 10;
     for (int frame = 0; frame < 120; ++frame) {
         const int r = static_cast<int>(rng() % 1000);
         if (frame % 10 == 0) hour_x = 20 + r % 60;  // the hour hand moves now and then
+        if (frame % 7 == 0) minute_y = 5 + r % 70;  // and so does the minute hand
         if (frame % 29 == 14) {                     // the dial is loaded again: a new decoding
-            call(cmd_unload_picture, arg_int(dial));
-            dial = load_bmp(dial_bmp());
-            ASSERT_NE(dial, 0);
+            const int again = load_bmp(dial_bmp());
+            ASSERT_NE(again, 0);
+            dial_decoding = picture_table().share(again);
+            call(cmd_unload_picture, arg_int(again));
         }
         // Each step on the reference, then on the buffer.
         const auto both = [](auto&& step) {
@@ -234,16 +241,21 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
         const bool only_clear = frame % 11 == 3 || frame % 31 == 15;
         if (!only_clear) {
             const int dial_x = frame % 15 == 7 ? 6 : 5;
+            dial = picture_table().add(dial_decoding);
             both([&](UnitId unit) {
                 call(cmd_panel_draw_picture, ref(unit), arg_int(dial), arg_int(dial_x), arg_int(5),
                      arg_int(90), arg_int(70), arg_int(-0xFFFFFF));
             });
+            call(cmd_unload_picture, arg_int(dial));
         }
         if (!only_clear && frame % 9 != 4) {  // else the dial alone
             if (frame % 17 == 8) {
                 ASSERT_NO_FATAL_FAILURE(expect_same("read after the dial", frame));
             }
-            const double a = frame * 6 * 3.1415926535 / 180;
+            // Now and then the second hand stays for a frame while the
+            // butterfly moves: the frames part later, then earlier again.
+            const bool stays = frame % 10 == 1;
+            const double a = (stays ? frame - 1 : frame) * 6 * 3.1415926535 / 180;
             const int tip_x = 50 + static_cast<int>(38 * std::sin(a));
             const int tip_y = 40 - static_cast<int>(38 * std::cos(a));
             both([&](UnitId unit) {
@@ -251,14 +263,22 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
                 set_int(unit, 17, 0x00202080);
                 call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(hour_x),
                      arg_int(20));
+                set_int(unit, 16, 3);
+                set_int(unit, 17, 0x00208020);
+                call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(90),
+                     arg_int(minute_y));
+                set_int(unit, 19, frame / 8 % 2 ? 0x00808000 : 0x0000FF00);  // brush colour
+                call(cmd_panel_draw_ellipse, ref(unit), arg_int(46), arg_int(36), arg_int(54),
+                     arg_int(44));
                 set_int(unit, 16, 2);
                 set_int(unit, 17, 0x0000FFFF);
                 call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(tip_x),
                      arg_int(tip_y));
                 call(cmd_panel_draw_ellipse, ref(unit), arg_int(45), arg_int(35), arg_int(55),
                      arg_int(45));
-                call(cmd_panel_draw_picture, ref(unit), arg_int(butterfly), arg_int(tip_x - 3),
-                     arg_int(tip_y - 3), arg_none(), arg_none(), arg_int(-0xFFFFFF));
+                call(cmd_panel_draw_picture, ref(unit), arg_int(butterfly),
+                     arg_int(tip_x - (stays ? 1 : 3)), arg_int(tip_y - 3), arg_none(), arg_none(),
+                     arg_int(-0xFFFFFF));
                 if (frame % 21 == 10)
                     call(cmd_panel_clear, ref(unit), arg_int(r % 60), arg_int(r % 50), arg_int(25),
                          arg_int(20));
@@ -266,6 +286,63 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
         }
         copy_whole();
         ASSERT_NO_FATAL_FAILURE(expect_same("after the frame", frame));
+        ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied"));
+    }
+    call(cmd_unload_picture, arg_int(butterfly));
+}
+
+// Frames that repeat more of the last one, then less: the kept start grows
+// past the hub and the second hand, and a frame that parts inside it draws
+// the dial, the hands and the hub again with the pens and brush they had.
+TEST_F(FrameTest, AFramePartingInsideTheKeptStartDrawsItAgain) {
+    const int dial = load_bmp(dial_bmp());
+    const int butterfly = load_bmp(tiny_bmp(7, 6, 0x00802040, 0x00FFFFFF));
+    ASSERT_NE(dial, 0);
+    ASSERT_NE(butterfly, 0);
+    struct Frame {
+        int second, butterfly_dx, hub_brush, hour_x;
+    };
+    const Frame frames[] = {
+        {0, 0, 0x0000FF00, 30}, {1, 0, 0x0000FF00, 30}, {1, 2, 0x0000FF00, 30},
+        {2, 0, 0x0000FF00, 30}, {3, 0, 0x0000FF00, 30}, {3, 2, 0x0000FF00, 30},
+        {4, 0, 0x00808000, 30}, {5, 0, 0x00808000, 30}, {6, 0, 0x00808000, 70},
+        {7, 0, 0x00808000, 70}, {7, 2, 0x00808000, 70}, {8, 2, 0x00808000, 70},
+    };
+    for (const Frame& f : frames) {
+        for (const UnitId unit : {kReference, kBuffer}) {
+            if (unit == kReference) panel_of(unit).canvas();  // keeps nothing
+            call(cmd_panel_clear, ref(unit));
+            call(cmd_panel_draw_picture, ref(unit), arg_int(dial), arg_int(5), arg_int(5),
+                 arg_int(90), arg_int(70), arg_int(-0xFFFFFF));
+            set_int(unit, 16, 5);
+            set_int(unit, 17, 0x00202080);
+            call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(f.hour_x),
+                 arg_int(20));
+            set_int(unit, 16, 3);
+            set_int(unit, 17, 0x00208020);
+            call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(90),
+                 arg_int(12));
+            set_int(unit, 19, f.hub_brush);
+            call(cmd_panel_draw_ellipse, ref(unit), arg_int(44), arg_int(34), arg_int(57),
+                 arg_int(47));
+            set_int(unit, 16, 2);
+            set_int(unit, 17, 0x0000FFFF);
+            const double a = f.second * 40 * 3.1415926535 / 180;
+            const int tip_x = 50 + static_cast<int>(38 * std::sin(a));
+            const int tip_y = 40 - static_cast<int>(38 * std::cos(a));
+            call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(tip_x),
+                 arg_int(tip_y));
+            call(cmd_panel_draw_picture, ref(unit), arg_int(butterfly),
+                 arg_int(tip_x - 3 + f.butterfly_dx), arg_int(tip_y - 3), arg_none(), arg_none(),
+                 arg_int(-0xFFFFFF));
+        }
+        copy_whole();
+        const plat::raster::Bitmap& a = panel_of(kBuffer).image();
+        const plat::raster::Bitmap& b = panel_of(kReference).image();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                ASSERT_EQ(a.pixel(x, y), b.pixel(x, y))
+                    << "second " << f.second << ": pixel " << x << "," << y;
         ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "copied"));
     }
     call(cmd_unload_picture, arg_int(dial));
