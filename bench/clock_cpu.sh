@@ -8,7 +8,9 @@
 # the figure after a minute is what the ticking has touched again. With
 # COMPANION=1 a second copy of the clock runs beside it, as another Qt
 # program would on a desktop, and the private memory shows what is the
-# clock's own.
+# clock's own. When the benchmarks are built beside the clock, the CPU a bare
+# wake-up from a one-second sleep costs here is printed too: no program that
+# acts once a second can go below it.
 set -euo pipefail
 clock=${1:-build/velclock}
 seconds=${2:-60}
@@ -43,6 +45,14 @@ if command -v xclock >/dev/null; then
   pids+=("$xc")
   have_xclock=1
 fi
+floor_bin="$(dirname "$clock")/bench/bench_wake_floor"
+floor_out=$(mktemp)
+floor_pid=
+if [ -x "$floor_bin" ]; then
+  "$floor_bin" --benchmark_format=csv >"$floor_out" 2>/dev/null &
+  floor_pid=$!
+  pids+=("$floor_pid")
+fi
 sleep 3  # past start-up
 v0=$(cpu_ns "$vel")
 [ "$have_xclock" = 1 ] && x0=$(cpu_ns "$xc")
@@ -58,3 +68,8 @@ if [ "$have_xclock" = 1 ]; then
   echo "ratio velclock / xclock: $(awk -v a="$vel_ms" -v b="$xc_ms" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "n/a (xclock 0 ms)" }')"
   echo "xclock private memory: $(private_kb "$xc") kB"
 fi
+if [ -n "$floor_pid" ] && wait "$floor_pid"; then
+  # csv: name,iterations,real_time,cpu_time,time_unit,...
+  echo "a bare wake-up after 1 s: $(awk -F, '/WakeAfterOneSecond/ {printf "%.1f %s", $4, $5}' "$floor_out") of CPU"
+fi
+rm -f "$floor_out"
