@@ -328,15 +328,11 @@ void DrawPanel::catch_up() {
         show(whole);
         return;
     }
-    // The operations so far are the kept start. The canvas shows the held
+    // The operations so far are the kept start. The canvas shows the last
     // frame, which differs from it only where the operations that are not
     // the same reach.
     m_restore.reset(whole.w, whole.h);
-    std::size_t same = 0;
-    while (same < m_held.size() && same < m_start_ops.size() && m_held[same] == m_start_ops[same])
-        ++same;
-    for (std::size_t i = same; i < m_held.size(); ++i) add_reach(m_restore, m_held[i]);
-    for (std::size_t i = same; i < m_start_ops.size(); ++i) add_reach(m_restore, m_start_ops[i]);
+    add_differences(m_restore, m_prev, m_start_ops);
     int left = whole.w, right = 0, top = whole.h, bottom = 0;
     m_restore.each([&](int y, int x0, int x1) {
         std::copy_n(m_start.row(y) + x0, x1 - x0, m_image.row(y) + x0);
@@ -346,6 +342,16 @@ void DrawPanel::catch_up() {
         bottom = y + 1;
     });
     if (top < bottom) show({left, top, right - left, bottom - top});
+}
+
+void DrawPanel::add_differences(plat::raster::RowBlocks& area, const std::vector<Op>& a,
+                                const std::vector<Op>& b) const {
+    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        const bool in_a = i < a.size(), in_b = i < b.size();
+        if (in_a && in_b && a[i] == b[i]) continue;
+        if (in_a) add_reach(area, a[i]);
+        if (in_b) add_reach(area, b[i]);
+    }
 }
 
 void DrawPanel::add_reach(plat::raster::RowBlocks& area, const Op& op) const {
@@ -412,11 +418,13 @@ void DrawPanel::clear(Rect area) {
     const bool wait = !m_start_ops.empty() && m_start_ops.front() == start &&
                       (m_waiting || (m_ops_known && !plat::is_visible(m_widget)));
     if (m_waiting && !wait) catch_up();
-    if (wait && !m_waiting) m_held = m_ops;
-    if (m_ops_known)
-        m_prev.swap(m_ops);
-    else
-        m_prev.clear();
+    // While waiting, the last frame stays the one the canvas shows.
+    if (!m_waiting) {
+        if (m_ops_known)
+            m_prev.swap(m_ops);
+        else
+            m_prev.clear();
+    }
     m_waiting = wait;
     if (!wait) {
         m_background.paint(drawing_canvas(), area);
@@ -546,13 +554,7 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
         m_copy_out.version == target.m_version && same_rect(m_copy_out.from, from) &&
         m_copy_out.at.x == at.x && m_copy_out.at.y == at.y) {
         m_compare.reset(src.width(), src.height());
-        const std::size_t n = std::max(m_ops.size(), m_copied_ops.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const bool in_new = i < m_ops.size(), in_old = i < m_copied_ops.size();
-            if (in_new && in_old && m_ops[i] == m_copied_ops[i]) continue;
-            if (in_new) add_reach(m_compare, m_ops[i]);
-            if (in_old) add_reach(m_compare, m_copied_ops[i]);
-        }
+        add_differences(m_compare, m_ops, m_copied_ops);
         only = &m_compare;
     }
     Bitmap& dst = target.drawing_canvas();

@@ -107,6 +107,10 @@ private:
     }
     // The pixels `op` may change.
     void add_reach(plat::raster::RowBlocks& area, const Op& op) const;
+    // The pixels where two frames drawn from the same start can differ:
+    // the reach of the operations that are not the same at the same place.
+    void add_differences(plat::raster::RowBlocks& area, const std::vector<Op>& a,
+                         const std::vector<Op>& b) const;
     // The canvas for an operation that records itself; counts a version.
     plat::raster::Bitmap& drawing_canvas();
 
@@ -163,12 +167,12 @@ private:
     plat::raster::Bitmap m_start;
     std::vector<Op> m_start_ops;  // from a whole clear on; empty: none kept
     std::vector<std::shared_ptr<const Picture>> m_start_pictures;  // per operation
-    std::vector<Op> m_prev;                                        // the last frame's operations
+    // The last frame's operations: while waiting, those the canvas shows.
+    std::vector<Op> m_prev;
     bool m_repeating = false;  // this frame's operations so far are the last frame's
     // This frame's pictures, per operation while it repeats the last frame.
     std::vector<std::shared_ptr<const Picture>> m_pictures;
     bool m_waiting = false;
-    std::vector<Op> m_held;  // while waiting: the operations the canvas shows
     plat::raster::RowBlocks m_restore;
 };
 
