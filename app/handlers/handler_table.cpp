@@ -1,10 +1,6 @@
 // Binds the handler names of the form description to the app's routines.
 #include "app/handlers/handler_table.h"
 
-#include <array>
-
-#include "forms/resource/handler_names.h"
-
 namespace vel {
 namespace {
 
@@ -15,17 +11,10 @@ HandlerResult nothing(std::span<const std::int32_t>) {
 std::array<HandlerFn, kHandlerCount> make_table() {
     std::array<HandlerFn, kHandlerCount> table{};
     table.fill(nothing);
-    auto bind = [&table](HandlerIndex index, HandlerFn fn) {
-        table[static_cast<std::size_t>(index)] = fn;
-    };
-    bind(HandlerIndex::clock_right_pressed, on_clock_right_pressed);
-    bind(HandlerIndex::panel_right_pressed, on_panel_right_pressed);
-    bind(HandlerIndex::menu_set_alarms, on_menu_set_alarms);
-    bind(HandlerIndex::menu_close_program, on_menu_close_program);
-    bind(HandlerIndex::alarm_close, on_alarm_close);
-    bind(HandlerIndex::clock_created, on_clock_created);
-    bind(HandlerIndex::clock_tick, on_clock_tick);
-    bind(HandlerIndex::clock_tray_event, on_clock_tray_event);
+    const HandlerBinder bind(table);
+    bind_window_handlers(bind);
+    bind_alarm_handlers(bind);
+    bind_background_handlers(bind);
     return table;
 }
 

@@ -1,13 +1,34 @@
 #pragma once
 // The app's handler table: one routine per name of the form description's
 // handler list, in its index order (unbound names hold an empty handler).
+#include <array>
 #include <span>
 
+#include "forms/resource/handler_names.h"
 #include "forms/runtime/event_record.h"
 
 namespace vel {
 
 std::span<const HandlerFn> clock_handler_table();
+
+// Fills the table's slots; each family of handlers binds its own.
+class HandlerBinder {
+public:
+    explicit HandlerBinder(std::array<HandlerFn, kHandlerCount>& table) : m_table(table) {}
+    void operator()(HandlerIndex index, HandlerFn fn) const {
+        m_table[static_cast<std::size_t>(index)] = fn;
+    }
+
+private:
+    std::array<HandlerFn, kHandlerCount>& m_table;
+};
+
+// The clock window's lifecycle, its menus and the setting toggles.
+void bind_window_handlers(const HandlerBinder& bind);
+// The tick, the chime and the alarms, and the alarm editor.
+void bind_alarm_handlers(const HandlerBinder& bind);
+// Backgrounds, about and help.
+void bind_background_handlers(const HandlerBinder& bind);
 
 // The handlers written so far.
 HandlerResult on_clock_right_pressed(std::span<const std::int32_t> args);
