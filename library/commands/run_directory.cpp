@@ -14,8 +14,8 @@ struct RunPath {
     std::string name;
 };
 
-const RunPath& run_path() {
-    static const RunPath path = [] {
+RunPath& run_path() {
+    static RunPath path = [] {
         RunPath p;
         const auto gbk = plat::utf8_to_gbk(plat::fs::executable_path());
         if (!gbk || gbk->empty()) {
@@ -54,6 +54,10 @@ void split_executable_path(std::string_view gbk_path, std::string& directory, st
 
 const std::string& run_directory() {
     return run_path().directory;
+}
+
+void replace_run_directory(std::string gbk_directory) {
+    run_path().directory = std::move(gbk_directory);
 }
 
 const std::string& executable_file_name() {

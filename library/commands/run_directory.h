@@ -16,6 +16,8 @@ namespace vel {
 
 const std::string& run_directory();
 const std::string& executable_file_name();
+// Tests point the run directory at a temporary folder ("\tmp\run1").
+void replace_run_directory(std::string gbk_directory);
 // Splits a GBK Windows-style path at its last backslash (exposed for tests).
 void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name);
 
