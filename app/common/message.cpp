@@ -1,0 +1,45 @@
+#include "app/common/message.h"
+
+#include <string>
+
+#include "app/handlers/clock_ids.h"
+#include "forms/runtime/form_runtime.h"
+#include "library/call.h"
+#include "library/commands/system.h"
+
+namespace vel::clock {
+namespace {
+
+constexpr int kMenuChecked = 1;   // a menu item's checked property
+constexpr int kWindowOnTop = 21;  // a window's always-on-top property
+
+void set_on_top(WindowId window, UnitId unit, bool on) {
+    FormRuntime& rt = FormRuntime::instance();
+    if (!rt.window_exists(window)) return;
+    rt.set_property(window, unit, kWindowOnTop, -1, Value{on ? 1u : 0u, TAG_LOGICAL});
+}
+
+}  // namespace
+
+bool keep_on_top_checked() {
+    FormRuntime& rt = FormRuntime::instance();
+    if (!rt.window_exists(ids::kClockWindow)) return false;
+    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, kMenuChecked).payload & 1) != 0;
+}
+
+int show_message(std::string_view text, std::string_view caption, int flags,
+                 const std::function<void()>& before_restore) {
+    set_on_top(ids::kClockWindow, ids::kClockWindowUnit, false);
+    set_on_top(ids::kAlarmEditor, ids::kAlarmEditorUnit, false);
+    // The command reads zero-terminated texts.
+    const std::string t(text), c(caption);
+    const int answer =
+        call(cmd_message_box, arg_text(t.c_str()), arg_int(flags), arg_text(c.c_str())).as_int();
+    if (before_restore) before_restore();
+    if (keep_on_top_checked()) set_on_top(ids::kClockWindow, ids::kClockWindowUnit, true);
+    // The editor's own form keeps it on top whatever the menu says.
+    set_on_top(ids::kAlarmEditor, ids::kAlarmEditorUnit, true);
+    return answer;
+}
+
+}  // namespace vel::clock
