@@ -436,7 +436,7 @@ def pig_scene(p):
 
 
 ANIMALS = [
-    ("鼠", "\U0001F401", [(0, (190, 215, 240)), (1, (250, 240, 215))], rat_scene, False, 80),
+    ("鼠", "\U0001F401", [(0, (190, 215, 240)), (1, (250, 240, 215))], rat_scene, False, 95),
     ("牛", "\U0001F402", SKY_DAY, ox_scene, False, 110),
     ("虎", "\U0001F405", [(0, (200, 225, 200)), (1, (225, 240, 215))], tiger_scene, False, 105),
     ("兔", "\U0001F407", [(0, (150, 160, 210)), (1, (230, 225, 245))], rabbit_scene, False, 100),
@@ -538,7 +538,16 @@ def northern_snow(p):
     p.vgrad(0, 180, [(0, (170, 200, 235)), (1, (235, 242, 252))])
     p.mountain(p.ridge(-10, 300, 140, 36, peaks=[(90, 40, 40), (210, 30, 50)]),
                [(0, (250, 252, 255)), (0.5, (210, 222, 240)), (1, (190, 205, 230))], 70, 190)
-    p.mountain(p.ridge(-10, 300, 180, 16), [(0, (240, 245, 252)), (1, (215, 225, 240))], 160, 210)
+    p.glow(225, 60, 30, (255, 245, 225), 0.8)
+    p.circle(225, 60, 13, (255, 235, 210))
+    near = p.ridge(-10, 300, 180, 16, peaks=[(150, 18, 60)])
+    p.mountain(near, [(0, (240, 245, 252)), (1, (215, 225, 240))], 160, 210)
+    wall = [(x, min(near, key=lambda q: abs(q[0] - x))[1] + 3) for x in range(60, 260, 8)]
+    p.line(wall, (150, 140, 140), 3.5)
+    p.line([(x, y - 1.2) for x, y in wall], (250, 252, 255), 1.2)
+    for x, y in wall[::8]:
+        p.rect(x - 4, y - 9, x + 4, y + 1, (150, 140, 140))
+        p.rect(x - 4, y - 10, x + 4, y - 8, (250, 252, 255))
     p.vgrad(200, SIZE, [(0, (245, 248, 255)), (1, (225, 232, 245))])
     for x, b, h in ((22, 250, 95), (58, 262, 70), (240, 255, 90), (272, 270, 75), (200, 215, 40), (100, 212, 32)):
         p.pine(x, b, h, (50, 100, 80), snow=(250, 252, 255))
@@ -562,7 +571,17 @@ def taishan(p):
     # The stairway climbing to the gate on the summit.
     top = min(peak, key=lambda q: q[1])
     stairs = [(150, 228), (175, 205), (160, 185), (182, 160), (172, 135), (186, 110), (top[0], top[1] + 14)]
-    p.line(stairs, (245, 235, 220), 2.2)
+    for (x0, y0), (x1, y1) in zip(stairs, stairs[1:]):
+        n = int(math.hypot(x1 - x0, y1 - y0) / 4)
+        for k in range(n):
+            t = k / n
+            x, y = x0 + (x1 - x0) * t, y0 + (y1 - y0) * t
+            p.line([(x - 2.2, y), (x + 2.2, y)], (250, 240, 225), 1.3)
+    for i in range(30):
+        x = p.rng.uniform(110, 260)
+        y = p.rng.uniform(100, 220)
+        if y > min(peak, key=lambda q: abs(q[0] - x))[1] + 8:
+            p.ellipse(x, y, 3.5, 2.2, (95, 125, 105))
     gx, gy = top[0], top[1] + 8
     p.rect(gx - 12, gy - 4, gx + 12, gy + 8, (190, 50, 40))
     p.rect(gx - 4, gy, gx + 4, gy + 8, (90, 40, 30))
@@ -711,8 +730,9 @@ def huangshan(p):
 def three_gorges(p):
     p.vgrad(0, 200, [(0, (190, 210, 220)), (1, (240, 240, 232))])
     p.mountain(p.ridge(80, 210, 150, 20, peaks=[(145, 30, 20)]), [(0, (190, 200, 205)), (1, (215, 220, 220))], 100, 200)
-    left = [(-5, 0), (70, 30), (95, 110), (120, 175), (138, 200), (70, 240), (-5, 250)]
-    right = [(293, 10), (230, 40), (200, 100), (175, 170), (155, 200), (230, 245), (293, 255)]
+    p.vgrad(196, SIZE, [(0, (200, 222, 218)), (1, (140, 180, 182))])
+    left = [(-5, 0), (70, 30), (95, 110), (120, 175), (138, 200), (60, 262), (-5, 290)]
+    right = [(293, 10), (230, 40), (200, 100), (175, 170), (155, 200), (235, 265), (293, 290)]
     p.grad_poly(left, 0, 250, [(0, (90, 120, 100)), (1, (140, 160, 140))])
     p.grad_poly(right, 0, 250, [(0, (100, 125, 110)), (1, (150, 170, 150))])
     for i in range(20):
@@ -720,8 +740,10 @@ def three_gorges(p):
         p.ellipse(x, y, 6, 3, (80, 120, 85))
         x, y = p.rng.uniform(215, 288), p.rng.uniform(40, 230)
         p.ellipse(x, y, 6, 3, (85, 125, 90))
-    p.poly([(130, 200), (162, 200), (290, SIZE), (-2, SIZE)], (170, 200, 200))
-    p.vgrad(200, SIZE, [(0, (200, 220, 215)), (1, (150, 185, 185))], x0=0, x1=0)
+    for i in range(16):
+        y = p.rng.uniform(205, 285)
+        x0 = 144 + (p.rng.random() - 0.5) * (y - 190) * 1.4
+        p.line([(x0, y), (x0 + p.rng.uniform(6, 18), y)], (215, 232, 230), 1)
     p.haze(150, 230, (245, 245, 240), 0.7)
     # A junk sailing up the river.
     p.poly([(105, 245), (165, 245), (155, 255), (115, 255)], (110, 80, 60))
@@ -729,18 +751,32 @@ def three_gorges(p):
     p.poly([(132, 243), (132, 212), (114, 240)], (220, 185, 140))
 
 
+def weeping_willow(p, x, base, h):
+    p.line([(x, base), (x + 2, base - h * 0.55), (x - 3, base - h * 0.85)], (110, 85, 60), h * 0.06)
+    p.line([(x + 1, base - h * 0.55), (x + h * 0.25, base - h * 0.8)], (110, 85, 60), h * 0.03)
+    for i in range(30):
+        u = i / 29
+        x0 = x - h * 0.45 + u * h * 0.9
+        y0 = base - h * (0.75 + 0.2 * math.sin(u * math.pi))
+        length = h * p.rng.uniform(0.35, 0.7)
+        strand = [(x0 + 4 * t * t, y0 + length * t) for t in (k / 6 for k in range(7))]
+        green = mix((130, 185, 80), (175, 215, 110), p.rng.random())
+        p.line(strand, green, 1.2)
+        for sx, sy in strand[1:]:
+            p.ellipse(sx + 1, sy, 1.4, 2.8, green)
+
+
 def baotu_spring(p):
     p.vgrad(0, 150, [(0, (185, 215, 235)), (1, (235, 242, 240))])
     # The pavilion behind the pool, willows on either side.
-    p.rect(170, 95, 176, 150, (150, 40, 35))
-    p.rect(232, 95, 238, 150, (150, 40, 35))
-    p.rect(166, 92, 242, 100, (170, 60, 45))
-    p.roof(204, 94, 48, 22, (70, 90, 100), lift=9)
-    for x in (20, 120):
-        for i in range(14):
-            x0 = x - 30 + i * 5
-            p.line([(x0, 40), (x0 + 4, 90 + p.rng.uniform(0, 50))], (150, 195, 100), 1.4)
-        p.circle(x, 45, 28, (150, 195, 110))
+    p.rect(196, 138, 262, 150, (215, 210, 200))
+    for x in (202, 226, 250):
+        p.rect(x - 2.5, 96, x + 2.5, 140, (170, 45, 40))
+    p.rect(196, 96, 256, 102, (175, 60, 45))
+    p.roof(226, 98, 40, 34, (70, 95, 110), lift=10)
+    p.circle(226, 62, 3.5, (200, 160, 60))
+    weeping_willow(p, 40, 150, 120)
+    weeping_willow(p, 140, 150, 90)
     p.rect(0, 148, SIZE, 160, (200, 195, 185))
     p.vgrad(160, SIZE, [(0, (120, 200, 200)), (1, (80, 170, 180))])
     for i in range(30):
@@ -754,10 +790,16 @@ def baotu_spring(p):
             a = k / 6
             p.circle(x + (a - 0.5) * 28, 218 - math.sin(a * math.pi) * 16, 8, (245, 252, 252))
         p.circle(x, 204, 9, (255, 255, 255))
-    # The stone railing in front.
+    # The stone railing in front, and the stele carved with the spring's name.
     p.rect(0, 262, SIZE, 268, (235, 232, 225))
     for x in range(0, SIZE, 24):
         p.rect(x + 2, 256, x + 8, SIZE, (225, 222, 215))
+    p.rect(244, 168, 274, 250, (150, 150, 145))
+    p.rect(247, 171, 271, 247, (170, 170, 165))
+    p.ellipse(259, 168, 15, 5, (150, 150, 145))
+    p.rect(238, 248, 280, 256, (140, 140, 135))
+    for i, ch in enumerate("趵突泉"):
+        p.text(259, 186 + i * 22, ch, 18, (60, 60, 70))
 
 
 def big_wild_goose_pagoda(p):
@@ -803,7 +845,11 @@ def sun_moon_lake(p):
         y = p.rng.uniform(185, 285)
         x0 = p.rng.uniform(0, 260)
         p.line([(x0, y), (x0 + p.rng.uniform(10, 25), y)], (170, 215, 215), 1)
-    p.line([(45, 58 + 150), (75, 58 + 150)], (255, 230, 160), 3)
+    for k in range(10):
+        y = 180 + k * 5 + p.rng.uniform(-1, 1)
+        w = (5 + k * 2) * p.rng.uniform(0.5, 1.1)
+        dx = p.rng.uniform(-4, 4)
+        p.line([(60 + dx - w, y), (60 + dx + w, y)], (250, 225, 160), 1.3)
     p.poly([(200, 250), (250, 250), (242, 258), (208, 258)], (150, 90, 50))
     p.line([(225, 250), (225, 230)], (120, 80, 50), 1.2)
 
@@ -942,16 +988,17 @@ def pyramids(p):
             dx = half * k / 6
             p.line([(x - dx, yy), (x + dx * 0.25, yy)], (220, 180, 110), 0.8)
     p.mountain(p.ridge(-10, 300, 235, 12), [(0, (230, 190, 125)), (1, (210, 165, 100))], 220, SIZE)
-    # A camel and its rider.
-    x, y = 60, 250
-    c = (110, 75, 50)
-    p.ellipse(x, y - 16, 18, 9, c)
-    p.ellipse(x - 4, y - 24, 7, 6, c)
-    p.line([(x + 15, y - 18), (x + 24, y - 34), (x + 30, y - 33)], c, 3.5)
-    for dx in (-12, -6, 8, 14):
-        p.line([(x + dx, y - 10), (x + dx, y + 10)], c, 2)
-    p.line([(x - 4, y - 30), (x - 4, y - 42)], c, 3)
-    p.circle(x - 4, y - 45, 3, c)
+    # A camel walking by.
+    x, y = 62, 258
+    c = (120, 80, 50)
+    p.ellipse(x, y - 28, 20, 9, c)
+    p.ellipse(x - 2, y - 36, 10, 9, c)
+    p.poly([(x + 14, y - 32), (x + 24, y - 46), (x + 28, y - 50), (x + 32, y - 48), (x + 24, y - 36), (x + 20, y - 24)], c)
+    p.ellipse(x + 33, y - 49, 6, 3.2, c)
+    for dx, lean in ((-15, -2), (-9, 2), (10, -2), (16, 2)):
+        p.line([(x + dx, y - 24), (x + dx + lean, y - 10), (x + dx, y)], c, 2.4)
+    p.line([(x - 19, y - 30), (x - 24, y - 18)], c, 1.5)
+    p.ellipse(x + 10, y + 1, 40, 3, (205, 160, 100))
 
 
 def mount_fuji(p):
@@ -1221,14 +1268,32 @@ def emblem_plum(p, cx, cy, colour):
         p.circle(x, y, 2, (250, 220, 120))
 
 
+def ribbon(p, centre, widths, fill, edge):
+    """A band of varying width along a centre line."""
+    left, right = [], []
+    for i, ((x, y), w) in enumerate(zip(centre, widths)):
+        x0, y0 = centre[max(0, i - 1)]
+        x1, y1 = centre[min(len(centre) - 1, i + 1)]
+        dx, dy = x1 - x0, y1 - y0
+        n = math.hypot(dx, dy) or 1
+        nx, ny = -dy / n, dx / n
+        left.append((x + nx * w / 2, y + ny * w / 2))
+        right.append((x - nx * w / 2, y - ny * w / 2))
+    p.poly(left + right[::-1], fill)
+    p.line(left, edge, 0.8)
+    p.line(right, edge, 0.8)
+
+
 def emblem_sleeves(p, cx, cy, colour):
+    """Two long silk sleeves thrown out in a dance."""
     for side in (-1, 1):
-        curve = [(cx + side * 4, cy - 20)]
-        for k in range(1, 10):
-            t = k / 9
-            curve.append((cx + side * (4 + 30 * t), cy - 20 + 44 * t + 8 * math.sin(t * 5)))
-        p.line(curve, colour, 6)
-        p.line(curve, mix(colour, (255, 255, 255), 0.5), 2)
+        centre, widths = [], []
+        for k in range(16):
+            t = k / 15
+            centre.append((cx + side * (5 + 30 * t + 7 * math.sin(t * math.tau)), cy - 24 + 56 * t))
+            widths.append(4 + 10 * t)
+        ribbon(p, centre, widths, mix(colour, (255, 255, 255), 0.55), colour)
+    p.circle(cx, cy - 26, 4, colour)
 
 
 def emblem_whip(p, cx, cy, colour):
