@@ -6,6 +6,7 @@
 #include "forms/appearance/panel_methods.h"
 #include "forms/pictures/picture_table.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/datetime/datetime_commands.h"
 #include "resources/embedded.h"
@@ -13,21 +14,16 @@
 namespace vel {
 namespace {
 
-// Panel property numbers.
-constexpr int kWidth = 2;
-constexpr int kHeight = 3;
-constexpr int kPenWidth = 16;
-constexpr int kPenColour = 17;
-
 ArgRecord buffer() {
     return arg_unit(ids::kClockWindow, ids::k画板1, TAG_UNIT_DRAWPANEL);
 }
 
 void set_pen(int width, std::uint32_t colour) {
     FormRuntime& rt = FormRuntime::instance();
-    rt.set_property(ids::kClockWindow, ids::k画板1, kPenWidth, -1,
+    rt.set_property(ids::kClockWindow, ids::k画板1, prop::kPanelPenWidth, -1,
                     Value{static_cast<std::uint32_t>(width), TAG_INT});
-    rt.set_property(ids::kClockWindow, ids::k画板1, kPenColour, -1, Value{colour, TAG_INT});
+    rt.set_property(ids::kClockWindow, ids::k画板1, prop::kPanelPenColour, -1,
+                    Value{colour, TAG_INT});
 }
 
 int panel_int(int property) {
@@ -90,8 +86,8 @@ void draw_face() {
     picture(butterfly, g.butterfly);
     call(cmd_unload_picture, arg_int(butterfly));
 
-    const int width = panel_int(kWidth);
-    const int height = panel_int(kHeight);
+    const int width = panel_int(prop::kWidth);
+    const int height = panel_int(prop::kHeight);
     call(cmd_panel_copy, buffer(), arg_int(0), arg_int(0), arg_int(width), arg_int(height),
          arg_unit(ids::kClockWindow, ids::k画板2, TAG_UNIT_DRAWPANEL), arg_int(0), arg_int(0),
          arg_int(1));

@@ -95,21 +95,21 @@ int as_int(std::int64_t v) {
 
 DrawPanel::DrawPanel(plat::Widget* w, const DrawPanelProperties& p)
     : WidgetUnit(w), m_serial(next_serial()) {
-    store(kPanelBorder, p.border);
-    store(kPanelBackColour, p.backColour);
-    store(kPanelPicture, as_string(p.picture));
-    store(kPanelPictureMode, p.pictureMode);
-    store(kPanelAutoRedraw, p.autoRedraw);
-    store(kPanelDrawStyle, p.drawStyle);
-    store(kPanelPenType, p.penType);
-    store(kPanelDrawMode, p.drawMode);
-    store(kPanelPenWidth, std::clamp<std::int64_t>(p.penWidth, 0, kMaxPenWidth));
-    store(kPanelPenColour, p.penColour);
-    store(kPanelBrushType, p.brushType);
-    store(kPanelBrushColour, p.brushColour);
-    store(kPanelTextColour, p.textColour);
-    store(kPanelTextBackColour, p.textBackColour);
-    store(kPanelFont, as_string(p.font));
+    store(prop::kPanelBorder, p.border);
+    store(prop::kPanelBackColour, p.backColour);
+    store(prop::kPanelPicture, as_string(p.picture));
+    store(prop::kPanelPictureMode, p.pictureMode);
+    store(prop::kPanelAutoRedraw, p.autoRedraw);
+    store(prop::kPanelDrawStyle, p.drawStyle);
+    store(prop::kPanelPenType, p.penType);
+    store(prop::kPanelDrawMode, p.drawMode);
+    store(prop::kPanelPenWidth, std::clamp<std::int64_t>(p.penWidth, 0, kMaxPenWidth));
+    store(prop::kPanelPenColour, p.penColour);
+    store(prop::kPanelBrushType, p.brushType);
+    store(prop::kPanelBrushColour, p.brushColour);
+    store(prop::kPanelTextColour, p.textColour);
+    store(prop::kPanelTextBackColour, p.textBackColour);
+    store(prop::kPanelFont, as_string(p.font));
     m_background.set_colour(p.backColour);
     m_background.set_picture(as_string(p.picture));
     m_background.set_mode(p.pictureMode);
@@ -126,19 +126,20 @@ RawValue DrawPanel::get(int property) {
 bool DrawPanel::set(int property, const RawValue& v) {
     RawValue value = v;
     // A waiting clear paints the background of its time.
-    if (property == kPanelBackColour || property == kPanelPicture || property == kPanelPictureMode)
+    if (property == prop::kPanelBackColour || property == prop::kPanelPicture ||
+        property == prop::kPanelPictureMode)
         catch_up();
-    if (property == kPanelPenWidth)
+    if (property == prop::kPanelPenWidth)
         value.number = std::clamp<std::int64_t>(v.number, 0, kMaxPenWidth);
     store(property, value);
     switch (property) {
-        case kPanelBackColour:
-        case kPanelPicture:
-        case kPanelPictureMode:
-            if (property == kPanelBackColour) {
+        case prop::kPanelBackColour:
+        case prop::kPanelPicture:
+        case prop::kPanelPictureMode:
+            if (property == prop::kPanelBackColour) {
                 m_background.set_colour(static_cast<std::uint32_t>(v.number));
                 plat::set_background_colour(m_widget, static_cast<std::uint32_t>(v.number));
-            } else if (property == kPanelPicture) {
+            } else if (property == prop::kPanelPicture) {
                 m_background.set_picture(v.bytes);
             } else {
                 m_background.set_mode(static_cast<int>(v.number));
@@ -146,9 +147,9 @@ bool DrawPanel::set(int property, const RawValue& v) {
             // A clear paints other pixels from now on.
             ++m_background_changes;
             // Whatever was drawn is lost, as when the panel is first made.
-            if (property != kPanelPictureMode) rebuild_memory(false);
+            if (property != prop::kPanelPictureMode) rebuild_memory(false);
             break;
-        case kPanelAutoRedraw:
+        case prop::kPanelAutoRedraw:
             m_auto_redraw = v.number != 0;
             if (m_auto_redraw) {
                 rebuild_memory(false);
@@ -158,17 +159,17 @@ bool DrawPanel::set(int property, const RawValue& v) {
             }
             break;
         // The face sets these two before every stroke: only they change.
-        case kPanelPenWidth:
+        case prop::kPanelPenWidth:
             m_state.pen.width = static_cast<int>(value.number);
             break;
-        case kPanelPenColour:
+        case prop::kPanelPenColour:
             m_state.pen.colour = resolve_colour(static_cast<std::uint32_t>(value.number));
             break;
-        case kPanelPenType:
-        case kPanelDrawMode:
-        case kPanelBrushType:
-        case kPanelBrushColour:
-        case kPanelTextBackColour:
+        case prop::kPanelPenType:
+        case prop::kPanelDrawMode:
+        case prop::kPanelBrushType:
+        case prop::kPanelBrushColour:
+        case prop::kPanelTextBackColour:
             apply_pen_and_brush();
             break;
         default:
@@ -179,14 +180,14 @@ bool DrawPanel::set(int property, const RawValue& v) {
 
 void DrawPanel::apply_pen_and_brush() {
     auto num = [this](int p) { return stored(p).number; };
-    m_state.pen.type = static_cast<int>(num(kPanelPenType));
-    m_state.pen.width = static_cast<int>(num(kPanelPenWidth));
-    m_state.pen.colour = resolve_colour(static_cast<std::uint32_t>(num(kPanelPenColour)));
-    m_state.brush.type = static_cast<int>(num(kPanelBrushType));
-    m_state.brush.colour = resolve_colour(static_cast<std::uint32_t>(num(kPanelBrushColour)));
+    m_state.pen.type = static_cast<int>(num(prop::kPanelPenType));
+    m_state.pen.width = static_cast<int>(num(prop::kPanelPenWidth));
+    m_state.pen.colour = resolve_colour(static_cast<std::uint32_t>(num(prop::kPanelPenColour)));
+    m_state.brush.type = static_cast<int>(num(prop::kPanelBrushType));
+    m_state.brush.colour = resolve_colour(static_cast<std::uint32_t>(num(prop::kPanelBrushColour)));
     // Stored 0-based; 12 is plain copy.
-    m_state.mix = std::clamp(static_cast<int>(num(kPanelDrawMode)) + 1, 1, 16);
-    const auto back = static_cast<std::uint32_t>(num(kPanelTextBackColour));
+    m_state.mix = std::clamp(static_cast<int>(num(prop::kPanelDrawMode)) + 1, 1, 16);
+    const auto back = static_cast<std::uint32_t>(num(prop::kPanelTextBackColour));
     m_state.background = back == kSystemColour ? plat::raster::kNoColour : back & 0xFFFFFFu;
 }
 

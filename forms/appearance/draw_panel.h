@@ -12,31 +12,13 @@
 
 #include "forms/appearance/background.h"
 #include "forms/pictures/picture.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/units/widget_unit.h"
 #include "platform/raster/mix.h"
 #include "platform/raster/row_blocks.h"
 #include "platform/raster/style.h"
 
 namespace vel {
-
-// Type property indexes (the runtime's number minus 8).
-enum PanelProperty : int {
-    kPanelBorder = 0,
-    kPanelBackColour = 1,
-    kPanelPicture = 2,
-    kPanelPictureMode = 3,
-    kPanelAutoRedraw = 4,
-    kPanelDrawStyle = 5,
-    kPanelPenType = 6,
-    kPanelDrawMode = 7,
-    kPanelPenWidth = 8,
-    kPanelPenColour = 9,
-    kPanelBrushType = 10,
-    kPanelBrushColour = 11,
-    kPanelTextColour = 12,
-    kPanelTextBackColour = 13,
-    kPanelFont = 14,
-};
 
 class DrawPanel : public WidgetUnit {
 public:

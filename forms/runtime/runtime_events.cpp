@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "forms/runtime/property_numbers.h"
 #include "forms/runtime/runtime_texts.h"
 #include "forms/runtime/unit_type_info.h"
 #include "library/runtime_errors.h"
@@ -102,7 +103,8 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
     cb.mouse = [rt, id, unit, is_window, tag](const plat::MouseEvent& m) {
         if (m.action == plat::MouseAction::left_down) {
             LiveWindow* w = rt->live(id);
-            const bool free_move = w && w->units[0] && w->units[0]->get(19).number != 0;
+            const bool free_move =
+                w && w->units[0] && w->units[0]->get(prop::kWindowFreeMove).number != 0;
             if (free_move) {
                 const UnitTypeInfo* type = find_unit_type(tag);
                 if (is_window) {

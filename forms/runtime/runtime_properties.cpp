@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/runtime/runtime_texts.h"
 #include "forms/runtime/unit_type_info.h"
 #include "library/blocks.h"
@@ -81,13 +82,13 @@ Value FormRuntime::get_property(WindowId id, UnitId unit, int number, int) {
     const UnitEntry& e = w->entry.units[static_cast<std::size_t>(index)];
     if (e.is_menu_item()) {
         switch (number) {
-            case 0:
+            case prop::kMenuCaption:
                 return text_value(e.caption);
-            case 1:
+            case prop::kMenuChecked:
                 return logical_value(e.menuFlags & kMenuChecked);
-            case 2:
+            case prop::kMenuDisabled:
                 return logical_value(e.menuFlags & kMenuDisabled);
-            case 3:
+            case prop::kMenuVisible:
                 return logical_value(!(e.menuFlags & kMenuHidden));
             default:
                 return {};
@@ -95,27 +96,27 @@ Value FormRuntime::get_property(WindowId id, UnitId unit, int number, int) {
     }
     LiveUnit* u = w->units[static_cast<std::size_t>(index)].get();
     plat::Widget* widget = u ? u->widget() : nullptr;
-    if (number < 8) {
+    if (number < prop::kFirstOwn) {
         plat::Rect r =
             widget ? plat::geometry(widget) : plat::Rect{e.left, e.top, e.width, e.height};
         switch (number) {
-            case 0:
+            case prop::kLeft:
                 return int_value(r.left);
-            case 1:
+            case prop::kTop:
                 return int_value(r.top);
-            case 2:
+            case prop::kWidth:
                 return int_value(r.width);
-            case 3:
+            case prop::kHeight:
                 return int_value(r.height);
-            case 4:
+            case prop::kTag:
                 return text_value(e.tag);
-            case 5:
+            case prop::kVisible:
                 return logical_value(widget ? plat::is_visible(widget)
                                             : (e.unitFlags & kUnitVisible));
-            case 6:
+            case prop::kDisabled:
                 return logical_value(widget ? !plat::is_enabled(widget)
                                             : (e.unitFlags & kUnitDisabled));
-            case 7:
+            case prop::kPointer:
                 return bytes_value(std::string_view(reinterpret_cast<const char*>(e.pointer.data()),
                                                     e.pointer.size()));
             default:
@@ -125,7 +126,7 @@ Value FormRuntime::get_property(WindowId id, UnitId unit, int number, int) {
     if (!u) fatal_runtime_error(0, runtime_text::kWindowNotLoaded);
     const int kind = property_kind(e.typeTag, number);
     if (kind == 0) return {};
-    return convert(u->get(number - 8), kind);
+    return convert(u->get(number), kind);
 }
 
 void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value value, int) {
@@ -136,16 +137,16 @@ void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value 
     UnitEntry& e = w->entry.units[static_cast<std::size_t>(index)];
     if (e.is_menu_item()) {
         switch (number) {
-            case 0:
+            case prop::kMenuCaption:
                 e.caption = payload_text(value);
                 break;
-            case 1:
+            case prop::kMenuChecked:
                 set_bit(e.menuFlags, kMenuChecked, payload_int(value) != 0);
                 break;
-            case 2:
+            case prop::kMenuDisabled:
                 set_bit(e.menuFlags, kMenuDisabled, payload_int(value) != 0);
                 break;
-            case 3:
+            case prop::kMenuVisible:
                 set_bit(e.menuFlags, kMenuHidden, payload_int(value) == 0);
                 break;
             default:
@@ -155,43 +156,43 @@ void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value 
     }
     LiveUnit* u = w->units[static_cast<std::size_t>(index)].get();
     plat::Widget* widget = u ? u->widget() : nullptr;
-    if (number < 8) {
+    if (number < prop::kFirstOwn) {
         const int v = payload_int(value);
         switch (number) {
-            case 0:
-            case 1: {
+            case prop::kLeft:
+            case prop::kTop: {
                 const int clamped = std::clamp(v, -kPositionLimit, kPositionLimit);
-                (number == 0 ? e.left : e.top) = clamped;
+                (number == prop::kLeft ? e.left : e.top) = clamped;
                 if (widget) {
                     plat::Rect r = plat::geometry(widget);
-                    (number == 0 ? r.left : r.top) = clamped;
+                    (number == prop::kLeft ? r.left : r.top) = clamped;
                     plat::set_geometry(widget, r);
                 }
                 break;
             }
-            case 2:
-            case 3: {
+            case prop::kWidth:
+            case prop::kHeight: {
                 const int clamped = std::clamp(v, 0, kPositionLimit);
-                (number == 2 ? e.width : e.height) = clamped;
+                (number == prop::kWidth ? e.width : e.height) = clamped;
                 if (widget) {
                     plat::Rect r = plat::geometry(widget);
-                    (number == 2 ? r.width : r.height) = clamped;
+                    (number == prop::kWidth ? r.width : r.height) = clamped;
                     plat::set_geometry(widget, r);
                 }
                 break;
             }
-            case 4:
+            case prop::kTag:
                 e.tag = payload_text(value);
                 break;
-            case 5:
+            case prop::kVisible:
                 set_bit(e.unitFlags, kUnitVisible, v != 0);
                 if (widget) plat::set_visible(widget, v != 0);
                 break;
-            case 6:
+            case prop::kDisabled:
                 set_bit(e.unitFlags, kUnitDisabled, v != 0);
                 if (widget) plat::set_enabled(widget, v == 0);
                 break;
-            case 7: {
+            case prop::kPointer: {
                 std::string bytes = payload_bytes(value);
                 e.pointer.assign(bytes.begin(), bytes.end());
                 if (widget) plat::set_system_cursor(widget, static_cast<int>(e.system_cursor()));
@@ -205,7 +206,7 @@ void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value 
     if (!u) fatal_runtime_error(0, runtime_text::kWindowNotLoaded);
     const int kind = property_kind(e.typeTag, number);
     if (kind == 0) return;
-    if (u->set(number - 8, to_raw(value, kind))) rebuild_unit(id, static_cast<std::size_t>(index));
+    if (u->set(number, to_raw(value, kind))) rebuild_unit(id, static_cast<std::size_t>(index));
 }
 
 }  // namespace vel

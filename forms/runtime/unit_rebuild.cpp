@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_type_info.h"
 
 namespace vel {
@@ -26,12 +27,12 @@ void save_live_state(UnitEntry& e, LiveUnit& u) {
         set_bit(e.unitFlags, kUnitDisabled, !plat::is_enabled(widget));
     }
     if (auto* p = std::get_if<EditBoxProperties>(&e.properties)) {
-        p->content = u.get(0).bytes;
-        p->border = static_cast<std::uint32_t>(u.get(1).number);
-        p->maxLength = static_cast<std::uint32_t>(u.get(6).number);
-        p->multiLine = static_cast<std::uint32_t>(u.get(7).number);
-        p->inputMode = static_cast<std::uint32_t>(u.get(10).number);
-        p->passwordChar = static_cast<std::uint16_t>(u.get(11).number);
+        p->content = u.get(prop::kEditContent).bytes;
+        p->border = static_cast<std::uint32_t>(u.get(prop::kEditBorder).number);
+        p->maxLength = static_cast<std::uint32_t>(u.get(prop::kEditMaxLength).number);
+        p->multiLine = static_cast<std::uint32_t>(u.get(prop::kEditMultiLine).number);
+        p->inputMode = static_cast<std::uint32_t>(u.get(prop::kEditInputMode).number);
+        p->passwordChar = static_cast<std::uint16_t>(u.get(prop::kEditPasswordChar).number);
     }
 }
 

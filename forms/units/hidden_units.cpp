@@ -1,5 +1,6 @@
 // Units that never show: the timer and the common dialog.
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/units/unit_factories.h"
 
 namespace vel {
@@ -16,10 +17,11 @@ public:
     TimerUnit& operator=(const TimerUnit&) = delete;
 
     RawValue get(int property) override {
-        return property == 0 ? RawValue{m_interval, {}} : RawValue{};
+        return property == prop::kTimerInterval ? RawValue{m_interval, {}} : RawValue{};
     }
     bool set(int property, const RawValue& v) override {
-        if (property == 0) start(static_cast<std::uint32_t>(std::max<std::int64_t>(0, v.number)));
+        if (property == prop::kTimerInterval)
+            start(static_cast<std::uint32_t>(std::max<std::int64_t>(0, v.number)));
         return false;
     }
 
@@ -50,44 +52,46 @@ private:
     plat::TimerId m_timer = 0;
 };
 
-// Common dialog indexes: 0 type, 1 title, 2 file name, 3 filter, 4 filter
-// index, 5 initial directory, 6 default extension.
+// The dialog keeps its seven properties (type through default extension);
+// others read as zero and their writes are dropped.
 class DialogUnit : public LiveUnit {
 public:
     explicit DialogUnit(const CommonDlgProperties& p) {
-        m_values[0].number = p.dialogType();
-        m_values[1].bytes = p.title;
-        m_values[2].bytes = p.fileName;
-        m_values[3].bytes = p.filter;
-        m_values[4].number = p.filterIndex();
-        m_values[5].bytes = p.initialDirectory;
-        m_values[6].bytes = p.defaultExtension;
+        at(prop::kDialogType).number = p.dialogType();
+        at(prop::kDialogTitle).bytes = p.title;
+        at(prop::kDialogFileName).bytes = p.fileName;
+        at(prop::kDialogFilter).bytes = p.filter;
+        at(prop::kDialogFilterIndex).number = p.filterIndex();
+        at(prop::kDialogInitialDirectory).bytes = p.initialDirectory;
+        at(prop::kDialogDefaultExtension).bytes = p.defaultExtension;
     }
-    RawValue get(int property) override {
-        return property >= 0 && property < kCount ? m_values[property] : RawValue{};
-    }
+    RawValue get(int property) override { return kept(property) ? at(property) : RawValue{}; }
     bool set(int property, const RawValue& v) override {
-        if (property >= 0 && property < kCount) m_values[property] = v;
+        if (kept(property)) at(property) = v;
         return false;
     }
     plat::FileDialogOptions options() const {
         plat::FileDialogOptions o;
-        o.save = m_values[0].number == 1;
-        o.title = m_values[1].bytes;
-        o.file_name = m_values[2].bytes;
-        o.filter = m_values[3].bytes;
+        o.save = at(prop::kDialogType).number == 1;
+        o.title = at(prop::kDialogTitle).bytes;
+        o.file_name = at(prop::kDialogFileName).bytes;
+        o.filter = at(prop::kDialogFilter).bytes;
         if (o.filter.size() < 2 || o.filter.compare(o.filter.size() - 2, 2, "||") != 0)
             o.filter += "||";
-        o.filter_index = static_cast<int>(m_values[4].number);
-        o.directory = m_values[5].bytes;
-        o.default_extension = m_values[6].bytes;
+        o.filter_index = static_cast<int>(at(prop::kDialogFilterIndex).number);
+        o.directory = at(prop::kDialogInitialDirectory).bytes;
+        o.default_extension = at(prop::kDialogDefaultExtension).bytes;
         return o;
     }
-    void chosen(std::string path) { m_values[2].bytes = std::move(path); }
+    void chosen(std::string path) { at(prop::kDialogFileName).bytes = std::move(path); }
 
 private:
-    static constexpr int kCount = 7;
-    RawValue m_values[kCount];
+    static bool kept(int property) {
+        return property >= prop::kDialogType && property <= prop::kDialogDefaultExtension;
+    }
+    RawValue& at(int property) { return m_values[property - prop::kDialogType]; }
+    const RawValue& at(int property) const { return m_values[property - prop::kDialogType]; }
+    RawValue m_values[prop::kDialogDefaultExtension - prop::kDialogType + 1];
 };
 
 }  // namespace
@@ -107,7 +111,8 @@ bool run_common_dialog(LiveUnit* unit) {
     auto* dialog = dynamic_cast<DialogUnit*>(unit);
     if (!dialog) return false;
     plat::FileDialogOptions o = dialog->options();
-    if (dialog->get(0).number > 1) return false;  // font and help dialogs: not offered
+    if (dialog->get(prop::kDialogType).number > 1)
+        return false;  // font and help dialogs: not offered
     std::optional<std::string> path = plat::run_file_dialog(o);
     if (!path) return false;
     dialog->chosen(std::move(*path));

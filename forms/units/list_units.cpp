@@ -1,15 +1,15 @@
 // Combo boxes and list boxes.
+#include "forms/runtime/property_numbers.h"
 #include "forms/units/unit_factories.h"
 #include "forms/units/widget_unit.h"
 
 namespace vel {
 namespace {
 
-// The current-selection property: combo box 19 (index 11), list box 16 (index 8).
+// A combo box or list box; `selection` is its current-selection property.
 class ListLikeUnit : public WidgetUnit {
 public:
-    ListLikeUnit(plat::Widget* w, int selection_index)
-        : WidgetUnit(w), m_selection(selection_index) {}
+    ListLikeUnit(plat::Widget* w, int selection) : WidgetUnit(w), m_selection(selection) {}
     RawValue get(int property) override {
         if (property == m_selection) return RawValue{plat::current_index(m_widget), {}};
         return stored(property);
@@ -48,7 +48,7 @@ std::unique_ptr<LiveUnit> create_combo_box(const UnitCreation& c) {
                 chosen = i;
         plat::set_current_index(w, chosen);
     }
-    return std::make_unique<ListLikeUnit>(w, 11);
+    return std::make_unique<ListLikeUnit>(w, prop::kComboSelection);
 }
 
 std::unique_ptr<LiveUnit> create_list_box(const UnitCreation& c) {
@@ -59,7 +59,7 @@ std::unique_ptr<LiveUnit> create_list_box(const UnitCreation& c) {
         fill(w, p->items);
         plat::set_current_index(w, p->initialSelection());
     }
-    return std::make_unique<ListLikeUnit>(w, 8);
+    return std::make_unique<ListLikeUnit>(w, prop::kListSelection);
 }
 
 }  // namespace vel

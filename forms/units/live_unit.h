@@ -34,7 +34,7 @@ public:
     virtual ~LiveUnit() = default;
     // The platform widget, or null for units that never show (timer, dialog).
     virtual plat::Widget* widget() const { return nullptr; }
-    // Type properties, numbered from 0 (the runtime's number minus 8).
+    // A type's own properties, by the runtime's number (property_numbers.h).
     virtual RawValue get(int property) = 0;
     // Answers true when the unit must be rebuilt from its updated entry.
     virtual bool set(int property, const RawValue& value) = 0;

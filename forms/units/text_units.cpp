@@ -1,4 +1,5 @@
 // Labels, buttons and edit boxes.
+#include "forms/runtime/property_numbers.h"
 #include "forms/units/unit_factories.h"
 #include "forms/units/widget_unit.h"
 
@@ -15,11 +16,11 @@ class LabelUnit : public WidgetUnit {
 public:
     using WidgetUnit::WidgetUnit;
     RawValue get(int property) override {
-        if (property == 0) return RawValue{0, plat::text(m_widget)};
+        if (property == prop::kLabelCaption) return RawValue{0, plat::text(m_widget)};
         return stored(property);
     }
     bool set(int property, const RawValue& v) override {
-        if (property == 0)
+        if (property == prop::kLabelCaption)
             plat::set_text(m_widget, v.bytes);
         else
             store(property, v);
@@ -27,16 +28,15 @@ public:
     }
 };
 
-// Button properties: the caption is number 10 (index 2).
 class ButtonUnit : public WidgetUnit {
 public:
     using WidgetUnit::WidgetUnit;
     RawValue get(int property) override {
-        if (property == 2) return RawValue{0, plat::text(m_widget)};
+        if (property == prop::kButtonCaption) return RawValue{0, plat::text(m_widget)};
         return stored(property);
     }
     bool set(int property, const RawValue& v) override {
-        if (property == 2)
+        if (property == prop::kButtonCaption)
             plat::set_text(m_widget, v.bytes);
         else
             store(property, v);
@@ -44,10 +44,8 @@ public:
     }
 };
 
-// Edit box indexes: 0 content, 1 border, 6 maximum length, 7 multi-line,
-// 10 input mode, 11 password character, 16 selection start, 17 selection
-// length. Border and multi-line are fixed when the box is made: changing
-// them rebuilds it.
+// Border and multi-line are fixed when the box is made: changing them
+// rebuilds it.
 class EditUnit : public WidgetUnit {
 public:
     EditUnit(plat::Widget* w, const EditBoxProperties& p) : WidgetUnit(w) {
@@ -57,25 +55,25 @@ public:
         m_options.multi_line = p.multiLine != 0;
         m_options.border = p.border != 0;
         plat::set_edit_options(w, m_options);
-        store(1, p.border);
-        store(2, p.textColour);
-        store(3, p.backColour);
-        store(4, as_string(p.font));
-        store(5, p.hideSelection);
-        store(7, p.multiLine);
+        store(prop::kEditBorder, p.border);
+        store(prop::kEditTextColour, p.textColour);
+        store(prop::kEditBackColour, p.backColour);
+        store(prop::kEditFont, as_string(p.font));
+        store(prop::kEditHideSelection, p.hideSelection);
+        store(prop::kEditMultiLine, p.multiLine);
         plat::set_text(w, p.content);
     }
     RawValue get(int property) override {
         switch (property) {
-            case 0:
+            case prop::kEditContent:
                 return RawValue{0, plat::text(m_widget)};
-            case 6:
+            case prop::kEditMaxLength:
                 return RawValue{m_options.max_bytes, {}};
-            case 10:
+            case prop::kEditInputMode:
                 return RawValue{m_options.input_mode, {}};
-            case 11:
+            case prop::kEditPasswordChar:
                 return RawValue{m_options.password_char, {}};
-            case 16:
+            case prop::kEditSelectionStart:
                 return RawValue{plat::selection_start(m_widget), {}};
             default:
                 return stored(property);
@@ -83,24 +81,25 @@ public:
     }
     bool set(int property, const RawValue& v) override {
         switch (property) {
-            case 0:
+            case prop::kEditContent:
                 plat::set_text(m_widget, v.bytes);
                 break;  // raises content changed
-            case 6:
+            case prop::kEditMaxLength:
                 m_options.max_bytes = static_cast<int>(std::max<std::int64_t>(0, v.number));
                 break;
-            case 10:
+            case prop::kEditInputMode:
                 m_options.input_mode = static_cast<int>(v.number);
                 break;
-            case 11:
+            case prop::kEditPasswordChar:
                 m_options.password_char = static_cast<int>(v.number);
                 break;
-            case 16:
+            case prop::kEditSelectionStart:
                 plat::set_selection(m_widget, static_cast<int>(v.number), 0);
                 return false;
-            case 1:
-            case 7: {
-                const std::int64_t now = property == 7 ? (v.number != 0) : v.number;
+            case prop::kEditBorder:
+            case prop::kEditMultiLine: {
+                const std::int64_t now =
+                    property == prop::kEditMultiLine ? (v.number != 0) : v.number;
                 if (stored(property).number == now) return false;
                 store(property, now);
                 return true;
@@ -109,7 +108,7 @@ public:
                 store(property, v);
                 return false;
         }
-        if (property != 0) plat::set_edit_options(m_widget, m_options);
+        if (property != prop::kEditContent) plat::set_edit_options(m_widget, m_options);
         return false;
     }
 

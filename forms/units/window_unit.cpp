@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "forms/appearance/window_look.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/units/unit_factories.h"
 #include "forms/units/widget_unit.h"
 #include "platform/appearance.h"
@@ -9,51 +10,36 @@
 namespace vel {
 namespace {
 
-// Type property indexes (the runtime's number minus 8).
-enum : int {
-    kTitle = 0,
-    kBorder = 1,
-    kBackColour = 2,
-    kPicture = 3,
-    kPictureMode = 4,
-    kStartPosition = 10,
-    kIcon = 12,
-    kShowInTaskbar = 18,
-    kFreeMove = 19,
-    kShape = 20,
-    kOnTop = 21,
-};
-
 class WindowUnit : public WidgetUnit {
 public:
     WindowUnit(plat::Widget* w, const WindowProperties& p)
         : WidgetUnit(w),
           m_look(w, p.backColour, as_string(p.picture), static_cast<int>(p.pictureMode),
                  static_cast<int>(p.shape), p.alwaysOnTop != 0) {
-        store(kTitle, p.title);
-        store(kBorder, p.border);
-        store(kBackColour, p.backColour);
-        store(kPicture, as_string(p.picture));
-        store(kPictureMode, p.pictureMode);
-        store(5, as_string(p.music));
-        store(6, p.musicPlayCount);
-        store(7, p.controlBox);
-        store(8, p.maxButton);
-        store(9, p.minButton);
-        store(kStartPosition, p.startPosition);
-        store(11, p.movable);
-        store(kIcon, as_string(p.icon));
-        store(13, p.enterMovesFocus);
-        store(14, p.escCloses);
-        store(15, p.f1OpensHelp);
-        store(16, p.helpFile);
-        store(17, p.helpContext);
-        store(kShowInTaskbar, p.showInTaskbar);
-        store(kFreeMove, p.freeMove);
-        store(kShape, p.shape);
-        store(kOnTop, p.alwaysOnTop);
-        store(22, p.keepTitleActive);
-        store(23, p.className);
+        store(prop::kWindowTitle, p.title);
+        store(prop::kWindowBorder, p.border);
+        store(prop::kWindowBackColour, p.backColour);
+        store(prop::kWindowPicture, as_string(p.picture));
+        store(prop::kWindowPictureMode, p.pictureMode);
+        store(prop::kWindowMusic, as_string(p.music));
+        store(prop::kWindowMusicPlayCount, p.musicPlayCount);
+        store(prop::kWindowControlBox, p.controlBox);
+        store(prop::kWindowMaxButton, p.maxButton);
+        store(prop::kWindowMinButton, p.minButton);
+        store(prop::kWindowStartPosition, p.startPosition);
+        store(prop::kWindowMovable, p.movable);
+        store(prop::kWindowIcon, as_string(p.icon));
+        store(prop::kWindowEnterMovesFocus, p.enterMovesFocus);
+        store(prop::kWindowEscCloses, p.escCloses);
+        store(prop::kWindowF1OpensHelp, p.f1OpensHelp);
+        store(prop::kWindowHelpFile, p.helpFile);
+        store(prop::kWindowHelpContext, p.helpContext);
+        store(prop::kWindowShowInTaskbar, p.showInTaskbar);
+        store(prop::kWindowFreeMove, p.freeMove);
+        store(prop::kWindowShape, p.shape);
+        store(prop::kWindowAlwaysOnTop, p.alwaysOnTop);
+        store(prop::kWindowKeepTitleActive, p.keepTitleActive);
+        store(prop::kWindowClassName, p.className);
     }
     // The tray entry goes with the window, after its destroyed event.
     ~WindowUnit() override { plat::remove_tray_icon(m_widget); }
@@ -61,29 +47,29 @@ public:
     void resized() override { m_look.resized(); }
 
     RawValue get(int property) override {
-        if (property == kTitle) return RawValue{0, plat::text(m_widget)};
+        if (property == prop::kWindowTitle) return RawValue{0, plat::text(m_widget)};
         return stored(property);
     }
 
     bool set(int property, const RawValue& v) override {
         store(property, v);
         switch (property) {
-            case kTitle:
+            case prop::kWindowTitle:
                 plat::set_window_title(m_widget, v.bytes);
                 break;
-            case kBackColour:
+            case prop::kWindowBackColour:
                 m_look.set_colour(static_cast<std::uint32_t>(v.number));
                 break;
-            case kPicture:
+            case prop::kWindowPicture:
                 m_look.set_picture(v.bytes);
                 break;
-            case kPictureMode:
+            case prop::kWindowPictureMode:
                 m_look.set_mode(static_cast<int>(v.number));
                 break;
-            case kShape:
+            case prop::kWindowShape:
                 m_look.set_shape(static_cast<int>(v.number));
                 break;
-            case kOnTop:
+            case prop::kWindowAlwaysOnTop:
                 m_look.set_on_top(v.number != 0);
                 break;
             default:

@@ -19,6 +19,7 @@
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/runtime/startup.h"
 #include "library/memory.h"
 #include "library/runtime_errors.h"
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr int kShapeProperty = 28;
 constexpr std::uint32_t kUnderColour = 0x00FF00FF;  // 0x00BBGGRR: magenta
 
 volatile std::sig_atomic_t g_advance = 0;
@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
         seen_signals = g_advance;
         if (next >= shapes.size()) return;
         const int shape = shapes[next++];
-        rt.set_property(vel::ids::kClockWindow, vel::ids::kClockWindowUnit, kShapeProperty, -1,
-                        vel::Value{static_cast<std::uint32_t>(shape), vel::TAG_INT});
+        rt.set_property(vel::ids::kClockWindow, vel::ids::kClockWindowUnit, vel::prop::kWindowShape,
+                        -1, vel::Value{static_cast<std::uint32_t>(shape), vel::TAG_INT});
         plat::process_pending_events();
         announce("shape", shape);
     });

@@ -10,6 +10,7 @@
 
 #include "forms/appearance/draw_panel.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/blocks.h"
 #include "library/memory.h"
 #include "platform/raster/bitmap.h"

@@ -75,19 +75,21 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
         // Strokes that stay, though now and then in another colour or width
         // alone, and one that moves like a second hand.
         for (int i = 0; i < 3; ++i) {
-            set_int(kBuffer, 16, frame % 7 == 2 && i == 1 ? 5 : 3);
-            set_int(kBuffer, 17, frame % 5 == 1 && i == 2 ? 0x0000FF00 : 0x00FFFFFF);
+            set_int(kBuffer, prop::kPanelPenWidth, frame % 7 == 2 && i == 1 ? 5 : 3);
+            set_int(kBuffer, prop::kPanelPenColour,
+                    frame % 5 == 1 && i == 2 ? 0x0000FF00 : 0x00FFFFFF);
             call(cmd_panel_draw_line, ref(kBuffer), arg_int(10 + 30 * i), arg_int(5),
                  arg_int(20 + 30 * i), arg_int(75));
         }
         // A dashed stroke that stays while the colour of its gaps changes.
-        set_int(kBuffer, 14, 2);  // dashed pen
-        set_int(kBuffer, 16, 1);
-        set_int(kBuffer, 21, frame % 8 == 3 ? 0x00404040 : 0x00C0C0C0);  // gap colour
+        set_int(kBuffer, prop::kPanelPenType, 2);  // dashed pen
+        set_int(kBuffer, prop::kPanelPenWidth, 1);
+        set_int(kBuffer, prop::kPanelTextBackColour,
+                frame % 8 == 3 ? 0x00404040 : 0x00C0C0C0);  // gap colour
         call(cmd_panel_draw_line, ref(kBuffer), arg_int(2), arg_int(70), arg_int(97), arg_int(62));
-        set_int(kBuffer, 14, 1);  // solid again
-        set_int(kBuffer, 16, frame % 9 == 4 ? any(0, 9) : 2);
-        set_int(kBuffer, 17, 0x000000FF);
+        set_int(kBuffer, prop::kPanelPenType, 1);  // solid again
+        set_int(kBuffer, prop::kPanelPenWidth, frame % 9 == 4 ? any(0, 9) : 2);
+        set_int(kBuffer, prop::kPanelPenColour, 0x000000FF);
         const double a = frame * 6 * 3.1415926535 / 180;
         call(cmd_panel_draw_line, ref(kBuffer), arg_int(50), arg_int(40),
              arg_int(50 + static_cast<int>(45 * std::sin(a))),
@@ -95,7 +97,7 @@ TEST_F(FrameTest, RedrawnFramesLeaveWhatWholeClearsAndCopiesWould) {
         // An ellipse that stays for a few frames, its brush changing alone.
         if (frame % 4 == 0)
             for (int& v : ellipse) v = any(-10, 100);
-        set_int(kBuffer, 19, frame % 6 == 3 ? 0x00808000 : 0x0000FF00);  // brush colour
+        set_int(kBuffer, prop::kPanelBrushColour, frame % 6 == 3 ? 0x00808000 : 0x0000FF00);
         call(cmd_panel_draw_ellipse, ref(kBuffer), arg_int(ellipse[0]), arg_int(ellipse[1]),
              arg_int(ellipse[2]), arg_int(ellipse[3]));
         // A decoded picture that stays; now and then it is unloaded and
@@ -230,13 +232,15 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
                 plat::raster::Bitmap& c = panel_of(unit).canvas();
                 c.set_pixel(1, 1 + frame % 3, 0x00ABCDEF);
             }
-            if (frame % 19 == 9) set_int(unit, 9, frame % 2 ? 0x00445566 : 0x00102030);
-            if (frame == 40) set_bytes(unit, 10, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
+            if (frame % 19 == 9)
+                set_int(unit, prop::kPanelBackColour, frame % 2 ? 0x00445566 : 0x00102030);
+            if (frame == 40)
+                set_bytes(unit, prop::kPanelPicture, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
             call(cmd_panel_clear, ref(unit));
             if (frame % 13 == 6) call(cmd_panel_clear, ref(unit));
             // The picture mode changes after the clear: the clear keeps the
             // mode of its time.
-            if (frame % 31 == 15) set_int(unit, 11, frame % 2);
+            if (frame % 31 == 15) set_int(unit, prop::kPanelPictureMode, frame % 2);
         });
         const bool only_clear = frame % 11 == 3 || frame % 31 == 15;
         if (!only_clear) {
@@ -259,19 +263,19 @@ TEST_F(FrameTest, FramesThatStartAlikeDrawWhatFullFramesWould) {
             const int tip_x = 50 + static_cast<int>(38 * std::sin(a));
             const int tip_y = 40 - static_cast<int>(38 * std::cos(a));
             both([&](UnitId unit) {
-                set_int(unit, 16, 5);
-                set_int(unit, 17, 0x00202080);
+                set_int(unit, prop::kPanelPenWidth, 5);
+                set_int(unit, prop::kPanelPenColour, 0x00202080);
                 call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(hour_x),
                      arg_int(20));
-                set_int(unit, 16, 3);
-                set_int(unit, 17, 0x00208020);
+                set_int(unit, prop::kPanelPenWidth, 3);
+                set_int(unit, prop::kPanelPenColour, 0x00208020);
                 call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(90),
                      arg_int(minute_y));
-                set_int(unit, 19, frame / 8 % 2 ? 0x00808000 : 0x0000FF00);  // brush colour
+                set_int(unit, prop::kPanelBrushColour, frame / 8 % 2 ? 0x00808000 : 0x0000FF00);
                 call(cmd_panel_draw_ellipse, ref(unit), arg_int(46), arg_int(36), arg_int(54),
                      arg_int(44));
-                set_int(unit, 16, 2);
-                set_int(unit, 17, 0x0000FFFF);
+                set_int(unit, prop::kPanelPenWidth, 2);
+                set_int(unit, prop::kPanelPenColour, 0x0000FFFF);
                 call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(tip_x),
                      arg_int(tip_y));
                 call(cmd_panel_draw_ellipse, ref(unit), arg_int(45), arg_int(35), arg_int(55),
@@ -314,19 +318,19 @@ TEST_F(FrameTest, AFramePartingInsideTheKeptStartDrawsItAgain) {
             call(cmd_panel_clear, ref(unit));
             call(cmd_panel_draw_picture, ref(unit), arg_int(dial), arg_int(5), arg_int(5),
                  arg_int(90), arg_int(70), arg_int(-0xFFFFFF));
-            set_int(unit, 16, 5);
-            set_int(unit, 17, 0x00202080);
+            set_int(unit, prop::kPanelPenWidth, 5);
+            set_int(unit, prop::kPanelPenColour, 0x00202080);
             call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(f.hour_x),
                  arg_int(20));
-            set_int(unit, 16, 3);
-            set_int(unit, 17, 0x00208020);
+            set_int(unit, prop::kPanelPenWidth, 3);
+            set_int(unit, prop::kPanelPenColour, 0x00208020);
             call(cmd_panel_draw_line, ref(unit), arg_int(50), arg_int(40), arg_int(90),
                  arg_int(12));
-            set_int(unit, 19, f.hub_brush);
+            set_int(unit, prop::kPanelBrushColour, f.hub_brush);
             call(cmd_panel_draw_ellipse, ref(unit), arg_int(44), arg_int(34), arg_int(57),
                  arg_int(47));
-            set_int(unit, 16, 2);
-            set_int(unit, 17, 0x0000FFFF);
+            set_int(unit, prop::kPanelPenWidth, 2);
+            set_int(unit, prop::kPanelPenColour, 0x0000FFFF);
             const double a = f.second * 40 * 3.1415926535 / 180;
             const int tip_x = 50 + static_cast<int>(38 * std::sin(a));
             const int tip_y = 40 - static_cast<int>(38 * std::cos(a));
@@ -382,16 +386,16 @@ TEST_F(FrameTest, ClearsFollowAChangedBackground) {
     call(cmd_panel_draw_line, ref(kBuffer), arg_int(0), arg_int(5), arg_int(99), arg_int(70));
     call(cmd_panel_clear, ref(kBuffer));
     copy_whole();
-    set_int(kBuffer, 9, 0x00445566);
+    set_int(kBuffer, prop::kPanelBackColour, 0x00445566);
     call(cmd_panel_draw_line, ref(kBuffer), arg_int(0), arg_int(5), arg_int(99), arg_int(70));
     call(cmd_panel_clear, ref(kBuffer));
     ASSERT_NO_FATAL_FAILURE(expect_all(kBuffer, 0x00445566, "new colour"));
     copy_whole();
     ASSERT_NO_FATAL_FAILURE(expect_copied(0, 0, "after the new colour"));
     // A background picture of 4 x 4 at the top-left, then tiled.
-    set_bytes(kBuffer, 10, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
+    set_bytes(kBuffer, prop::kPanelPicture, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
     call(cmd_panel_clear, ref(kBuffer));
-    set_int(kBuffer, 11, 1);  // tiled
+    set_int(kBuffer, prop::kPanelPictureMode, 1);  // tiled
     call(cmd_panel_clear, ref(kBuffer));
     const plat::raster::Bitmap& c = panel_of(kBuffer).image();
     EXPECT_EQ(c.pixel(4, 4), 0x00FF0000u) << "a tile's first pixel";

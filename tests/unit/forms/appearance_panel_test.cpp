@@ -30,20 +30,20 @@ int add_picture(int w, int h, plat::raster::Colour fill) {
 TEST_F(AppearanceTest, MemoryBitmapIsRebuiltWhenTheBackgroundChanges) {
     line(kBuffer, 5, 5, 20, 5);
     ASSERT_EQ(at(kBuffer, 10, 5), kRed);
-    set_int(kBuffer, 9, 0x00445566);  // background colour
+    set_int(kBuffer, prop::kPanelBackColour, 0x00445566);
     EXPECT_EQ(at(kBuffer, 10, 5), 0x00445566u) << "the drawing is lost with the old background";
     EXPECT_EQ(at(kBuffer, 99, 79), 0x00445566u);
     // A background picture rebuilds it too, painted from the top-left.
     line(kBuffer, 5, 5, 20, 5);
-    set_bytes(kBuffer, 10, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
+    set_bytes(kBuffer, prop::kPanelPicture, tiny_bmp(4, 4, 0x0000FF00, 0x00FF0000));
     EXPECT_EQ(at(kBuffer, 0, 0), 0x00FF0000u);
     EXPECT_EQ(at(kBuffer, 10, 5), 0x00445566u) << "mode 0: the rest is the colour";
 }
 
 TEST_F(AppearanceTest, ResizeKeepsTheOldImageFromTheTopLeft) {
     line(kBuffer, 5, 5, 20, 5);
-    set_int(kBuffer, 2, 150);  // width
-    set_int(kBuffer, 3, 40);   // height
+    set_int(kBuffer, prop::kWidth, 150);
+    set_int(kBuffer, prop::kHeight, 40);
     const plat::raster::Bitmap& c = panel_of(kBuffer).canvas();
     EXPECT_EQ(c.width(), 150);
     EXPECT_EQ(c.height(), 40);
@@ -177,15 +177,16 @@ TEST_F(AppearanceTest, MissingPicturesDrawNothing) {
 }
 
 TEST_F(AppearanceTest, PenPropertiesApplyToTheNextStroke) {
-    set_int(kBuffer, 16, 6);           // pen width
-    set_int(kBuffer, 17, 0x00C06000);  // pen colour
+    set_int(kBuffer, prop::kPanelPenWidth, 6);
+    set_int(kBuffer, prop::kPanelPenColour, 0x00C06000);
     line(kBuffer, 10, 40, 60, 40);
     EXPECT_EQ(at(kBuffer, 30, 38), 0x00C06000u) << "six pixels wide";
     EXPECT_EQ(at(kBuffer, 30, 41), 0x00C06000u);
     EXPECT_EQ(at(kBuffer, 30, 45), kBack);
-    set_int(kBuffer, 16, 100000);
-    EXPECT_EQ(rt().get_property(kWin, kBuffer, 16).payload & 0xFFFFFFFF, 32767u) << "clamped";
-    set_int(kBuffer, 14, 0);  // no pen: nothing drawn
+    set_int(kBuffer, prop::kPanelPenWidth, 100000);
+    EXPECT_EQ(rt().get_property(kWin, kBuffer, prop::kPanelPenWidth).payload & 0xFFFFFFFF, 32767u)
+        << "clamped";
+    set_int(kBuffer, prop::kPanelPenType, 0);  // no pen: nothing drawn
     call(cmd_panel_clear, ref(kBuffer));
     line(kBuffer, 10, 40, 60, 40);
     EXPECT_EQ(at(kBuffer, 30, 40), kBack);
@@ -195,7 +196,7 @@ TEST_F(AppearanceTest, PanelWithoutAutomaticRedrawAsksTheLogicToPaint) {
     plat::request_repaint(rt().unit_widget(kWin, kShown), {});
     plat::process_pending_events();
     EXPECT_GT(g_paint_events, 0);
-    set_int(kShown, 12, 1);  // automatic redraw on: the panel paints itself
+    set_int(kShown, prop::kPanelAutoRedraw, 1);  // automatic redraw on: the panel paints itself
     g_paint_events = 0;
     plat::request_repaint(rt().unit_widget(kWin, kShown), {});
     plat::process_pending_events();

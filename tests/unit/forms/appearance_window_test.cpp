@@ -56,15 +56,15 @@ TEST(ShapeRegion, CornersOfTheShapesAt288) {
 
 TEST_F(AppearanceTest, ShapeFollowsThePropertyAndTheSize) {
     plat::Widget* w = rt().window_widget(kWin);
-    set_int(kWinUnit, 28, 1);
+    set_int(kWinUnit, prop::kWindowShape, 1);
     EXPECT_FALSE(plat::window_region_contains(w, 2, 2));
     EXPECT_TRUE(plat::window_region_contains(w, 144, 1));
-    set_int(kWinUnit, 28, 0);
+    set_int(kWinUnit, prop::kWindowShape, 0);
     EXPECT_TRUE(plat::window_region_contains(w, 2, 2)) << "shape 0 restores the rectangle";
-    set_int(kWinUnit, 28, 2);
+    set_int(kWinUnit, prop::kWindowShape, 2);
     EXPECT_FALSE(plat::window_region_contains(w, 1, 1));
     EXPECT_TRUE(plat::window_region_contains(w, 12, 12));
-    set_int(kWinUnit, 2, 400);  // wider: the region is made again
+    set_int(kWinUnit, prop::kWidth, 400);  // wider: the region is made again
     plat::process_pending_events();
     EXPECT_TRUE(plat::window_region_contains(w, 350, 144));
     EXPECT_FALSE(plat::window_region_contains(w, 399, 0));
@@ -73,22 +73,22 @@ TEST_F(AppearanceTest, ShapeFollowsThePropertyAndTheSize) {
 TEST_F(AppearanceTest, WindowBackgroundColourAndPicture) {
     plat::Widget* w = rt().window_widget(kWin);
     EXPECT_EQ(plat::surface_pixel(w, 200, 200), 0u) << "black, not the system colour";
-    set_int(kWinUnit, 10, static_cast<std::int64_t>(0xFF000000u));
+    set_int(kWinUnit, prop::kWindowBackColour, static_cast<std::int64_t>(0xFF000000u));
     EXPECT_EQ(plat::surface_pixel(w, 200, 200), plat::system_face_colour());
-    set_int(kWinUnit, 10, 0x00000080);
+    set_int(kWinUnit, prop::kWindowBackColour, 0x00000080);
     // Mode 0: the picture once at the top-left, the colour elsewhere.
-    set_int(kWinUnit, 12, 0);
-    set_bytes(kWinUnit, 11, tiny_bmp(8, 8, 0x0000FF00, 0x00FF0000));
+    set_int(kWinUnit, prop::kWindowPictureMode, 0);
+    set_bytes(kWinUnit, prop::kWindowPicture, tiny_bmp(8, 8, 0x0000FF00, 0x00FF0000));
     EXPECT_EQ(plat::surface_pixel(w, 0, 0), 0x00FF0000u);
     EXPECT_EQ(plat::surface_pixel(w, 9, 0), 0x00000080u);
     // Mode 1: tiled.
-    set_int(kWinUnit, 12, 1);
+    set_int(kWinUnit, prop::kWindowPictureMode, 1);
     EXPECT_EQ(plat::surface_pixel(w, 8, 16), 0x00FF0000u);
     EXPECT_EQ(plat::surface_pixel(w, 9, 17), 0x0000FF00u);
     // A picture that does not decode paints the colour only.
     std::vector<std::uint8_t> broken = tiny_bmp(8, 8, 0x0000FF00, 0x00FF0000);
     broken.resize(40);
-    set_bytes(kWinUnit, 11, broken);
+    set_bytes(kWinUnit, prop::kWindowPicture, broken);
     EXPECT_EQ(plat::surface_pixel(w, 0, 0), 0x00000080u);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/blocks.h"
 #include "platform/window_system.h"
 

@@ -124,9 +124,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RuntimeTest, TheLogicMayWriteWhatTheUserMayNotType) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    rt().set_property(kMain, kDigits, 8, -1, text_arg("ab"));
+    rt().set_property(kMain, kDigits, prop::kEditContent, -1, text_arg("ab"));
     EXPECT_EQ(content(kDigits), "ab");
-    rt().set_property(kMain, kName, 8, -1, text_arg("0123456789abcdef"));
+    rt().set_property(kMain, kName, prop::kEditContent, -1, text_arg("0123456789abcdef"));
     EXPECT_EQ(content(kName), "0123456789abcdef");
 }
 

@@ -87,10 +87,14 @@ TEST_F(RuntimeTest, ValuesComeBackTaggedByTheirKind) {
         int number;
         TypeTag tag;
     };
-    const Row rows[] = {{kMainUnit, 0, TAG_INT},      {kMainUnit, 5, TAG_LOGICAL},
-                        {kMainUnit, 29, TAG_LOGICAL}, {kEdit, 8, TAG_TEXT},
-                        {kEdit, 4, TAG_TEXT},         {kPanel, 7, TAG_BYTESET},
-                        {kMenuA, 1, TAG_LOGICAL},     {kMenuA, 0, TAG_TEXT}};
+    const Row rows[] = {{kMainUnit, prop::kLeft, TAG_INT},
+                        {kMainUnit, prop::kVisible, TAG_LOGICAL},
+                        {kMainUnit, prop::kWindowAlwaysOnTop, TAG_LOGICAL},
+                        {kEdit, prop::kEditContent, TAG_TEXT},
+                        {kEdit, prop::kTag, TAG_TEXT},
+                        {kPanel, prop::kPointer, TAG_BYTESET},
+                        {kMenuA, prop::kMenuChecked, TAG_LOGICAL},
+                        {kMenuA, prop::kMenuCaption, TAG_TEXT}};
     for (const Row& row : rows) {
         Value v = rt().get_property(kMain, row.unit, row.number);
         EXPECT_EQ(v.tag, row.tag) << std::hex << row.unit << std::dec << " " << row.number;
@@ -116,22 +120,26 @@ TEST_P(MenuFlagTest, EachPropertyOwnsOneBit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Bits, MenuFlagTest,
-                         ::testing::Values(MenuFlagRow{1, 1, kMenuChecked},
-                                           MenuFlagRow{2, 1, kMenuDisabled},
-                                           MenuFlagRow{3, 0, kMenuHidden}, MenuFlagRow{3, 1, 0},
-                                           MenuFlagRow{1, 0, 0}, MenuFlagRow{1, 7, kMenuChecked}));
+                         ::testing::Values(MenuFlagRow{prop::kMenuChecked, 1, kMenuChecked},
+                                           MenuFlagRow{prop::kMenuDisabled, 1, kMenuDisabled},
+                                           MenuFlagRow{prop::kMenuVisible, 0, kMenuHidden},
+                                           MenuFlagRow{prop::kMenuVisible, 1, 0},
+                                           MenuFlagRow{prop::kMenuChecked, 0, 0},
+                                           MenuFlagRow{prop::kMenuChecked, 7, kMenuChecked}));
 
 TEST_F(RuntimeTest, MenuCaptionAndFlagsOfOtherItemsStayApart) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuTop, 3)), 0) << "the hidden top item";
+    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuTop, prop::kMenuVisible)), 0)
+        << "the hidden top item";
     const char caption[] = "\xB9\xD8\xB1\xD5";  // 关闭
-    rt().set_property(kMain, kMenuA, 0, -1, text_arg(caption));
-    rt().set_property(kMain, kMenuA, 1, -1, {1, TAG_LOGICAL});
-    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuA, 0)), caption);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuSub, 0)), "Sub");
-    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuSub, 1)), 0);
-    rt().set_property(kMain, kMenuA, 0, -1, text_arg(nullptr));
-    EXPECT_EQ(rt().get_property(kMain, kMenuA, 0).payload, 0u) << "empty text is null";
+    rt().set_property(kMain, kMenuA, prop::kMenuCaption, -1, text_arg(caption));
+    rt().set_property(kMain, kMenuA, prop::kMenuChecked, -1, {1, TAG_LOGICAL});
+    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuA, prop::kMenuCaption)), caption);
+    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuSub, prop::kMenuCaption)), "Sub");
+    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuSub, prop::kMenuChecked)), 0);
+    rt().set_property(kMain, kMenuA, prop::kMenuCaption, -1, text_arg(nullptr));
+    EXPECT_EQ(rt().get_property(kMain, kMenuA, prop::kMenuCaption).payload, 0u)
+        << "empty text is null";
 }
 
 // --- list and combo boxes ---------------------------------------------------
@@ -166,7 +174,8 @@ TEST_F(RuntimeTest, ItemMethodsOutsideTheListGiveEmptyFalseOrMinusOne) {
 
 TEST_F(RuntimeTest, ListItemsAddReplaceAndDeleteKeepingTheSelection) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    EXPECT_EQ(as_int(rt().get_property(kMain, kList, 16)), -1) << "no initial selection";
+    EXPECT_EQ(as_int(rt().get_property(kMain, kList, prop::kListSelection)), -1)
+        << "no initial selection";
     int changes = 0;
     count_into(7, changes);
     const char gbk[] =
@@ -180,7 +189,7 @@ TEST_F(RuntimeTest, ListItemsAddReplaceAndDeleteKeepingTheSelection) {
             .as_logical());
     EXPECT_EQ(item(cmd_list_item_text, kList, TAG_UNIT_LISTBOX, 1), "Y!");
     EXPECT_EQ(item(cmd_list_item_text, kList, TAG_UNIT_LISTBOX, 3), gbk);
-    EXPECT_EQ(as_int(rt().get_property(kMain, kList, 16)), 1) << "selection kept";
+    EXPECT_EQ(as_int(rt().get_property(kMain, kList, prop::kListSelection)), 1) << "selection kept";
     EXPECT_TRUE(
         call(cmd_delete_list_item, unit_ref(kList, TAG_UNIT_LISTBOX), arg_int(0)).as_logical());
     EXPECT_EQ(item(cmd_list_item_text, kList, TAG_UNIT_LISTBOX, 0), "Y!");
@@ -198,9 +207,9 @@ TEST_P(ComboSelectionTest, WrittenSelectionIsClampedSilently) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
     int events = 0;
     count_into(12, events);
-    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, 19)), -1);
-    rt().set_property(kMain, kCombo, 19, -1, int_arg(GetParam().written));
-    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, 19)), GetParam().selected);
+    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, prop::kComboSelection)), -1);
+    rt().set_property(kMain, kCombo, prop::kComboSelection, -1, int_arg(GetParam().written));
+    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, prop::kComboSelection)), GetParam().selected);
     EXPECT_EQ(events, 0);
 }
 
@@ -225,10 +234,10 @@ TEST_P(MoveTest, OmittedOrMinusOneKeeps) {
     for (const auto& a : GetParam().args) args.push_back(a ? arg_int(*a) : arg_none());
     call_command(cmd_move, static_cast<int>(args.size()), args.data());
     plat::Rect got{};
-    got.left = as_int(rt().get_property(kMain, kEdit, 0));
-    got.top = as_int(rt().get_property(kMain, kEdit, 1));
-    got.width = as_int(rt().get_property(kMain, kEdit, 2));
-    got.height = as_int(rt().get_property(kMain, kEdit, 3));
+    got.left = as_int(rt().get_property(kMain, kEdit, prop::kLeft));
+    got.top = as_int(rt().get_property(kMain, kEdit, prop::kTop));
+    got.width = as_int(rt().get_property(kMain, kEdit, prop::kWidth));
+    got.height = as_int(rt().get_property(kMain, kEdit, prop::kHeight));
     const plat::Rect& e = GetParam().expected;
     EXPECT_EQ(got, e) << GetParam().name << ": " << got.left << "," << got.top << " " << got.width
                       << "x" << got.height;
@@ -254,7 +263,7 @@ TEST_F(RuntimeTest, DestroyedControlLeavesItsWindowAndContainer) {
     EXPECT_EQ(rt().unit_entry(kMain, kInner), nullptr);
     EXPECT_TRUE(rt().unit_entry(kMain, kPanel)->children.empty());
     // The units after it are still found under their own identifiers.
-    EXPECT_EQ(text_of(rt().get_property(kMain, kCombo, 9)), "");
+    EXPECT_EQ(text_of(rt().get_property(kMain, kCombo, prop::kComboContent)), "");
     EXPECT_EQ(item(cmd_list_item_text, kList, TAG_UNIT_LISTBOX, 2), "z");
     plat::process_pending_events();
     // Menu items are not destroyed this way.

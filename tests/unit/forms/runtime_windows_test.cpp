@@ -42,35 +42,35 @@ TEST_F(RuntimeTest, LoadingAnExistingWindowOnlyActivatesIt) {
     count_into(2, created);
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
     plat::Widget* first = rt().window_widget(kMain);
-    rt().set_property(kMain, kEdit, 8, -1, text_arg("typed"));
+    rt().set_property(kMain, kEdit, prop::kEditContent, -1, text_arg("typed"));
     ResultRecord again = call(cmd_load_window, arg_unit(kMain, kMainUnit, TAG_UNIT_WINDOW));
     EXPECT_TRUE(again.as_logical());
     EXPECT_EQ(created, 1);
     EXPECT_EQ(rt().window_widget(kMain), first);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, 8)), "typed");
+    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, prop::kEditContent)), "typed");
 }
 
 TEST_F(RuntimeTest, WindowLoadedAfterDestroyHasTheResourcesPropertiesAgain) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    const std::int32_t left = as_int(rt().get_property(kMain, kMainUnit, 0));
-    rt().set_property(kMain, kMainUnit, 0, -1, int_arg(left + 123));
-    rt().set_property(kMain, kEdit, 8, -1, text_arg("changed"));
-    rt().set_property(kMain, kEdit, 2, -1, int_arg(11));
-    rt().set_property(kMain, kMenuA, 1, -1, {1, TAG_LOGICAL});
-    rt().set_property(kMain, kMenuA, 0, -1, text_arg("B"));
-    rt().set_property(kMain, kCombo, 19, -1, int_arg(2));
+    const std::int32_t left = as_int(rt().get_property(kMain, kMainUnit, prop::kLeft));
+    rt().set_property(kMain, kMainUnit, prop::kLeft, -1, int_arg(left + 123));
+    rt().set_property(kMain, kEdit, prop::kEditContent, -1, text_arg("changed"));
+    rt().set_property(kMain, kEdit, prop::kWidth, -1, int_arg(11));
+    rt().set_property(kMain, kMenuA, prop::kMenuChecked, -1, {1, TAG_LOGICAL});
+    rt().set_property(kMain, kMenuA, prop::kMenuCaption, -1, text_arg("B"));
+    rt().set_property(kMain, kCombo, prop::kComboSelection, -1, int_arg(2));
     call(cmd_destroy, arg_unit(kMain, kInner, TAG_UNIT_EDITBOX));
     call(cmd_destroy, arg_unit(kMain, kMainUnit, TAG_UNIT_WINDOW), arg_logical(true));
     ASSERT_FALSE(rt().window_exists(kMain));
     plat::process_pending_events();
 
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    EXPECT_EQ(as_int(rt().get_property(kMain, kMainUnit, 0)), left);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, 8)), "init");
-    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, 2)), 80);
-    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuA, 1)), 0);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuA, 0)), "A");
-    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, 19)), -1);
+    EXPECT_EQ(as_int(rt().get_property(kMain, kMainUnit, prop::kLeft)), left);
+    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, prop::kEditContent)), "init");
+    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, prop::kWidth)), 80);
+    EXPECT_EQ(as_int(rt().get_property(kMain, kMenuA, prop::kMenuChecked)), 0);
+    EXPECT_EQ(text_of(rt().get_property(kMain, kMenuA, prop::kMenuCaption)), "A");
+    EXPECT_EQ(as_int(rt().get_property(kMain, kCombo, prop::kComboSelection)), -1);
     EXPECT_NE(rt().unit_entry(kMain, kInner), nullptr) << "the destroyed control is back";
     EXPECT_EQ(rt().unit_entry(kMain, kPanel)->children, std::vector<UnitId>{kInner});
 }
@@ -99,36 +99,36 @@ TEST_F(RuntimeTest, LoadingAWindowWithAPendingCloseCreatesItAfresh) {
     int created = 0;
     count_into(2, created);
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    rt().set_property(kMain, kEdit, 8, -1, text_arg("old"));
+    rt().set_property(kMain, kEdit, prop::kEditContent, -1, text_arg("old"));
     rt().post_close(kMain);
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
     EXPECT_EQ(created, 2);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, 8)), "init");
+    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, prop::kEditContent)), "init");
     // The close posted to the old window must not reach the new one.
     plat::process_pending_events();
     EXPECT_TRUE(rt().window_exists(kMain));
-    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, 8)), "init");
+    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, prop::kEditContent)), "init");
 }
 
 TEST_F(RuntimeTest, ChangingAFixedStyleRebuildsTheUnitWithItsState) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
     int changes = 0;
     count_into(0, changes);
-    rt().set_property(kMain, kEdit, 8, -1, text_arg("kept"));
-    rt().set_property(kMain, kEdit, 1, -1, int_arg(33));
+    rt().set_property(kMain, kEdit, prop::kEditContent, -1, text_arg("kept"));
+    rt().set_property(kMain, kEdit, prop::kTop, -1, int_arg(33));
     plat::set_visible(rt().unit_widget(kMain, kEdit), false);
     ASSERT_EQ(changes, 1);
 
-    rt().set_property(kMain, kEdit, 9, -1, int_arg(0));  // border: none
+    rt().set_property(kMain, kEdit, prop::kEditBorder, -1, int_arg(0));  // border: none
     EXPECT_EQ(rt().suppression(), 0);
     EXPECT_EQ(changes, 1) << "the rebuilt box's content write raised an event";
-    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, 9)), 0);
-    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, 8)), "kept");
-    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, 1)), 33);
-    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, 5)), 0) << "still hidden";
+    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, prop::kEditBorder)), 0);
+    EXPECT_EQ(text_of(rt().get_property(kMain, kEdit, prop::kEditContent)), "kept");
+    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, prop::kTop)), 33);
+    EXPECT_EQ(as_int(rt().get_property(kMain, kEdit, prop::kVisible)), 0) << "still hidden";
 
     // The new box raises its events to the same handlers.
-    rt().set_property(kMain, kEdit, 8, -1, text_arg("again"));
+    rt().set_property(kMain, kEdit, prop::kEditContent, -1, text_arg("again"));
     EXPECT_EQ(changes, 2);
     int clicks = 0;
     count_into(1, clicks);
@@ -138,14 +138,14 @@ TEST_F(RuntimeTest, ChangingAFixedStyleRebuildsTheUnitWithItsState) {
 
 TEST_F(RuntimeTest, RebuiltControlInsideAPanelStaysInItsPlace) {
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    rt().set_property(kMain, kInner, 8, -1, text_arg("inside"));
+    rt().set_property(kMain, kInner, prop::kEditContent, -1, text_arg("inside"));
     plat::Widget* panel = rt().unit_widget(kMain, kPanel);
     ASSERT_NE(panel, nullptr);
-    rt().set_property(kMain, kInner, 15, -1, {1, TAG_LOGICAL});  // multi-line
+    rt().set_property(kMain, kInner, prop::kEditMultiLine, -1, {1, TAG_LOGICAL});
     plat::process_pending_events();
-    EXPECT_EQ(text_of(rt().get_property(kMain, kInner, 8)), "inside");
-    EXPECT_EQ(as_int(rt().get_property(kMain, kInner, 0)), 2);
-    EXPECT_EQ(as_int(rt().get_property(kMain, kInner, 1)), 2);
+    EXPECT_EQ(text_of(rt().get_property(kMain, kInner, prop::kEditContent)), "inside");
+    EXPECT_EQ(as_int(rt().get_property(kMain, kInner, prop::kLeft)), 2);
+    EXPECT_EQ(as_int(rt().get_property(kMain, kInner, prop::kTop)), 2);
     rt().destroy_window(kMain);
     plat::process_pending_events();
 }
