@@ -4,19 +4,17 @@
 
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/system.h"
 
 namespace vel::clock {
 namespace {
 
-constexpr int kMenuChecked = 1;   // a menu item's checked property
-constexpr int kWindowOnTop = 21;  // a window's always-on-top property
-
 void set_on_top(WindowId window, UnitId unit, bool on) {
     FormRuntime& rt = FormRuntime::instance();
     if (!rt.window_exists(window)) return;
-    rt.set_property(window, unit, kWindowOnTop, -1, Value{on ? 1u : 0u, TAG_LOGICAL});
+    rt.set_property(window, unit, prop::kWindowAlwaysOnTop, -1, Value{on ? 1u : 0u, TAG_LOGICAL});
 }
 
 }  // namespace
@@ -24,7 +22,8 @@ void set_on_top(WindowId window, UnitId unit, bool on) {
 bool keep_on_top_checked() {
     FormRuntime& rt = FormRuntime::instance();
     if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, kMenuChecked).payload & 1) != 0;
+    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked).payload & 1) !=
+           0;
 }
 
 int show_message(std::string_view text, std::string_view caption, int flags,
