@@ -642,6 +642,9 @@ def forbidden_city(p):
     p.vgrad(0, 200, [(0, (130, 180, 235)), (1, (225, 235, 245))])
     p.cloud(60, 45, 80)
     p.cloud(240, 70, 60)
+    p.vgrad(196, 250, [(0, (200, 195, 190)), (1, (180, 175, 170))])
+    for x in range(0, SIZE, 14):
+        p.line([(x, 196), (144 + (x - 144) * 1.6, 250)], (190, 185, 180), 0.8)
     # Marble terraces.
     for i, (half, y) in enumerate(((140, 235), (120, 220), (100, 205))):
         p.rect(144 - half, y, 144 + half, y + 15, (240, 235, 225))
@@ -953,13 +956,23 @@ def everest(p):
     p.vgrad(0, 200, [(0, (60, 120, 200)), (0.6, (150, 190, 235)), (1, (220, 232, 245))])
     p.mountain(p.ridge(-10, 300, 150, 20, peaks=[(40, 20, 40), (260, 30, 40)]),
                [(0, (225, 232, 245)), (1, (180, 195, 215))], 110, 200)
-    peak = [(40, 200), (110, 110), (150, 48), (168, 70), (200, 100), (270, 200)]
-    p.poly(peak, (240, 245, 252))
-    p.poly([(150, 48), (168, 70), (200, 100), (270, 200), (160, 200), (150, 120)], (165, 180, 210))
-    for i in range(12):
-        x = 140 + p.rng.uniform(-30, 50)
-        y = 110 + p.rng.uniform(0, 80)
-        p.line([(x, y), (x + p.rng.uniform(-8, 8), y + p.rng.uniform(10, 25))], (140, 155, 185), 1.2)
+    # The summit pyramid: a sunlit snow face on the left, a steep face of
+    # dark rock streaked with snow on the right.
+    left_ridge = [(-10, 226), (20, 200), (60, 160), (85, 140), (100, 112), (118, 98), (132, 70), (146, 50)]
+    right_ridge = [(146, 50), (160, 62), (176, 76), (186, 92), (206, 108), (228, 140), (262, 168), (300, 200), (300, 226)]
+    p.grad_poly(left_ridge + right_ridge, 50, 200, [(0, (250, 252, 255)), (1, (215, 225, 240))])
+    rock = [(146, 50), (160, 62), (176, 76), (186, 92), (206, 108), (228, 140), (262, 168), (300, 200),
+            (300, 226), (176, 226), (170, 200), (158, 150), (150, 100)]
+    p.grad_poly(rock, 50, 200, [(0, (110, 110, 130)), (1, (150, 150, 170))])
+    for i in range(16):
+        y = p.rng.uniform(70, 190)
+        x = 160 + (y - 60) * p.rng.uniform(0.1, 0.8)
+        p.line([(x, y), (x + p.rng.uniform(6, 14), y + p.rng.uniform(8, 18))], (235, 240, 250), p.rng.uniform(1.5, 3))
+    p.line([(146, 50), (150, 100), (158, 150), (170, 200)], (200, 210, 228), 1.2)
+    for i in range(10):
+        y = p.rng.uniform(80, 190)
+        x = 146 - (y - 50) * p.rng.uniform(0.2, 0.7)
+        p.line([(x, y), (x + p.rng.uniform(8, 20), y + p.rng.uniform(-2, 3))], (200, 212, 232), 1)
     # The plume of snow blown from the summit.
     for k in range(6):
         p.ellipse(175 + k * 14, 46 + k * 3, 16 - k, 5, (250, 250, 255))
@@ -1463,9 +1476,10 @@ def card(name, latin, style, emblem, panel=None):
         p.text(144, 181, name, size, st["ink"])
         w = p.text_width(name, size)
         p.line([(144 - w / 2, 200), (144 + w / 2, 200)], st["trim"], 1.4)
-        p.d.rounded_rectangle([sc(80), sc(263), sc(208), sc(283)], radius=sc(10), fill=st["panel"],
+        # The plate stays inside the circle the round outline keeps.
+        p.d.rounded_rectangle([sc(94), sc(261), sc(194), sc(278)], radius=sc(8), fill=st["panel"],
                               outline=st["trim"], width=sc(1.5))
-        p.text(144, 273.5, latin, 10 if len(latin) < 14 else 8.6, st["ink"], font=URW + "URWGothic-Demi.otf")
+        p.text(144, 270, latin, 9 if len(latin) < 14 else 7.4, st["ink"], font=URW + "URWGothic-Demi.otf")
         p.seal(st["tag"], 8, 8, 34, colour=st["seal"])
     return draw
 
@@ -1478,7 +1492,7 @@ PERFORMERS = [
     ("胡蝶", card("胡蝶", "HU DIE", "shanghai", lambda p, x, y: emblem_butterfly(p, x, y, (200, 110, 150)))),
     ("周璇", card("周璇", "ZHOU XUAN", "shanghai", lambda p, x, y: emblem_record(p, x - 8, y, (200, 70, 60)))),
     ("赵丹", card("赵丹", "ZHAO DAN", "shanghai", lambda p, x, y: emblem_clapper(p, x, y, (230, 200, 120)))),
-    ("上官云珠", card("上官云珠", "SHANGGUAN YUNZHU", "shanghai", lambda p, x, y: emblem_cloud_pearl(p, x, y, (200, 175, 140)))),
+    ("上官云珠", card("上官云珠", "SHANGGUAN YUNZHU", "shanghai", lambda p, x, y: emblem_cloud_pearl(p, x, y, (150, 170, 205)))),
     ("卓别林", card("卓别林", "CHARLIE CHAPLIN", "hollywood", lambda p, x, y: emblem_hat_cane(p, x, y, (40, 40, 50)))),
     ("嘉宝", card("嘉宝", "GRETA GARBO", "hollywood", lambda p, x, y: emblem_star(p, x, y, (215, 175, 70), 26))),
     ("费雯丽", card("费雯丽", "VIVIEN LEIGH", "hollywood", lambda p, x, y: emblem_rose(p, x, y, (215, 50, 60)))),
