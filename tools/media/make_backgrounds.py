@@ -112,9 +112,6 @@ class Pic:
         self.d.arc([sc(cx - rx), sc(cy - ry), sc(cx + rx), sc(cy + ry)], a0, a1,
                    fill=fill, width=max(1, sc(width)))
 
-    def blend(self, layer, mask):
-        self.img.paste(layer, (0, 0), mask)
-
     def glow(self, cx, cy, r, colour, strength=0.8):
         """A soft round light: a disc blurred into the picture."""
         mask = Image.new("L", (BIG, BIG), 0)
@@ -262,12 +259,8 @@ class Pic:
         """Reduces to 288 x 288 and veils the middle, where the hands turn."""
         img = self.img.resize((SIZE, SIZE), Image.LANCZOS)
         mask = Image.new("L", (SIZE, SIZE), 0)
-        px = mask.load()
-        for y in range(SIZE):
-            for x in range(SIZE):
-                r = math.hypot(x - 143.5, y - 143.5)
-                a = overall + middle * math.exp(-(r / radius) ** 2)
-                px[x, y] = int(round(255 * a))
+        mask.putdata([int(round(255 * (overall + middle * math.exp(-(math.hypot(x - 143.5, y - 143.5) / radius) ** 2))))
+                      for y in range(SIZE) for x in range(SIZE)])
         img.paste(Image.new("RGB", (SIZE, SIZE), veil), (0, 0), mask)
         return img
 
@@ -279,16 +272,12 @@ class Pic:
 SKY_DAY = [(0, (150, 200, 245)), (1, (225, 240, 250))]
 
 
-def zodiac(ch, glyph, sky, land, extra=None, mirror=False, figure=110, at=(144, 196)):
+def zodiac(ch, glyph, sky, scene, mirror, figure):
+    """The sky, the animal's own scene, the figure standing below the middle."""
     def draw(p):
-        p.vgrad(0, SIZE if extra is dragon_scene else 190, sky)
-        if extra:
-            extra(p)
-        else:
-            p.mountain(p.ridge(-10, 300, 175, 26, rough=0.5), land[:2], 150, 200)
-            p.rect(0, 195, SIZE, SIZE, land[2])
-            p.vgrad(195, SIZE, [(0, land[2]), (1, land[3])])
-        p.emoji(glyph, at[0], at[1], figure, mirror)
+        p.vgrad(0, SIZE, sky)
+        scene(p)
+        p.emoji(glyph, 144, 196, figure, mirror)
         p.seal(ch)
     return draw
 
@@ -377,9 +366,11 @@ def sheep_scene(p):
     p.mountain(p.ridge(-10, 300, 160, 40, peaks=[(70, 20, 60)]),
                [(0, (180, 215, 150)), (1, (150, 200, 120))], 120, 200)
     p.mountain(p.ridge(-10, 300, 190, 20), [(0, (170, 210, 120)), (1, (140, 195, 100))], 170, SIZE)
-    for x, y in ((40, 150), (70, 160), (230, 175)):
-        p.ellipse(x, y, 7, 4.5, (250, 250, 245))
-        p.circle(x + 6, y - 2, 2.5, (80, 70, 60))
+    for x, y in ((40, 150), (72, 158), (232, 172)):
+        for dx in (-4, -1.5, 2, 4.5):
+            p.line([(x + dx, y + 2), (x + dx, y + 8)], (90, 80, 70), 1)
+        p.ellipse(x, y, 8, 5, (250, 250, 245))
+        p.ellipse(x + 8, y - 1, 3, 2.2, (90, 80, 70))
     p.cloud(200, 50, 80)
 
 
@@ -1078,7 +1069,6 @@ def venice(p):
             x_far = 144 + side * (60 + 85 * (t + 0.34))
             top = 90 - 70 * t
             bot = 165 + 120 * (t + 0.3)
-            quad = [(x_near, 165), (x_near, top), (x_far, top - 25), (x_far, bot)]
             quad = [(x_near, top), (x_far, top - 23), (x_far, bot), (x_near, 165 + 90 * t)]
             c = colours[(k + (side > 0) * 2) % 5]
             p.poly(quad, c)
@@ -1506,7 +1496,7 @@ def all_pictures():
     """(caption, drawing function, veil strength) in menu order."""
     out = []
     for ch, glyph, sky, scene, mirror, figure in ANIMALS:
-        out.append((ch, zodiac(ch, glyph, sky, None, extra=scene, mirror=mirror, figure=figure), 0.30))
+        out.append((ch, zodiac(ch, glyph, sky, scene, mirror, figure), 0.30))
     for caption, fn in SIGHTS_AND_SEASONS:
         out.append((caption, fn, 0.36))
     for caption, fn in PERFORMERS:
