@@ -195,11 +195,14 @@ class Pic:
                 u = j / 7
                 frond.append((tx + math.cos(a) * length * u,
                               ty + math.sin(a) * length * u * 0.6 + (u * u) * length * 0.45))
-            self.line(frond, leaf, h * 0.035)
+            # A leaf widest near its middle, with leaflets hanging from it.
+            widths = [h * 0.075 * math.sin(math.pi * (0.15 + 0.85 * j / 7)) + 0.8 for j in range(8)]
+            ribbon(self, frond, widths, leaf, leaf)
             for j in range(2, 8):
                 fx, fy = frond[j]
-                self.line([(fx, fy), (fx + math.cos(a + 1.2) * 6, fy + 7)], leaf, 1.1)
-                self.line([(fx, fy), (fx + math.cos(a - 1.2) * 6, fy + 7)], leaf, 1.1)
+                drop = 4 + 5 * (1 - j / 8)
+                self.line([(fx, fy), (fx + math.cos(a) * 3, fy + drop)], leaf, 1.1)
+        self.circle(tx, ty, h * 0.03, mix(trunk, leaf, 0.5))
 
     def roof(self, cx, y, half, h, colour, lift=6, eave=None):
         """A Chinese roof: a curved slope with up-turned corners."""
@@ -934,9 +937,12 @@ def huangguoshu_falls(p):
         y0 = p.rng.uniform(55, 120)
         p.line([(x, y0), (x + p.rng.uniform(-1, 1), y0 + p.rng.uniform(40, 130))],
                p.rng.choice([(255, 255, 255), (235, 245, 250), (200, 225, 235)]), p.rng.uniform(0.8, 2.2))
-    p.rect(55, 50, 233, 60, (100, 150, 100))
-    for i in range(10):
-        p.circle(60 + i * 19, 52, 10, (90, 150, 95))
+    brink = p.ridge(50, 238, 52, 6, n=6)
+    p.mountain(brink, [(0, (95, 150, 95)), (1, (80, 135, 85))], 40, 62, )
+    p.rect(50, 58, 238, 62, (80, 135, 85))
+    for i in range(14):
+        x = 52 + i * 13.5 + p.rng.uniform(-3, 3)
+        p.circle(x, p.rng.uniform(44, 52), p.rng.uniform(6, 10), mix((80, 140, 85), (120, 170, 100), p.rng.random()))
     p.vgrad(200, SIZE, [(0, (150, 205, 200)), (1, (110, 175, 175))], x0=55, x1=235)
     p.haze(170, 250, (255, 255, 255), 0.9)
     for k, c in enumerate(((240, 120, 120), (250, 200, 110), (240, 240, 120), (140, 210, 140), (130, 170, 240), (180, 140, 220))):
@@ -1158,8 +1164,12 @@ def eiffel_tower(p):
     p.poly([(cx - 11, 118), (cx - 2, 40), (cx + 2, 40), (cx + 11, 118)], c)
     p.rect(cx - 5, 38, cx + 5, 44, c)
     p.line([(cx, 38), (cx, 18)], c, 1.5)
-    for y in range(186, 240, 9):
-        p.line([(cx - 50 + (y - 186) * 0.0, y), (cx + 50, y)], (120, 105, 120), 0.6)
+    for side in (-1, 1):
+        for y0 in range(188, 240, 12):
+            x_out = cx + side * (26 + (y0 - 178) * 0.5)
+            x_in = cx + side * (12 + (y0 - 178) * 0.35)
+            p.line([(x_out, y0), (x_in, y0 + 12)], (120, 105, 120), 0.6)
+            p.line([(x_in, y0), (x_out + side * 6, y0 + 12)], (120, 105, 120), 0.6)
     for y0 in range(124, 176, 10):
         w = 12 + (y0 - 118) * 0.2
         p.line([(cx - w, y0), (cx + w, y0 + 10)], (120, 105, 120), 0.6)
