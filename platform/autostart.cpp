@@ -1,7 +1,6 @@
 #include "platform/autostart.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "platform/fs/paths.h"
+#include "platform/fs/xdg_folders.h"
 #include "platform/text/gbk.h"
 
 namespace plat {
@@ -25,21 +25,10 @@ bool has_control_character(std::string_view s) {
     return false;
 }
 
-std::string env_or_empty(const char* name) {
-    const char* v = std::getenv(name);
-    return v ? std::string(v) : std::string();
-}
-
-std::string home_folder() {
-    std::string home = env_or_empty("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
-    return {};
-}
-
 // XDG base folders must be absolute; anything else is ignored.
 std::string machine_config_folder() {
-    const std::string dirs = env_or_empty("XDG_CONFIG_DIRS");
+    const char* set = std::getenv("XDG_CONFIG_DIRS");
+    const std::string dirs = set ? set : "";
     std::size_t start = 0;
     while (start <= dirs.size()) {
         std::size_t end = dirs.find(':', start);
@@ -51,30 +40,10 @@ std::string machine_config_folder() {
     return "/etc/xdg";
 }
 
-std::string user_config_folder() {
-    const std::string home = env_or_empty("XDG_CONFIG_HOME");
-    if (!home.empty() && home.front() == '/') return home;
-    const std::string h = home_folder();
-    return h.empty() ? std::string() : h + "/.config";
-}
-
 std::string folder_of(AutostartMethod method) {
     const std::string base =
-        method == AutostartMethod::machine ? machine_config_folder() : user_config_folder();
+        method == AutostartMethod::machine ? machine_config_folder() : fs::user_config_folder();
     return base.empty() ? std::string() : base + "/autostart";
-}
-
-bool make_folders(const std::string& path) {
-    std::size_t pos = 1;
-    while (pos <= path.size()) {
-        std::size_t end = path.find('/', pos);
-        if (end == std::string::npos) end = path.size();
-        const std::string part = path.substr(0, end);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
-        pos = end + 1;
-    }
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool is_folder(const std::string& path) {
@@ -179,7 +148,8 @@ bool set_autostart(std::string_view name_gbk, std::string_view program_gbk,
     }
     const std::optional<std::string> path = autostart_entry_path(name_gbk, AutostartMethod::user);
     if (!path) return false;
-    return make_folders(path->substr(0, path->rfind('/'))) && write_atomically(*path, *text);
+    return fs::make_user_folders(path->substr(0, path->rfind('/'))) &&
+           write_atomically(*path, *text);
 }
 
 bool remove_autostart(std::string_view name_gbk) {

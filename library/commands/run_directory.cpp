@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "library/blocks.h"
-#include "platform/fs/paths.h"
+#include "platform/fs/run_folder.h"
 #include "platform/text/gbk.h"
 
 namespace vel {
@@ -17,7 +17,7 @@ struct RunPath {
 RunPath& run_path() {
     static RunPath path = [] {
         RunPath p;
-        const auto gbk = plat::utf8_to_gbk(plat::fs::executable_path());
+        const auto gbk = plat::utf8_to_gbk(plat::fs::run_executable_path());
         if (!gbk || gbk->empty()) {
             p.directory = "\\?";
             return p;

@@ -1,12 +1,14 @@
 #pragma once
 // The run directory and the executable's file name, fixed at the first use.
 //
-// The run directory is the executable's folder written Windows-style: GBK,
-// "\" as separator, no trailing backslash ("\opt\vel\build"; "" for a program
-// in "/"), so the logic's "<run directory>\VEL文件\top.vel" is a valid path for
-// the file-system edge. A folder whose name has no GBK form cannot be named in
-// the program's texts; the run directory is then a path that never opens
-// ("\?"), so settings read as missing instead of landing elsewhere.
+// The run directory is the file-system edge's run folder (the executable's
+// folder, or the user's own folder when that one is read-only) written
+// Windows-style: GBK, "\" as separator, no trailing backslash
+// ("\opt\vel\build"; "" for a program in "/"), so the logic's
+// "<run directory>\VEL文件\top.vel" is a valid path for the file-system edge.
+// A folder whose name has no GBK form cannot be named in the program's texts;
+// the run directory is then a path that never opens ("\?"), so settings read
+// as missing instead of landing elsewhere.
 #include <string>
 #include <string_view>
 

@@ -1,0 +1,20 @@
+#pragma once
+// The user's base folders after the XDG base directory conventions. A
+// variable that is unset, empty or not an absolute path is ignored and the
+// default under the home folder is used; empty when no home is known either.
+#include <string>
+
+namespace plat::fs {
+
+// $HOME, else the password database's entry for this user.
+std::string home_folder();
+// $XDG_CONFIG_HOME, default ~/.config.
+std::string user_config_folder();
+// $XDG_DATA_HOME, default ~/.local/share.
+std::string user_data_folder();
+
+// Creates `path` and its missing parents (0700, as the conventions ask of the
+// base folders); true when `path` is a folder afterwards.
+bool make_user_folders(const std::string& path);
+
+}  // namespace plat::fs
