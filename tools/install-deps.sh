@@ -13,6 +13,8 @@ PACKAGES=(
   # desktop tests
   xvfb openbox trayer xdotool x11-utils x11-apps imagemagick
   pulseaudio pulseaudio-utils sox faketime
+  # install and package tests
+  desktop-file-utils appstream dpkg-dev
   # media generation
   espeak-ng python3-pil fonts-urw-base35 fonts-noto-color-emoji
 )

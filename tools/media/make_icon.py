@@ -43,7 +43,8 @@ def hand(d, minutes, length, width, colour):
     circle(d, x, y, width / 2, colour)  # a round tip
 
 
-def draw_art():
+def draw_art(size=SIZE):
+    """The icon drawn at `size` pixels (the art is laid out on a 48-unit grid)."""
     art = Image.new("RGBA", (big(SIZE), big(SIZE)), (0, 0, 0, 0))
     d = ImageDraw.Draw(art)
     circle(d, 24, 24, 23, RIM_OUTER + (255,))
@@ -56,7 +57,7 @@ def draw_art():
     hand(d, 50.5, 9.5, 3.2, DARK_RED + (255,))  # ten past ten
     hand(d, 10, 14, 2.2, BLUE + (255,))
     circle(d, 24, 24, 2.4, VIOLET + (255,))
-    return art.resize((SIZE, SIZE), Image.LANCZOS)
+    return art.resize((size, size), Image.LANCZOS)
 
 
 def ico_bytes(image):
