@@ -58,6 +58,8 @@ void process_pending_events();
 
 // ---- screen and cursor ----------------------------------------------------
 Size screen_size();  // the primary screen
+// Every screen of the desktop in screen pixels, the primary first.
+std::vector<Rect> screen_rects();
 Point cursor_pos();  // in screen coordinates
 
 // ---- events ---------------------------------------------------------------

@@ -1,37 +1,51 @@
 // The clock window's created event, its tray icon and the timer's tick.
+#include "app/backgrounds/backgrounds.h"
 #include "app/face/face_draw.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
+#include "app/settings/toggles.h"
+#include "app/window/clock_window.h"
+#include "app/window/place.h"
+#include "app/window/single_copy.h"
 #include "forms/appearance/tray_command.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
+#include "library/commands/file_commands.h"
+#include "library/commands/run_directory.h"
 #include "resources/embedded.h"
 
 namespace vel {
 namespace {
 
-// "VEL时钟" in GBK.
-constexpr char kTrayTip[] = "VEL\xCA\xB1\xD6\xD3";
-constexpr int kTrayRightClick = 3;
+namespace cw = clock_window;
 
-ArgRecord clock_window_ref() {
-    return arg_unit(ids::kClockWindow, ids::kClockWindowUnit, TAG_UNIT_WINDOW);
-}
+constexpr int kTrayDoubleClick = 2;
+constexpr int kTrayRightClick = 3;
 
 }  // namespace
 
 void put_tray_icon() {
     const unsigned char* icon = embedded_byteset("clock.ico");
     if (!icon) return;
-    call(cmd_set_tray_icon, clock_window_ref(), arg_byteset(icon), arg_text(kTrayTip));
+    // The tip is the program's file name, without its folder.
+    call(cmd_set_tray_icon, cw::window_ref(), arg_byteset(icon),
+         arg_text(executable_file_name().c_str()));
 }
 
 void remove_tray_icon() {
-    call(cmd_set_tray_icon, clock_window_ref(), arg_byteset(nullptr));
+    call(cmd_set_tray_icon, cw::window_ref(), arg_byteset(nullptr));
 }
 
 HandlerResult on_clock_created(std::span<const std::int32_t>) {
+    // A second copy ends here, before it has saved, applied or shown
+    // anything: a posted close would still let its moved event write its
+    // own centred place over the running copy's.
+    if (another_copy_running()) close_program();
+    restore_place();
     put_tray_icon();
+    restore_settings();
+    restore_background();
+    call(cmd_close_all_files);
     // Show a face at once rather than after the first tick.
     draw_face();
     return std::nullopt;
@@ -43,9 +57,12 @@ HandlerResult on_clock_tick(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_clock_tray_event(std::span<const std::int32_t> args) {
-    if (!args.empty() && args[0] == kTrayRightClick)
-        call(cmd_popup_menu_from_tray, clock_window_ref(),
-             arg_unit(ids::kClockWindow, ids::k右键, TAG_UNIT_MENU));
+    const int kind = args.empty() ? 0 : args[0];
+    if (kind == kTrayRightClick) {
+        call(cmd_popup_menu_from_tray, cw::window_ref(), cw::menu_ref(ids::k右键));
+    } else if (kind == kTrayDoubleClick && !cw::checked(cw::k嵌入桌面)) {
+        cw::set_logical(cw::kVisible, !cw::get(cw::kVisible));
+    }
     return std::nullopt;
 }
 

@@ -40,9 +40,11 @@ HandlerResult on_clock_created(std::span<const std::int32_t> args);
 HandlerResult on_clock_tick(std::span<const std::int32_t> args);
 HandlerResult on_clock_tray_event(std::span<const std::int32_t> args);
 
-// The clock window's tray icon (the program's icon, tip "VEL时钟"), and its
+// The clock window's tray icon (the program's icon, its file name as the tip), and its
 // removal.
 void put_tray_icon();
 void remove_tray_icon();
+// "关闭程序": removes the tray icon and ends the program at once (exit code 0).
+[[noreturn]] void close_program();
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 // closing the program.
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
+#include "app/window/clock_window.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
@@ -10,13 +11,9 @@
 namespace vel {
 namespace {
 
-ArgRecord clock_window_ref() {
-    return arg_unit(ids::kClockWindow, ids::kClockWindowUnit, TAG_UNIT_WINDOW);
-}
-
+// At the mouse position offset by (+3, +3).
 void show_popup_menu() {
-    call(cmd_popup_menu, clock_window_ref(),
-         arg_unit(ids::kClockWindow, ids::k右键, TAG_UNIT_MENU));
+    call(cmd_popup_menu, clock_window::window_ref(), clock_window::menu_ref(ids::k右键));
 }
 
 }  // namespace
@@ -44,9 +41,13 @@ HandlerResult on_alarm_close(std::span<const std::int32_t>) {
     return std::nullopt;
 }
 
-HandlerResult on_menu_close_program(std::span<const std::int32_t>) {
+void close_program() {
     remove_tray_icon();
     end_program(0);
+}
+
+HandlerResult on_menu_close_program(std::span<const std::int32_t>) {
+    close_program();
 }
 
 }  // namespace vel

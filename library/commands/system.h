@@ -3,6 +3,7 @@
 // delay, screen size and mouse position, and the flat control style.
 // All follow the one calling convention (see library/value.h).
 #include <string>
+#include <vector>
 
 #include "library/value.h"
 
@@ -26,6 +27,16 @@ void cmd_mouse_y(ResultRecord* result, int count, const ArgRecord* args);
 // (int style) -> logical: 1 to 3 restyle the controls in a colour scheme,
 // anything else gives them their own look back.
 void cmd_set_control_style(ResultRecord* result, int count, const ArgRecord* args);
+
+// One screen of the desktop, in screen pixels.
+struct ScreenArea {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+// Every screen, the primary first; empty when no display answers.
+std::vector<ScreenArea> screen_areas();
 
 // The text a message box shows for a content argument (GBK; at most 99
 // bytes for numbers, logicals and date-times; empty for other types).

@@ -23,6 +23,13 @@ void cmd_screen_height(ResultRecord* result, int, const ArgRecord*) {
     result->set_int(plat::screen_size().height);
 }
 
+std::vector<ScreenArea> screen_areas() {
+    std::vector<ScreenArea> out;
+    for (const plat::Rect& r : plat::screen_rects())
+        out.push_back({r.left, r.top, r.width, r.height});
+    return out;
+}
+
 void cmd_mouse_x(ResultRecord* result, int, const ArgRecord*) {
     result->set_int(plat::cursor_pos().x);
 }

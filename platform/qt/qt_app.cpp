@@ -109,6 +109,21 @@ Size screen_size() {
     return {r.width(), r.height()};
 }
 
+std::vector<Rect> screen_rects() {
+    std::vector<Rect> out;
+    QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary) {
+        const QRect r = primary->geometry();
+        out.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == primary) continue;
+        const QRect r = screen->geometry();
+        out.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    return out;
+}
+
 Point cursor_pos() {
     QPoint p = QCursor::pos();
     return {p.x(), p.y()};

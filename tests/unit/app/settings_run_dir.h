@@ -42,6 +42,9 @@ public:
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(file(name), std::ios::binary | std::ios::trunc) << bytes;
     }
+    void write_root(const std::string& name, const std::string& bytes) const {
+        std::ofstream(m_root / name, std::ios::binary | std::ios::trunc) << bytes;
+    }
     // The file's bytes; "<missing>" when there is no such file.
     std::string bytes(const std::string& name) const {
         std::ifstream in(file(name), std::ios::binary);

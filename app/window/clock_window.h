@@ -1,0 +1,43 @@
+#pragma once
+// The clock window as the settings and lifecycle handlers see it: a few of
+// its properties, the check marks of its menu items, its platform handle.
+#include <cstdint>
+
+#include "forms/resource/form_resource.h"
+#include "library/value.h"
+
+namespace vel::clock_window {
+
+// Property numbers of the window unit.
+inline constexpr int kLeft = 0;
+inline constexpr int kTop = 1;
+inline constexpr int kVisible = 5;
+inline constexpr int kFreeMove = 27;  // dragged by its client area
+inline constexpr int kShape = 28;     // 0 rectangle, 1 ellipse, 2 rounded rectangle
+inline constexpr int kAlwaysOnTop = 29;
+
+// Items of the pop-up menu 右键.
+inline constexpr UnitId k开机启动 = 0x26010011;
+inline constexpr UnitId k半点报时 = 0x26010012;
+inline constexpr UnitId k置于顶层 = 0x26010015;
+inline constexpr UnitId k鼠标穿透 = 0x26010016;
+inline constexpr UnitId k嵌入桌面 = 0x26010017;
+inline constexpr UnitId k正方形 = 0x26010019;
+inline constexpr UnitId k圆形 = 0x2601001A;
+inline constexpr UnitId k圆角方形 = 0x2601001B;
+
+ArgRecord window_ref();
+ArgRecord menu_ref(UnitId item);
+
+std::int32_t get(int property);
+void set(int property, std::int32_t value);
+void set_logical(int property, bool value);
+
+// A menu item's check mark: the only record of a toggle's state.
+bool checked(UnitId item);
+void set_checked(UnitId item, bool on);
+
+// The window's platform handle, as the external routines take it.
+std::int64_t handle();
+
+}  // namespace vel::clock_window

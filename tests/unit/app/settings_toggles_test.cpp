@@ -1,0 +1,216 @@
+// The setting toggles on the real clock window: check marks, window state
+// and the exact bytes of the settings files.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/settings/setting_values.h"
+#include "library/commands/run_directory.h"
+#include "window_clock_fixture.h"
+
+namespace vel::test {
+namespace {
+
+namespace s = settings;
+const std::string kTop(s::k置于顶层), kEmbed(s::k嵌入桌面), kMouse(s::k鼠标穿透);
+
+struct Placement {
+    bool embed_checked, top_checked, embedded, on_top, free_move;
+    std::string insert_vel, top_vel;
+};
+
+class Toggles : public ClockWindowTest {
+protected:
+    Placement placement() {
+        return {cw::checked(cw::k嵌入桌面),  cw::checked(cw::k置于顶层),
+                platform_state().embedded,   cw::get(cw::kAlwaysOnTop) != 0,
+                cw::get(cw::kFreeMove) != 0, dir.bytes("insert.vel"),
+                dir.bytes("top.vel")};
+    }
+    void expect(const Placement& want, const char* step) {
+        const Placement got = placement();
+        EXPECT_EQ(got.embed_checked, want.embed_checked) << step;
+        EXPECT_EQ(got.top_checked, want.top_checked) << step;
+        EXPECT_EQ(got.embedded, want.embedded) << step;
+        EXPECT_EQ(got.on_top, want.on_top) << step;
+        EXPECT_EQ(got.free_move, want.free_move) << step;
+        EXPECT_EQ(got.insert_vel, want.insert_vel) << step;
+        EXPECT_EQ(got.top_vel, want.top_vel) << step;
+    }
+};
+
+TEST_F(Toggles, KeepOnTopAndEmbedExcludeEachOther) {
+    dir.write("insert.vel", "");
+    dir.write("top.vel", "");
+    start();
+    const Placement normal{false, false, false, false, true, "", ""};
+    const Placement embedded{true, false, true, false, false, kEmbed, ""};
+    const Placement on_top{false, true, false, true, true, "", kTop};
+    expect(normal, "start");
+    const struct {
+        UnitId item;
+        Placement after;
+        const char* step;
+    } steps[] = {
+        {cw::k嵌入桌面, embedded, "normal -> embedded"},
+        {cw::k置于顶层, on_top, "embedded -> on top"},
+        {cw::k嵌入桌面, embedded, "on top -> embedded"},
+        {cw::k嵌入桌面, normal, "embedded -> normal"},
+        {cw::k置于顶层, on_top, "normal -> on top"},
+        {cw::k置于顶层, normal, "on top -> normal"},
+    };
+    for (const auto& step : steps) {
+        choose(step.item);
+        expect(step.after, step.step);
+    }
+}
+
+TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
+    dir.write("insert.vel", "");
+    dir.write("mouse.vel", "");
+    start();
+    choose(cw::k嵌入桌面);
+    choose(cw::k鼠标穿透);
+    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
+    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
+    EXPECT_EQ(dir.bytes("insert.vel"), kEmbed);
+    EXPECT_EQ(dir.bytes("mouse.vel"), kMouse);
+    const auto handle = static_cast<plat::win32::Handle>(cw::handle());
+    EXPECT_EQ(plat::win32::get_window_long(handle, plat::win32::kGwlExStyle),
+              static_cast<std::int32_t>(plat::win32::kWsExTransparent | plat::win32::kWsExLayered));
+    EXPECT_TRUE(platform_state().embedded);
+    EXPECT_TRUE(platform_state().input_transparent);
+    EXPECT_NEAR(platform_state().opacity, 144 / 255.0, 0.005);
+
+    choose(cw::k鼠标穿透);
+    EXPECT_FALSE(cw::checked(cw::k鼠标穿透));
+    EXPECT_EQ(dir.bytes("mouse.vel"), "");
+    EXPECT_EQ(plat::win32::get_window_long(handle, plat::win32::kGwlExStyle), 0);
+    EXPECT_FALSE(platform_state().input_transparent);
+    EXPECT_NEAR(platform_state().opacity, 1.0, 0.005);
+    EXPECT_TRUE(platform_state().embedded);
+    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
+}
+
+TEST_F(Toggles, ClickThroughReassertsKeepOnTop) {
+    dir.write("top.vel", kTop);
+    dir.write("mouse.vel", "");
+    start();
+    ASSERT_TRUE(cw::checked(cw::k置于顶层));
+    choose(cw::k鼠标穿透);
+    EXPECT_TRUE(cw::get(cw::kAlwaysOnTop));
+    EXPECT_FALSE(platform_state().embedded);
+    EXPECT_EQ(dir.bytes("top.vel"), kTop);
+}
+
+TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
+    dir.write("outline.vel", std::string(s::k圆角方形));
+    start();
+    EXPECT_TRUE(cw::checked(cw::k圆角方形));
+    EXPECT_EQ(cw::get(cw::kShape), 2);
+    const struct {
+        UnitId item;
+        std::string_view caption;
+        int shape;
+    } rows[] = {
+        {cw::k圆形, s::k圆形, 1}, {cw::k正方形, s::k正方形, 0}, {cw::k圆角方形, s::k圆角方形, 2}};
+    for (const auto& row : rows) {
+        choose(row.item);
+        EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.caption));
+        EXPECT_EQ(cw::get(cw::kShape), row.shape);
+        for (UnitId item : {cw::k正方形, cw::k圆形, cw::k圆角方形})
+            EXPECT_EQ(cw::checked(item), item == row.item) << row.shape;
+    }
+}
+
+TEST_F(Toggles, TurningOnOverAHandAddedLineBreakSticks) {
+    dir.write("top.vel", kTop + "\r\n");
+    dir.write("hour.vel", std::string(s::k半点报时) + "\n");
+    start();
+    EXPECT_FALSE(cw::checked(cw::k置于顶层));
+    EXPECT_FALSE(cw::checked(cw::k半点报时));
+    choose(cw::k置于顶层);
+    choose(cw::k半点报时);
+    EXPECT_EQ(dir.bytes("top.vel"), kTop);
+    EXPECT_EQ(dir.bytes("hour.vel"), std::string(s::k半点报时));
+    choose(cw::k半点报时);
+    EXPECT_EQ(dir.bytes("hour.vel"), "");
+}
+
+class Autostart : public ClockWindowTest {
+protected:
+    std::filesystem::path user_entry() const {
+        return dir.root() / "xdg-home" / "autostart" / (executable_file_name() + ".desktop");
+    }
+    std::filesystem::path machine_entry() const {
+        return dir.root() / "xdg-dirs" / "autostart" / (executable_file_name() + ".desktop");
+    }
+    // The entry names the program beside the settings folder.
+    void place_program() const { dir.write_root(executable_file_name(), "program"); }
+    // Neither entry can be written: a file stands where the folders would go.
+    void block_entries() const {
+        std::filesystem::remove_all(dir.root() / "xdg-home");
+        dir.write_root("xdg-home", "not a folder");
+    }
+};
+
+TEST_F(Autostart, OnAndOffWriteAndRemoveTheEntry) {
+    place_program();
+    std::filesystem::create_directories(machine_entry().parent_path());
+    dir.write("start.vel", "");
+    start();
+    choose(cw::k开机启动);
+    EXPECT_TRUE(cw::checked(cw::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+    EXPECT_TRUE(std::filesystem::exists(machine_entry()));
+
+    choose(cw::k开机启动);
+    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), "");
+    EXPECT_FALSE(std::filesystem::exists(machine_entry()));
+    EXPECT_FALSE(std::filesystem::exists(user_entry()));
+}
+
+TEST_F(Autostart, StoredChoiceIsWrittenAgainAtStartUp) {
+    place_program();  // no machine-wide folder: the user's entry
+    dir.write("start.vel", std::string(s::k开机启动));
+    start();
+    EXPECT_TRUE(cw::checked(cw::k开机启动));
+    EXPECT_TRUE(std::filesystem::exists(user_entry()));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+}
+
+TEST_F(Autostart, FailureIsNeitherCheckedNorStored) {
+    place_program();
+    block_entries();
+    dir.write("start.vel", "");
+    start();
+    choose(cw::k开机启动);
+    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), "");
+}
+
+TEST_F(Autostart, FailureAtStartUpKeepsTheStoredChoice) {
+    // The program is not where the entry would point: nothing can be written.
+    dir.write("start.vel", std::string(s::k开机启动));
+    start();
+    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+}
+
+TEST_F(Toggles, WithoutSettingsFolderEveryToggleWorksForTheRun) {
+    std::filesystem::remove_all(dir.folder());
+    start();
+    for (UnitId item : {cw::k半点报时, cw::k置于顶层, cw::k鼠标穿透, cw::k嵌入桌面, cw::k圆形})
+        choose(item);
+    EXPECT_TRUE(cw::checked(cw::k半点报时));
+    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
+    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
+    EXPECT_FALSE(cw::checked(cw::k置于顶层));
+    EXPECT_TRUE(cw::checked(cw::k圆形));
+    EXPECT_TRUE(platform_state().embedded);
+    EXPECT_FALSE(std::filesystem::exists(dir.folder()));
+}
+
+}  // namespace
+}  // namespace vel::test
