@@ -152,7 +152,10 @@ bool FormRuntime::create_units(LiveWindow& w, bool start_window) {
         if (!u || !u->widget() || (type && (type->flags & kTypeNeverShown))) continue;
         plat::set_visible(u->widget(), (e.unitFlags & kUnitVisible) != 0);
     }
-    apply_tab_order(w);
+    // The window opens with the focus on its first tab stop. Left to itself
+    // Qt picks the first in creation order, and controls are created from
+    // the last one up.
+    if (plat::Widget* first = apply_tab_order(w)) plat::set_focus(first);
     return true;
 }
 
@@ -177,7 +180,7 @@ void FormRuntime::place_in_container(LiveWindow& w, std::size_t index) {
     if (container && container->widget()) plat::reparent(u->widget(), container->widget());
 }
 
-void FormRuntime::apply_tab_order(LiveWindow& w) {
+plat::Widget* FormRuntime::apply_tab_order(LiveWindow& w) {
     std::vector<std::size_t> order;
     for (std::size_t i = 1; i < w.units.size(); ++i) {
         plat::Widget* widget = w.units[i] ? w.units[i]->widget() : nullptr;
@@ -191,6 +194,7 @@ void FormRuntime::apply_tab_order(LiveWindow& w) {
     });
     for (std::size_t k = 1; k < order.size(); ++k)
         plat::set_tab_order(w.units[order[k - 1]]->widget(), w.units[order[k]]->widget());
+    return order.empty() ? nullptr : w.units[order.front()]->widget();
 }
 
 void FormRuntime::post_close(WindowId id) {

@@ -97,7 +97,8 @@ private:
     void release_all_units(LiveWindow& w);
     // Destroys a control and creates it again from its updated entry.
     void rebuild_unit(WindowId id, std::size_t index);
-    void apply_tab_order(LiveWindow& w);
+    // Sets the keyboard focus order; gives the first tab stop (or null).
+    plat::Widget* apply_tab_order(LiveWindow& w);
     void connect_unit(WindowId id, UnitId unit);
     void raise_simple(WindowId id, UnitId unit, int event);
     std::vector<plat::MenuEntry> menu_tree(const LiveWindow& w, int item_index) const;

@@ -48,6 +48,29 @@ T* as(Widget* w) {
     return w ? qobject_cast<T*>(w->q.data()) : nullptr;
 }
 
+// A list box reports a change of its selected item, nothing else. Qt moves
+// its current row on its own (focusing an empty selection makes row 0 current
+// without selecting it), and the logic's own changes are silent: so the row
+// last seen is kept on the widget and a signal counts only when it differs.
+constexpr char kSeenRow[] = "vel_seen_row";
+
+int selected_row(const QListWidget* l) {
+    QListWidgetItem* item = l->currentItem();
+    return item && item->isSelected() ? l->row(item) : -1;
+}
+
+void remember_row(QListWidget* l) {
+    l->setProperty(kSeenRow, selected_row(l));
+}
+
+void list_selection_signal(QListWidget* l) {
+    const QVariant seen = l->property(kSeenRow);
+    const int now = selected_row(l);
+    if ((seen.isValid() ? seen.toInt() : -1) == now) return;
+    l->setProperty(kSeenRow, now);
+    notify_changed(l);
+}
+
 }  // namespace
 
 void connect_signals(Widget* w) {
@@ -59,7 +82,9 @@ void connect_signals(Widget* w) {
     } else if (auto* c = qobject_cast<QComboBox*>(q)) {
         QObject::connect(c, &QComboBox::activated, c, [c] { notify_changed(c); });
     } else if (auto* l = qobject_cast<QListWidget*>(q)) {
-        QObject::connect(l, &QListWidget::currentRowChanged, l, [l] { notify_changed(l); });
+        QObject::connect(l, &QListWidget::currentRowChanged, l, [l] { list_selection_signal(l); });
+        QObject::connect(l, &QListWidget::itemSelectionChanged, l,
+                         [l] { list_selection_signal(l); });
     }
 }
 
@@ -157,6 +182,7 @@ int add_item(Widget* w, std::string_view text) {
     if (auto* l = qt::as<QListWidget>(w)) {
         QSignalBlocker quiet(l);
         l->addItem(qt::from_gbk(text));
+        qt::remember_row(l);
         return l->count() - 1;
     }
     return -1;
@@ -180,7 +206,15 @@ bool remove_item(Widget* w, int index) {
         c->removeItem(index);
     } else if (auto* l = qt::as<QListWidget>(w)) {
         QSignalBlocker quiet(l);
+        const bool was_selected = qt::selected_row(l) == index;
         delete l->takeItem(index);
+        // Qt hands the selection to a neighbour; a second delete would then
+        // remove an item nobody chose.
+        if (was_selected) {
+            l->clearSelection();
+            l->setCurrentRow(-1);
+        }
+        qt::remember_row(l);
     }
     return true;
 }
@@ -192,15 +226,13 @@ void clear_items(Widget* w) {
     } else if (auto* l = qt::as<QListWidget>(w)) {
         QSignalBlocker quiet(l);
         l->clear();
+        qt::remember_row(l);
     }
 }
 
 int current_index(Widget* w) {
     if (auto* c = qt::as<QComboBox>(w)) return c->currentIndex();
-    if (auto* l = qt::as<QListWidget>(w)) {
-        QListWidgetItem* item = l->currentItem();
-        return item && item->isSelected() ? l->row(item) : -1;
-    }
+    if (auto* l = qt::as<QListWidget>(w)) return qt::selected_row(l);
     return -1;
 }
 
@@ -219,6 +251,7 @@ void set_current_index(Widget* w, int index) {
         } else {
             l->setCurrentRow(index);
         }
+        qt::remember_row(l);
     }
 }
 
