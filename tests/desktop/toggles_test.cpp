@@ -1,0 +1,237 @@
+// The clock as a desktop object on a real X server: stored choices come back
+// at start-up (on top, embedded, click-through, round, its place), dragging
+// the face moves it and remembers where, the tray's double click hides and
+// shows it, and only one copy runs.
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr Millis kAppear = 20s;
+const std::string kOnTop = "\xD6\xC3\xD3\xDA\xB6\xA5\xB2\xE3";    // 置于顶层
+const std::string kThrough = "\xCA\xF3\xB1\xEA\xB4\xA9\xCD\xB8";  // 鼠标穿透
+const std::string kEmbed = "\xC7\xB6\xC8\xEB\xD7\xC0\xC3\xE6";    // 嵌入桌面
+const std::string kCircle = "\xD4\xB2\xD0\xCE";                   // 圆形
+const Rgb kRoot{0, 0, 0};
+
+int differing(const Image& a, const Image& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.at(x, y) != b.at(x, y)) ++n;
+    return n;
+}
+
+bool has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class TogglesTest : public DesktopTest {
+protected:
+    // Starts a clock whose settings folder holds `files` (name, bytes).
+    Clock& start_with(const std::vector<std::pair<std::string, std::string>>& files) {
+        ClockOptions options;
+        options.prepare = [files](const fs::path& run_dir) {
+            for (const auto& [name, bytes] : files) write_file(run_dir / "VEL文件" / name, bytes);
+        };
+        return start_clock(options);
+    }
+    // The clock window: its visible window of the clock's size.
+    std::optional<WindowId> clock_window(Clock& clock) {
+        return desktop().wait_window(
+            [&] {
+                std::vector<WindowId> found;
+                for (WindowId w : desktop().windows_of_pid(clock.pid())) {
+                    auto g = desktop().geometry(w);
+                    if (g && g->viewable && g->width == 288 && g->height == 288) found.push_back(w);
+                }
+                return found;
+            },
+            kAppear);
+    }
+    bool wait_state(WindowId window, const std::vector<std::string>& states) {
+        return poll_until(
+            [&] {
+                const std::string now = desktop().property(window, "_NET_WM_STATE");
+                for (const std::string& s : states)
+                    if (!has(now, s)) return false;
+                return true;
+            },
+            5s);
+    }
+    bool wait_viewable(WindowId window, bool viewable) {
+        return poll_until(
+            [&] {
+                auto g = desktop().geometry(window);
+                return g && g->viewable == viewable;
+            },
+            5s);
+    }
+    // A right click at (x, y) opens no window of the clock within a second.
+    bool menu_opens(Clock& clock, int x, int y) {
+        const auto before = desktop().windows_of_pid(clock.pid()).size();
+        desktop().click(x, y, 3);
+        const bool opened = poll_until(
+            [&] { return desktop().windows_of_pid(clock.pid()).size() > before; }, 1500ms);
+        desktop().key("Escape");
+        return opened;
+    }
+};
+
+TEST_F(TogglesTest, KeepOnTopComesBack) {
+    Clock& clock = start_with({{"top.vel", kOnTop}});
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(wait_state(*window, {"_NET_WM_STATE_ABOVE"}))
+        << desktop().property(*window, "_NET_WM_STATE");
+}
+
+TEST_F(TogglesTest, EmbeddedClockStaysBelowOnEveryDesktopAndIsNotDragged) {
+    Clock& clock = start_with({{"insert.vel", kEmbed}, {"coordinate.vel", "200,150"}});
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(wait_state(*window, {"_NET_WM_STATE_BELOW"}))
+        << desktop().property(*window, "_NET_WM_STATE");
+    // Sticky: on every desktop (openbox has no sticky state of its own).
+    EXPECT_TRUE(poll_until(
+        [&] { return has(desktop().property(*window, "_NET_WM_DESKTOP"), "= 4294967295"); }, 5s))
+        << desktop().property(*window, "_NET_WM_DESKTOP");
+    auto g = desktop().geometry(*window);
+    ASSERT_TRUE(g);
+    ASSERT_TRUE(desktop().drag(g->x + 144, g->y + 100, g->x + 244, g->y + 180));
+    std::this_thread::sleep_for(500ms);  // nothing to poll for: the window must stay
+    auto after = desktop().geometry(*window);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(after->x, g->x);
+    EXPECT_EQ(after->y, g->y);
+    EXPECT_EQ(read_file(clock.settings_file("coordinate.vel")), "200,150");
+}
+
+TEST_F(TogglesTest, ClickThroughLetsClicksPassAndTheTrayMenuStillOpens) {
+    Clock& clock = start_with({{"mouse.vel", kThrough}});
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window);
+    std::string opacity;
+    EXPECT_TRUE(poll_until(
+        [&] {
+            opacity = desktop().property(*window, "_NET_WM_WINDOW_OPACITY");
+            return opacity.find('=') != std::string::npos;
+        },
+        5s));
+    const double fraction =
+        std::strtod(opacity.substr(opacity.find('=') + 1).c_str(), nullptr) / 4294967295.0;
+    EXPECT_NEAR(fraction, 144 / 255.0, 0.005) << opacity;
+
+    auto g = desktop().geometry(*window);
+    ASSERT_TRUE(g);
+    EXPECT_FALSE(menu_opens(clock, g->x + 144, g->y + 144)) << "the click reached the clock";
+    auto icon = clock.wait_tray_icon();
+    ASSERT_TRUE(icon) << "no tray icon";
+    auto ig = desktop().geometry(*icon);
+    ASSERT_TRUE(ig);
+    EXPECT_TRUE(menu_opens(clock, ig->x + ig->width / 2, ig->y + ig->height / 2))
+        << "the tray's menu is the way out of click-through";
+}
+
+TEST_F(TogglesTest, RoundClockLeavesItsCornersToTheDesktop) {
+    for (const std::string& outline : {std::string(), kCircle}) {
+        Clock& clock = start_with({{"outline.vel", outline}});
+        auto window = clock_window(clock);
+        ASSERT_TRUE(window);
+        bool corners_are_root = false;
+        poll_until(
+            [&] {
+                auto image = desktop().window_image(*window);
+                if (!image) return false;
+                corners_are_root = image->count(kRoot, 8, 0, 0, 6, 6) == 36 &&
+                                   image->count(kRoot, 8, 282, 282, 6, 6) == 36;
+                return corners_are_root == !outline.empty();
+            },
+            5s, 100ms);
+        EXPECT_EQ(corners_are_root, !outline.empty()) << (outline.empty() ? "square" : "circle");
+        clock.stop();
+    }
+}
+
+TEST_F(TogglesTest, DraggingTheFaceMovesTheClockAndRemembersWhere) {
+    Clock& clock = start_with({{"coordinate.vel", "100,120"}});
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window);
+    auto g = desktop().geometry(*window);
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->x, 100);
+    EXPECT_EQ(g->y, 120);
+    ASSERT_TRUE(desktop().drag(g->x + 150, g->y + 100, g->x + 150 + 230, g->y + 100 + 170));
+    std::optional<Geometry> moved;
+    EXPECT_TRUE(poll_until(
+        [&] {
+            moved = desktop().geometry(*window);
+            return moved && moved->x == 330 && moved->y == 290;
+        },
+        5s))
+        << (moved ? std::to_string(moved->x) + "," + std::to_string(moved->y) : "gone");
+    EXPECT_TRUE(poll_until(
+        [&] { return read_file(clock.settings_file("coordinate.vel")) == "330,290"; }, 5s))
+        << read_file(clock.settings_file("coordinate.vel"));
+}
+
+TEST_F(TogglesTest, TrayDoubleClickHidesAndShows) {
+    Clock& clock = start_clock();
+    auto window = clock_window(clock);
+    ASSERT_TRUE(window);
+    auto icon = clock.wait_tray_icon();
+    ASSERT_TRUE(icon) << "no tray icon";
+    auto ig = desktop().geometry(*icon);
+    ASSERT_TRUE(ig);
+    const int x = ig->x + ig->width / 2, y = ig->y + ig->height / 2;
+    ASSERT_TRUE(desktop().click(x, y, 1, 2));
+    EXPECT_TRUE(wait_viewable(*window, false)) << "still shown";
+    ASSERT_TRUE(desktop().click(x, y, 1, 2));
+    EXPECT_TRUE(wait_viewable(*window, true)) << "still hidden";
+}
+
+TEST_F(TogglesTest, OnlyOneCopyRuns) {
+    Clock& first = start_clock();
+    auto window = clock_window(first);
+    ASSERT_TRUE(window);
+    ASSERT_TRUE(first.wait_tray_icon());
+
+    Clock& second = start_clock();
+    bool showed_anything = false;
+    const bool ended = poll_until(
+        [&] {
+            if (!desktop().windows_of_pid(second.pid()).empty()) showed_anything = true;
+            return !second.process().running();
+        },
+        3s, 10ms);
+    EXPECT_TRUE(ended) << "the second copy is still running";
+    EXPECT_EQ(second.process().exit_code(), 0);
+    EXPECT_FALSE(showed_anything) << "the second copy showed a window or a tray icon";
+
+    // The first goes on ticking: its face changes from one second to the next.
+    auto before = desktop().window_image(*window);
+    ASSERT_TRUE(before);
+    EXPECT_TRUE(poll_until(
+        [&] {
+            auto now = desktop().window_image(*window);
+            return now && differing(*before, *now) > 0;
+        },
+        3s, 200ms))
+        << "the first copy's face stood still";
+
+    // Killed, the first leaves no trace that would stop the next copy.
+    ASSERT_TRUE(first.process().send(SIGKILL));
+    ASSERT_TRUE(first.process().wait_exit(5s));
+    Clock& third = start_clock();
+    EXPECT_TRUE(clock_window(third)) << "no copy starts after the first was killed";
+}
+
+}  // namespace
+}  // namespace desk
