@@ -8,7 +8,6 @@
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
-#include "library/datetime/datetime_commands.h"
 #include "resources/embedded.h"
 
 namespace vel {
@@ -35,11 +34,6 @@ int load_embedded(const unsigned char* block) {
     return block ? call(cmd_load_picture, arg_byteset(block)).as_int() : 0;
 }
 
-int read_time_part(CommandFn part) {
-    const ResultRecord now = call(cmd_current_time);
-    return call(part, arg_datetime(now.as_double())).as_int();
-}
-
 void line(const face::Stroke& s) {
     set_pen(s.pen_width, s.colour);
     call(cmd_panel_draw_line, buffer(), arg_int(s.from.x), arg_int(s.from.y), arg_int(s.to.x),
@@ -54,15 +48,20 @@ void picture(int number, const face::Placement& at) {
 }  // namespace
 
 void draw_face() {
+    draw_face(current_civil_time());
+}
+
+void draw_face(const CivilTime& now) {
     // The program's constant pictures: found once, loaded every second.
     static const unsigned char* const dial_data = embedded_byteset("dial.gif");
     static const unsigned char* const butterfly_data = embedded_byteset("butterfly.gif");
     const int dial = load_embedded(dial_data);
     const int butterfly = load_embedded(butterfly_data);
-    // Three readings: a second boundary between them is taken as it comes.
-    clock::current_hour = read_time_part(cmd_get_hour);
-    clock::current_minute = read_time_part(cmd_get_minute);
-    clock::current_second = read_time_part(cmd_get_second);
+    // All three from one reading: separate readings across 7:59:59.999 could
+    // give hour 7 with minute 0.
+    clock::current_hour = now.hour;
+    clock::current_minute = now.minute;
+    clock::current_second = now.second;
     const face::FaceGeometry g =
         face::face_geometry(clock::current_hour, clock::current_minute, clock::current_second);
 

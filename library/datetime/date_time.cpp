@@ -1,5 +1,6 @@
 #include "library/datetime/date_time.h"
 
+#include <chrono>
 #include <cmath>
 
 #include "platform/time/local_clock.h"
@@ -39,7 +40,13 @@ ClockSource& clock_source() {
 CivilTime system_now() {
     plat::LocalTime t{};
     CivilTime c;
-    if (!plat::local_time(plat::unix_seconds_now(), t)) return c;
+    // One reading of the system clock gives both the second and its fraction.
+    const auto since_epoch = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::system_clock::now().time_since_epoch())
+                                 .count();
+    const std::int64_t seconds = since_epoch >= 0 ? since_epoch / 1000 : (since_epoch - 999) / 1000;
+    if (!plat::local_time(seconds, t)) return c;
+    c.millisecond = static_cast<int>(since_epoch - seconds * 1000);
     c.year = t.year;
     c.month = t.month;
     c.day = t.day;
@@ -117,9 +124,13 @@ void set_clock_source(ClockSource source) {
 }
 
 double current_date_time() {
-    const ClockSource& source = clock_source();
-    const CivilTime c = source ? source() : system_now();
+    const CivilTime c = current_civil_time();
     return encode_date_time(c.year, c.month, c.day, c.hour, c.minute, c.second);
+}
+
+CivilTime current_civil_time() {
+    const ClockSource& source = clock_source();
+    return source ? source() : system_now();
 }
 
 }  // namespace vel

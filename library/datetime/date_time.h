@@ -16,6 +16,7 @@ struct CivilTime {
     int second = 0;         // 0-59
     int day_of_week = 7;    // 1 Sunday ... 7 Saturday
     int day_of_year = 364;  // 1-366
+    int millisecond = 0;    // 0-999, where the reading has it
 };
 
 inline constexpr double kMinDateTime = -657434.0;  // 0100-01-01 00:00:00
@@ -40,5 +41,7 @@ using ClockSource = std::function<CivilTime()>;
 void set_clock_source(ClockSource source);
 // The current local time in whole seconds as a date-time.
 double current_date_time();
+// The current local time as one reading, milliseconds included.
+CivilTime current_civil_time();
 
 }  // namespace vel
