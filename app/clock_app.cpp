@@ -1,5 +1,6 @@
 #include "app/clock_app.h"
 
+#include "app/clock_globals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/startup.h"
@@ -17,7 +18,7 @@ int run_clock(int, char**) {
     }
     initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
     // The logic's own globals and cleanup routine.
-    register_cleanup([] {});
+    register_cleanup([] { clock::release_globals(); });
     load_start_window(ids::kClockWindow);
     run_message_loop();
     // The last window is gone: end as "关闭程序" does, cleanup included.

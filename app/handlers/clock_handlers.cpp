@@ -1,4 +1,4 @@
-// The clock window's created event, its tray icon and the timer's tick.
+// The clock window's created event and its tray icon.
 #include "app/backgrounds/backgrounds.h"
 #include "app/face/face_draw.h"
 #include "app/handlers/clock_ids.h"
@@ -47,11 +47,6 @@ HandlerResult on_clock_created(std::span<const std::int32_t>) {
     restore_background();
     call(cmd_close_all_files);
     // Show a face at once rather than after the first tick.
-    draw_face();
-    return std::nullopt;
-}
-
-HandlerResult on_clock_tick(std::span<const std::int32_t>) {
     draw_face();
     return std::nullopt;
 }
