@@ -5,6 +5,7 @@
 #include "app/clock_globals.h"
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/system.h"
 #include "library/sound/sound_commands.h"
@@ -13,7 +14,6 @@
 namespace vel::clock {
 namespace {
 
-constexpr int kMenuChecked = 1;
 constexpr int kChimeSounds = 25;
 constexpr int kHalfHourEntry = 25;
 constexpr int kBetweenSounds = 2600;  // ms: the announcement is 2.8-3.0 s long
@@ -43,7 +43,8 @@ void play_entry(int entry) {
 bool chime_checked() {
     FormRuntime& rt = FormRuntime::instance();
     if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k半点报时, kMenuChecked).payload & 1) != 0;
+    return (rt.get_property(ids::kClockWindow, ids::k半点报时, prop::kMenuChecked).payload & 1) !=
+           0;
 }
 
 void set_chime_wait(std::function<void(int)> wait) {
