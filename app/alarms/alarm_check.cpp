@@ -1,12 +1,10 @@
 #include "app/alarms/alarm_check.h"
 
-#include <cstring>
 #include <string>
 
+#include "app/alarms/alarm_file.h"
 #include "app/alarms/alarm_line.h"
 #include "app/common/message.h"
-#include "app/settings/settings_file.h"
-#include "library/blocks.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/sound/sound_commands.h"
@@ -15,19 +13,6 @@ namespace vel::clock {
 namespace {
 
 constexpr char kPromptCaption[] = "\xC4\xD6\xC1\xE5\xCC\xE1\xCA\xBE";  // 闹铃提示
-
-// The alarm file as text: its bytes up to the first zero byte; empty when
-// it cannot be read.
-std::string read_alarm_text() {
-    const std::string path = settings::path("bell.vel");
-    const Bytes content(call(cmd_read_file, arg_text(path.c_str())).as_ptr<std::uint8_t>());
-    const auto bytes = byteset_span(content.get());
-    const auto* data = reinterpret_cast<const char*>(bytes.data());
-    const void* zero = bytes.empty() ? nullptr : std::memchr(data, 0, bytes.size());
-    const std::size_t length =
-        zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - data) : bytes.size();
-    return std::string(data, length);
-}
 
 void ring(const alarms::AlarmLine& alarm) {
     if (const unsigned char* sound = alarms::ring_sound(alarms::ring_index(alarm.ring)))
@@ -40,7 +25,7 @@ void ring(const alarms::AlarmLine& alarm) {
 
 void check_alarms(std::span<const WallMs> due) {
     // Owned here: ticks nested in a prompt below read the file for themselves.
-    const std::string text = read_alarm_text();
+    const std::string text = alarms::read_alarm_file().text;
     const std::vector<std::string_view> lines = alarms::split_lines(text);
     for (const WallMs at : due) {
         const int hour = wall_hour(at);

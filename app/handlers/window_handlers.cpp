@@ -1,5 +1,4 @@
-// The clock window's pop-up menu, loading and closing the alarm editor, and
-// closing the program.
+// The clock window's pop-up menu and closing the program.
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/window/clock_window.h"
@@ -25,19 +24,6 @@ HandlerResult on_clock_right_pressed(std::span<const std::int32_t>) {
 
 HandlerResult on_panel_right_pressed(std::span<const std::int32_t>) {
     show_popup_menu();
-    return std::nullopt;
-}
-
-HandlerResult on_menu_set_alarms(std::span<const std::int32_t>) {
-    // Modal, without parent: returns when the editor has closed.
-    call(cmd_load_window, arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW),
-         arg_none(), arg_logical(true));
-    return std::nullopt;
-}
-
-HandlerResult on_alarm_close(std::span<const std::int32_t>) {
-    call(cmd_close_all_files);
-    call(cmd_destroy, arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW));
     return std::nullopt;
 }
 

@@ -1,5 +1,6 @@
 #include "library/commands/file_commands.h"
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -85,6 +86,17 @@ void cmd_read_file(ResultRecord* result, int count, const ArgRecord* args) {
     const std::int32_t header[2] = {1, static_cast<std::int32_t>(got)};
     std::memcpy(block, header, sizeof header);
     result->set_ptr(block);
+}
+
+bool replace_file(std::string_view gbk_source, std::string_view gbk_destination) {
+    const auto source = plat::fs::native_path(gbk_source);
+    const auto destination = plat::fs::native_path(gbk_destination);
+    return source && destination && std::rename(source->c_str(), destination->c_str()) == 0;
+}
+
+bool delete_file(std::string_view gbk_name) {
+    const auto native = plat::fs::native_path(gbk_name);
+    return native && std::remove(native->c_str()) == 0;
 }
 
 void cmd_copy_file(ResultRecord* result, int count, const ArgRecord* args) {

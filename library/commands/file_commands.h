@@ -13,6 +13,12 @@ namespace vel {
 // 4 exclusive. 0 on failure.
 std::int32_t open_file(std::string_view gbk_name, std::int32_t mode = 3, std::int32_t share = 1);
 
+// Puts the file `gbk_source` in the place of `gbk_destination` in one step,
+// so the destination is never seen half written; false when it cannot.
+bool replace_file(std::string_view gbk_source, std::string_view gbk_destination);
+// Deletes a file; false when it cannot.
+bool delete_file(std::string_view gbk_name);
+
 // (text name, [int mode = 3], [int share = 1]) -> int file number
 void cmd_open_file(ResultRecord* result, int count, const ArgRecord* args);
 // (int file)

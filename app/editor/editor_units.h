@@ -1,0 +1,28 @@
+#pragma once
+// The alarm editor's units as its handlers use them.
+#include <string>
+#include <string_view>
+
+#include "forms/resource/form_resource.h"
+
+namespace vel::editor {
+
+// An edit box's content (GBK); writing it raises the box's changed event.
+std::string box_text(UnitId box);
+void set_box_text(UnitId box, std::string_view text);
+// Puts the caret after the last character, nothing selected.
+void caret_to_end(UnitId box);
+void focus(UnitId unit);
+
+// The alarm list.
+int list_selection();  // -1: none
+std::string list_item(int index);
+void add_list_item(std::string_view text);
+void set_list_item(int index, std::string_view text);
+void delete_list_item(int index);
+
+// The ring box.
+std::string ring_box_text();  // empty when nothing is chosen
+void select_ring(int index);
+
+}  // namespace vel::editor
