@@ -8,8 +8,6 @@
 namespace vel::clock_window {
 namespace {
 
-constexpr int kChecked = 1;  // menu item property
-
 FormRuntime& runtime() {
     return FormRuntime::instance();
 }
@@ -40,11 +38,12 @@ void set_logical(int property, bool value) {
 }
 
 bool checked(UnitId item) {
-    return (runtime().get_property(ids::kClockWindow, item, kChecked).payload & 1) != 0;
+    return (runtime().get_property(ids::kClockWindow, item, prop::kMenuChecked).payload & 1) != 0;
 }
 
 void set_checked(UnitId item, bool on) {
-    runtime().set_property(ids::kClockWindow, item, kChecked, -1, Value{on ? 1u : 0u, TAG_LOGICAL});
+    runtime().set_property(ids::kClockWindow, item, prop::kMenuChecked, -1,
+                           Value{on ? 1u : 0u, TAG_LOGICAL});
 }
 
 std::int64_t handle() {

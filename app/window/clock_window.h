@@ -4,17 +4,18 @@
 #include <cstdint>
 
 #include "forms/resource/form_resource.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/value.h"
 
 namespace vel::clock_window {
 
-// Property numbers of the window unit.
-inline constexpr int kLeft = 0;
-inline constexpr int kTop = 1;
-inline constexpr int kVisible = 5;
-inline constexpr int kFreeMove = 27;  // dragged by its client area
-inline constexpr int kShape = 28;     // 0 rectangle, 1 ellipse, 2 rounded rectangle
-inline constexpr int kAlwaysOnTop = 29;
+// The window's properties the handlers use.
+inline constexpr int kLeft = prop::kLeft;
+inline constexpr int kTop = prop::kTop;
+inline constexpr int kVisible = prop::kVisible;
+inline constexpr int kFreeMove = prop::kWindowFreeMove;  // dragged by its client area
+inline constexpr int kShape = prop::kWindowShape;  // 0 rectangle, 1 ellipse, 2 rounded rectangle
+inline constexpr int kAlwaysOnTop = prop::kWindowAlwaysOnTop;
 
 // Items of the pop-up menu 右键.
 inline constexpr UnitId k开机启动 = 0x26010011;
