@@ -45,7 +45,8 @@ std::vector<std::string> picture_captions() {
     for (const WindowEntry& w : r.resource->windows)
         for (const UnitEntry& u : w.units) {
             if (!u.is_menu_item() || u.onClick < 0 || u.onClick >= kHandlerCount) continue;
-            if (!kHandlerNames[static_cast<std::size_t>(u.onClick)].starts_with("menu_picture_")) continue;
+            if (!kHandlerNames[static_cast<std::size_t>(u.onClick)].starts_with("menu_picture_"))
+                continue;
             auto utf8 = plat::gbk_to_utf8(u.caption);
             if (!utf8) {
                 ADD_FAILURE() << "a picture item's caption is not GBK";
@@ -160,7 +161,8 @@ TEST_F(BackgroundPictures, EachIsAPictureOfItsOwnWithALightMiddle) {
             for (int x = 0; x < kSide; ++x) {
                 std::uint32_t c = image.pixel(x, y) & 0xFFFFFF;
                 pixels.push_back(c);
-                double luma = 0.299 * (c & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * ((c >> 16) & 0xFF);
+                double luma =
+                    0.299 * (c & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * ((c >> 16) & 0xFF);
                 sum += luma;
                 sum_sq += luma * luma;
                 int dx = x - kSide / 2, dy = y - kSide / 2;

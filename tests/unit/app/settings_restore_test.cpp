@@ -46,14 +46,6 @@ TEST_F(Restore, EachStoredValueIsAppliedAgain) {
     EXPECT_FALSE(cw::get(cw::kFreeMove));
 }
 
-TEST_F(Restore, KeepOnTopIsAppliedWithItsWindowState) {
-    dir.write("top.vel", std::string(s::k置于顶层));
-    start();
-    EXPECT_TRUE(cw::checked(cw::k置于顶层));
-    EXPECT_TRUE(cw::get(cw::kAlwaysOnTop));
-    EXPECT_EQ(dir.bytes("top.vel"), std::string(s::k置于顶层));
-}
-
 TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
     const std::string top(s::k置于顶层);
     const struct {

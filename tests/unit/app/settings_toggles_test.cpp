@@ -92,17 +92,6 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
     EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
 }
 
-TEST_F(Toggles, ClickThroughReassertsKeepOnTop) {
-    dir.write("top.vel", kTop);
-    dir.write("mouse.vel", "");
-    start();
-    ASSERT_TRUE(cw::checked(cw::k置于顶层));
-    choose(cw::k鼠标穿透);
-    EXPECT_TRUE(cw::get(cw::kAlwaysOnTop));
-    EXPECT_FALSE(platform_state().embedded);
-    EXPECT_EQ(dir.bytes("top.vel"), kTop);
-}
-
 TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     dir.write("outline.vel", std::string(s::k圆角方形));
     start();
@@ -123,20 +112,6 @@ TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     }
 }
 
-TEST_F(Toggles, TurningOnOverAHandAddedLineBreakSticks) {
-    dir.write("top.vel", kTop + "\r\n");
-    dir.write("hour.vel", std::string(s::k半点报时) + "\n");
-    start();
-    EXPECT_FALSE(cw::checked(cw::k置于顶层));
-    EXPECT_FALSE(cw::checked(cw::k半点报时));
-    choose(cw::k置于顶层);
-    choose(cw::k半点报时);
-    EXPECT_EQ(dir.bytes("top.vel"), kTop);
-    EXPECT_EQ(dir.bytes("hour.vel"), std::string(s::k半点报时));
-    choose(cw::k半点报时);
-    EXPECT_EQ(dir.bytes("hour.vel"), "");
-}
-
 class Autostart : public ClockWindowTest {
 protected:
     std::filesystem::path user_entry() const {
@@ -154,14 +129,12 @@ protected:
     }
 };
 
-TEST_F(Autostart, OnAndOffWriteAndRemoveTheEntry) {
+TEST_F(Autostart, StoredChoiceIsAppliedAtStartUpAndTurnsOffAndOn) {
     place_program();
     std::filesystem::create_directories(machine_entry().parent_path());
-    dir.write("start.vel", "");
+    dir.write("start.vel", std::string(s::k开机启动));
     start();
-    choose(cw::k开机启动);
     EXPECT_TRUE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
     EXPECT_TRUE(std::filesystem::exists(machine_entry()));
 
     choose(cw::k开机启动);
@@ -169,33 +142,28 @@ TEST_F(Autostart, OnAndOffWriteAndRemoveTheEntry) {
     EXPECT_EQ(dir.bytes("start.vel"), "");
     EXPECT_FALSE(std::filesystem::exists(machine_entry()));
     EXPECT_FALSE(std::filesystem::exists(user_entry()));
-}
 
-TEST_F(Autostart, StoredChoiceIsWrittenAgainAtStartUp) {
-    place_program();  // no machine-wide folder: the user's entry
-    dir.write("start.vel", std::string(s::k开机启动));
-    start();
+    std::filesystem::remove_all(machine_entry().parent_path());  // the user's entry now
+    choose(cw::k开机启动);
     EXPECT_TRUE(cw::checked(cw::k开机启动));
-    EXPECT_TRUE(std::filesystem::exists(user_entry()));
     EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+    EXPECT_TRUE(std::filesystem::exists(user_entry()));
 }
 
 TEST_F(Autostart, FailureIsNeitherCheckedNorStored) {
+    // At start-up: the stored choice stays for the next start to try again.
     place_program();
     block_entries();
-    dir.write("start.vel", "");
-    start();
-    choose(cw::k开机启动);
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), "");
-}
-
-TEST_F(Autostart, FailureAtStartUpKeepsTheStoredChoice) {
-    // The program is not where the entry would point: nothing can be written.
     dir.write("start.vel", std::string(s::k开机启动));
     start();
     EXPECT_FALSE(cw::checked(cw::k开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+
+    // From the menu: nothing is written.
+    dir.write("start.vel", "");
+    choose(cw::k开机启动);
+    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), "");
 }
 
 TEST_F(Toggles, WithoutSettingsFolderEveryToggleWorksForTheRun) {
