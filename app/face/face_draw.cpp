@@ -1,73 +1,95 @@
 #include "app/face/face_draw.h"
 
+#include <algorithm>
+
 #include "app/clock_globals.h"
 #include "app/face/face_geometry.h"
 #include "app/handlers/clock_ids.h"
+#include "forms/appearance/draw_panel.h"
 #include "forms/appearance/panel_methods.h"
 #include "forms/pictures/picture_table.h"
-#include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
+#include "platform/raster/blit.h"
 #include "resources/embedded.h"
 
 namespace vel {
 namespace {
 
-ArgRecord buffer() {
-    return arg_unit(ids::kClockWindow, ids::k画板1, TAG_UNIT_DRAWPANEL);
-}
-
-void set_pen(int width, std::uint32_t colour) {
-    FormRuntime& rt = FormRuntime::instance();
-    rt.set_property(ids::kClockWindow, ids::k画板1, prop::kPanelPenWidth, -1,
-                    Value{static_cast<std::uint32_t>(width), TAG_INT});
-    rt.set_property(ids::kClockWindow, ids::k画板1, prop::kPanelPenColour, -1,
-                    Value{colour, TAG_INT});
-}
-
-int panel_int(int property) {
-    const Value v = FormRuntime::instance().get_property(ids::kClockWindow, ids::k画板1, property);
-    return static_cast<std::int32_t>(v.payload & 0xFFFFFFFFu);
-}
+using plat::raster::Rect;
 
 int load_embedded(const unsigned char* block) {
     return block ? call(cmd_load_picture, arg_byteset(block)).as_int() : 0;
 }
 
-void line(const face::Stroke& s) {
-    set_pen(s.pen_width, s.colour);
-    call(cmd_panel_draw_line, buffer(), arg_int(s.from.x), arg_int(s.from.y), arg_int(s.to.x),
-         arg_int(s.to.y));
+bool empty(Rect r) {
+    return r.w <= 0 || r.h <= 0;
 }
 
-void picture(int number, const face::Placement& at) {
-    call(cmd_panel_draw_picture, buffer(), arg_int(number), arg_int(at.at.x), arg_int(at.at.y),
-         arg_int(at.width), arg_int(at.height), arg_int(face::kTransparentCopyMode));
+Rect unite(Rect a, Rect b) {
+    if (empty(a)) return b;
+    if (empty(b)) return a;
+    const int right = std::max(a.x + a.w, b.x + b.w), bottom = std::max(a.y + a.h, b.y + b.h);
+    const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    return {left, top, right - left, bottom - top};
+}
+
+Rect intersect(Rect a, Rect b) {
+    const int left = std::max(a.x, b.x), top = std::max(a.y, b.y);
+    const int right = std::min(a.x + a.w, b.x + b.w), bottom = std::min(a.y + a.h, b.y + b.h);
+    if (right <= left || bottom <= top) return {};
+    return {left, top, right - left, bottom - top};
 }
 
 }  // namespace
 
-void draw_face() {
-    draw_face(current_civil_time());
+void FacePainter::set_pen(int width, std::uint32_t colour) {
+    FormRuntime& rt = FormRuntime::instance();
+    rt.set_property(m_window, m_buffer, prop::kPanelPenWidth, -1,
+                    Value{static_cast<std::uint32_t>(width), TAG_INT});
+    rt.set_property(m_window, m_buffer, prop::kPanelPenColour, -1, Value{colour, TAG_INT});
 }
 
-void draw_face(const CivilTime& now) {
-    // The program's constant pictures: found once, loaded every second.
+int FacePainter::panel_int(int property) {
+    const Value v = FormRuntime::instance().get_property(m_window, m_buffer, property);
+    return static_cast<std::int32_t>(v.payload & 0xFFFFFFFFu);
+}
+
+void FacePainter::draw(int hour, int minute, int second, bool full) {
+    // The program's constant pictures: found once, loaded when drawn.
     static const unsigned char* const dial_data = embedded_byteset("dial.gif");
     static const unsigned char* const butterfly_data = embedded_byteset("butterfly.gif");
-    const int dial = load_embedded(dial_data);
-    const int butterfly = load_embedded(butterfly_data);
-    // All three from one reading: separate readings across 7:59:59.999 could
-    // give hour 7 with minute 0.
-    clock::current_hour = now.hour;
-    clock::current_minute = now.minute;
-    clock::current_second = now.second;
-    const face::FaceGeometry g =
-        face::face_geometry(clock::current_hour, clock::current_minute, clock::current_second);
+    const ArgRecord buffer = arg_unit(m_window, m_buffer, TAG_UNIT_DRAWPANEL);
+    const face::FaceGeometry g = face::face_geometry(hour, minute, second);
+    const auto line = [&](const face::Stroke& s) {
+        set_pen(s.pen_width, s.colour);
+        call(cmd_panel_draw_line, buffer, arg_int(s.from.x), arg_int(s.from.y), arg_int(s.to.x),
+             arg_int(s.to.y));
+    };
+    const auto picture = [&](int number, const face::Placement& at) {
+        call(cmd_panel_draw_picture, buffer, arg_int(number), arg_int(at.at.x), arg_int(at.at.y),
+             arg_int(at.width), arg_int(at.height), arg_int(face::kTransparentCopyMode));
+    };
 
-    call(cmd_panel_clear, buffer());
-    picture(dial, g.dial);
-    call(cmd_unload_picture, arg_int(dial));
+    FormRuntime& rt = FormRuntime::instance();
+    DrawPanel* from = as_draw_panel(rt.live_unit(m_window, m_buffer));
+    DrawPanel* to = as_draw_panel(rt.live_unit(m_window, m_shown));
+    // Both brought to their sizes first: a resize is a change like any other.
+    if (from) from->image();
+    if (to) to->image();
+    const bool kept = !full && m_kept && from && to && from->version() == m_buffer_version &&
+                      to->version() == m_shown_version;
+    m_kept = false;
+    if (kept) {
+        plat::raster::copy_area(from->canvas(), m_layer, m_moved);
+    } else {
+        call(cmd_panel_clear, buffer);
+        const int dial = load_embedded(dial_data);
+        picture(dial, g.dial);
+        call(cmd_unload_picture, arg_int(dial));
+        if (from && !full) m_layer = from->image();
+    }
+    if (from) from->take_drawn_area();
 
     clock::hand_angle = g.hour_angle;
     line(g.hands[0]);
@@ -78,18 +100,40 @@ void draw_face(const CivilTime& now) {
     clock::hand_angle = g.second_angle;
     line(g.hands[4]);
     line(g.hands[5]);
-
     set_pen(g.disc_pen_width, g.disc_colour);
-    call(cmd_panel_draw_ellipse, buffer(), arg_int(g.disc_first.x), arg_int(g.disc_first.y),
+    call(cmd_panel_draw_ellipse, buffer, arg_int(g.disc_first.x), arg_int(g.disc_first.y),
          arg_int(g.disc_second.x), arg_int(g.disc_second.y));
+    const int butterfly = load_embedded(butterfly_data);
     picture(butterfly, g.butterfly);
     call(cmd_unload_picture, arg_int(butterfly));
 
-    const int width = panel_int(prop::kWidth);
-    const int height = panel_int(prop::kHeight);
-    call(cmd_panel_copy, buffer(), arg_int(0), arg_int(0), arg_int(width), arg_int(height),
-         arg_unit(ids::kClockWindow, ids::k画板2, TAG_UNIT_DRAWPANEL), arg_int(0), arg_int(0),
-         arg_int(1));
+    const Rect whole{0, 0, panel_int(prop::kWidth), panel_int(prop::kHeight)};
+    const Rect moved = from ? from->take_drawn_area() : Rect{};
+    // Beyond the old and new boxes both panels hold the layer already.
+    const Rect copied = kept ? intersect(whole, unite(m_moved, moved)) : whole;
+    if (!empty(copied) || !kept)
+        call(cmd_panel_copy, buffer, arg_int(copied.x), arg_int(copied.y), arg_int(copied.w),
+             arg_int(copied.h), arg_unit(m_window, m_shown, TAG_UNIT_DRAWPANEL), arg_int(copied.x),
+             arg_int(copied.y), arg_int(1));
+    if (full || !from || !to) return;
+    m_moved = moved;
+    m_buffer_version = from->version();
+    m_shown_version = to->version();
+    m_kept = true;
+}
+
+void draw_face() {
+    draw_face(current_civil_time());
+}
+
+void draw_face(const CivilTime& now) {
+    static FacePainter painter(ids::kClockWindow, ids::k画板1, ids::k画板2);
+    // All three from one reading: separate readings across 7:59:59.999 could
+    // give hour 7 with minute 0.
+    clock::current_hour = now.hour;
+    clock::current_minute = now.minute;
+    clock::current_second = now.second;
+    painter.draw(now.hour, now.minute, now.second);
 }
 
 }  // namespace vel

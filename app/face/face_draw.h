@@ -1,12 +1,45 @@
 #pragma once
-// Draws the clock face for one reading of the time: composes the frame on
-// the hidden panel 画板1 and copies it in one block to the visible 画板2.
-// Stores that reading's hour, minute and second as the current ones
-// (app/clock_globals.h).
+// Draws the clock face: composes the frame on a hidden drawing panel and
+// copies it to a shown one.
+//
+// The panel's background with the dial drawn on it is kept as a layer. While
+// nothing but the face has written either panel since its last frame, a tick
+// puts back from that layer only the box the last frame's hands, disc and
+// butterfly covered, draws the new ones, and copies only the union of the
+// old and new boxes. The frame is the same, pixel for pixel, as clearing and
+// drawing every step.
+#include <cstdint>
+
+#include "forms/runtime/form_runtime.h"
 #include "library/datetime/date_time.h"
+#include "platform/raster/bitmap.h"
 
 namespace vel {
 
+class FacePainter {
+public:
+    FacePainter(WindowId window, UnitId buffer, UnitId shown)
+        : m_window(window), m_buffer(buffer), m_shown(shown) {}
+    // With `full`, clears and draws every step, keeping nothing from before.
+    void draw(int hour, int minute, int second, bool full = false);
+
+private:
+    void set_pen(int width, std::uint32_t colour);
+    int panel_int(int property);
+
+    WindowId m_window;
+    UnitId m_buffer;
+    UnitId m_shown;
+    plat::raster::Bitmap m_layer;  // the background with the dial
+    bool m_kept = false;           // the fields below describe the last frame
+    std::uint64_t m_buffer_version = 0;
+    std::uint64_t m_shown_version = 0;
+    plat::raster::Rect m_moved;  // what the last frame drew over the layer
+};
+
+// The face for one reading of the time on the clock window (画板1 onto
+// 画板2). Stores that reading's hour, minute and second as the current ones
+// (app/clock_globals.h).
 void draw_face(const CivilTime& now);
 // The same for a reading taken here.
 void draw_face();

@@ -5,17 +5,14 @@
 //
 // The panel's canvas is its memory bitmap when automatic redraw is on, else
 // an image of what the panel shows. Both have the panel's client size.
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "forms/appearance/background.h"
 #include "forms/pictures/picture.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/units/widget_unit.h"
 #include "platform/raster/mix.h"
-#include "platform/raster/row_blocks.h"
 #include "platform/raster/style.h"
 
 namespace vel {
@@ -34,8 +31,7 @@ public:
     bool auto_redraw() const { return m_auto_redraw; }
     plat::Size client() const;
     // The image drawing and copying read and write (see above), brought to
-    // the client size first. Whoever takes it may change any pixel: the next
-    // copy out of this panel compares all of it.
+    // the client size first. Whoever takes it may change any pixel.
     plat::raster::Bitmap& canvas();
     // The same image, to read.
     const plat::raster::Bitmap& image();
@@ -46,55 +42,26 @@ public:
     void clear(plat::raster::Rect area);
     void draw_line(int x1, int y1, int x2, int y2);
     void draw_ellipse(int x1, int y1, int x2, int y2);
-    // copy_mode 1 ... 5, or -c to leave out the pixels of colour c. With
-    // `owner` (the picture's share) the panel may keep the picture to draw
-    // it again later.
-    void draw_picture(const Picture& picture, plat::raster::Rect to, int copy_mode,
-                      const std::shared_ptr<const Picture>& owner = nullptr);
+    // copy_mode 1 ... 5, or -c to leave out the pixels of colour c.
+    void draw_picture(const Picture& picture, plat::raster::Rect to, int copy_mode);
     // Copies `from` of this panel's canvas to `at` of `target` (maybe this).
+    // A plain copy writes and shows only the pixels that differ.
     void copy_to(DrawPanel& target, plat::raster::Rect from, plat::Point at,
                  plat::raster::CopyMode mode);
 
+    // Changes whenever the canvas may have been written or will be cleared
+    // to other pixels (a new size, background colour, picture or mode). No
+    // two panels ever share a version.
+    std::uint64_t version() const { return m_version; }
+    // The bounding box of what the operations drew since the last call
+    // (empty when nothing was drawn), generous by a pixel or two.
+    plat::raster::Rect take_drawn_area();
+
 private:
-    // One operation on the canvas since its last whole clear: its kind and
-    // everything its pixels depend on besides the pixels under it. Each of
-    // our operations sets a pixel from that pixel's old value alone, so two
-    // frames that start from the same clear and run the same operations in
-    // the same order differ only where the operations that are not the same
-    // reach.
-    struct Op {
-        std::array<std::int64_t, 12> p{};
-        bool operator==(const Op&) const = default;
-    };
-    static constexpr std::size_t kMaxOps = 256;
-    // Longest start of a frame the panel keeps (see m_start).
-    static constexpr std::size_t kMaxStart = 32;
-    // Called by each operation before it draws: true when the operation is
-    // left undone because it repeats the kept start while a clear waits.
-    // Otherwise the canvas is brought up to date first, and kept when this
-    // is where the frame parts from the last one.
-    bool begin(const Op& op, const std::shared_ptr<const Picture>& picture = nullptr);
-    // Called after the operation drew (or was left undone).
-    void record(const Op& op, const std::shared_ptr<const Picture>& picture = nullptr);
-    // Brings the canvas to what the operations so far have drawn.
-    void catch_up();
-    void keep_start();
-    // Draws a kept operation again, with the state it was drawn with.
-    void replay(const Op& op, const Picture* picture);
-    // The canvas was written in a way the list does not describe.
-    void lose_track() {
-        m_ops_known = false;
-        m_repeating = false;
-        m_pictures.clear();
-    }
-    // The pixels `op` may change.
-    void add_reach(plat::raster::RowBlocks& area, const Op& op) const;
-    // The pixels where two frames drawn from the same start can differ:
-    // the reach of the operations that are not the same at the same place.
-    void add_differences(plat::raster::RowBlocks& area, const std::vector<Op>& a,
-                         const std::vector<Op>& b) const;
-    // The canvas for an operation that records itself; counts a version.
+    // The canvas for an operation; counts a version.
     plat::raster::Bitmap& drawing_canvas();
+    void drew(plat::raster::Rect area);
+    void changed();
 
     void rebuild_memory(bool keep_image);
     void fit_canvas();
@@ -113,49 +80,8 @@ private:
     plat::raster::Bitmap m_image;  // memory bitmap, or the shown image
     plat::raster::DrawState m_state;
     plat::Point m_position;
-
-    // The operations since the last whole clear (while m_ops_known), and
-    // those of the frame the last plain copy out of this panel took.
-    std::vector<Op> m_ops;
-    bool m_ops_known = false;
-    std::vector<Op> m_copied_ops;
-    bool m_copied_known = false;
-    // That copy: to which panel (a serial; 0 for none), the version it left
-    // the target at, from where to where.
-    struct CopyOut {
-        std::uint64_t target = 0;
-        std::uint64_t version = 0;
-        plat::raster::Rect from;
-        plat::Point at;
-    };
-    CopyOut m_copy_out;
-    plat::raster::RowBlocks m_compare;  // where that copy must look again
-
-    // Each panel's own serial; the version changes whenever the canvas may
-    // have been written. The background's changes are counted too: a clear
-    // after one paints other pixels.
-    const std::uint64_t m_serial;
     std::uint64_t m_version = 0;
-    std::uint64_t m_background_changes = 0;
-
-    // A hidden panel redrawn every second the way the last frame was, up to
-    // where the two part (the clock's clear, dial, hour and minute hands),
-    // keeps the canvas as it was at that point, with those operations and
-    // their pictures. The next frame's whole clear and the operations that
-    // repeat that start then wait: the canvas still shows the last frame.
-    // When the frame goes on differently, only where the last frame drew
-    // beyond the start is put back from the kept copy. A frame that parts
-    // earlier clears for real and draws the kept operations it repeated.
-    plat::raster::Bitmap m_start;
-    std::vector<Op> m_start_ops;  // from a whole clear on; empty: none kept
-    std::vector<std::shared_ptr<const Picture>> m_start_pictures;  // per operation
-    // The last frame's operations: while waiting, those the canvas shows.
-    std::vector<Op> m_prev;
-    bool m_repeating = false;  // this frame's operations so far are the last frame's
-    // This frame's pictures, per operation while it repeats the last frame.
-    std::vector<std::shared_ptr<const Picture>> m_pictures;
-    bool m_waiting = false;
-    plat::raster::RowBlocks m_restore;
+    plat::raster::Rect m_drawn;  // see take_drawn_area
 };
 
 // The panel behind a live unit; null for any other unit.

@@ -64,7 +64,7 @@ void cmd_panel_draw_picture(ResultRecord*, int count, const ArgRecord* args) {
     if (width == -1) width = picture->width();
     if (height == -1) height = picture->height();
     p->draw_picture(*picture, {args[2].to_int(), args[3].to_int(), width, height},
-                    int_or(count, args, 6, 1), picture);
+                    int_or(count, args, 6, 1));
 }
 
 void cmd_panel_copy(ResultRecord*, int count, const ArgRecord* args) {

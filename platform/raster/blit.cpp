@@ -260,11 +260,16 @@ void scaled_keyed_blit(Bitmap& dst, int ax, int ay, const ScaledKeyed& s) {
     }
 }
 
+void copy_area(Bitmap& dst, const Bitmap& src, Rect area) {
+    const Rect r = clip_to(dst, clip_to(src, area));
+    for (int y = r.y; y < r.y + r.h; ++y) std::copy_n(src.row(y) + r.x, r.w, dst.row(y) + r.x);
+}
+
 std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n) {
     if (n <= 0) return {0, 0};
     const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(n);
-    // Most rows of a new face are the old one's: the library's compare runs
-    // through those many bytes at a time.
+    // Rows are mostly unchanged: the library's compare runs through those
+    // many bytes at a time.
     if (std::memcmp(in, out, bytes) == 0) return {n, 0};
     // Otherwise the first and last differing pixels bound what is written.
     int first = 0, last = n;

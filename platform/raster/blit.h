@@ -31,8 +31,7 @@ void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_re
                       Stretch quality = Stretch::nearest);
 
 // Where a bitmap is not of one key colour, row by row: a picture drawn often
-// at its own size with that key (the dial, every second) then costs only its
-// drawn pixels.
+// at its own size with that key then costs only its drawn pixels.
 struct KeyedRuns {
     Colour key = kNoColour;
     struct Run {
@@ -51,8 +50,8 @@ KeyedRuns keyed_runs(const Bitmap& src, Colour key);
 void keyed_blit(Bitmap& dst, int x, int y, const Bitmap& src, const KeyedRuns& runs);
 
 // A picture smoothly stretched to one size with a key colour left out, made
-// once for a picture drawn that way every second (the butterfly). The drawn
-// pixels do not depend on where the picture lands, only on the size.
+// once for a picture drawn that way many times. The drawn pixels do not
+// depend on where the picture lands, only on the size.
 struct ScaledKeyed {
     Colour key = kNoColour;
     Bitmap image;                     // the picture at the drawn size
@@ -65,6 +64,9 @@ ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key);
 // The same as transparent_blit(dst, {x, y, w, h}, src, whole source, key,
 // Stretch::smooth) for the w x h and key `scaled` was made for.
 void scaled_keyed_blit(Bitmap& dst, int x, int y, const ScaledKeyed& scaled);
+
+// Copies `area` of `src` to the same place in `dst`, clipped to both.
+void copy_area(Bitmap& dst, const Bitmap& src, Rect area);
 
 // Copies a row of `n` pixels, writing only those that differ, and gives the
 // columns [first, last) that changed (first >= last when none did).
