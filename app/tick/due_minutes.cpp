@@ -47,7 +47,8 @@ void DueMinutes::reset() {
 }
 
 std::vector<WallMs> DueMinutes::advance(WallMs now, std::int64_t steady) {
-    const WallMs previous = m_started ? m_previous : now - 1;
+    // A clock started within second 0 of a minute still serves that minute.
+    const WallMs previous = m_started ? m_previous : floor_div(now, 1000) * 1000 - 1;
     m_started = true;
     m_previous = now;
     std::erase_if(m_served, [steady](const Served& s) { return steady - s.steady >= kMinuteMs; });

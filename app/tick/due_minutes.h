@@ -27,7 +27,8 @@ public:
     // a monotonic time in milliseconds. Records `now` as the previous
     // reading before the caller rings anything, so a tick nested inside a
     // prompt does not serve the same minute again.
-    //  - the first reading takes its own time minus 1 ms as the previous;
+    //  - the first reading takes the start of its own second minus 1 ms as
+    //    the previous (started at 7:30:00.4, the clock rings 7:30);
     //  - minute starts older than now - 60 s are dropped (a resume from
     //    suspend or a clock set forward brings no flood of stale alarms);
     //  - a minute start served less than 60 s ago (steady time) is not
