@@ -1,0 +1,258 @@
+// The alarm editor driven as a user would: typing into its boxes, choosing
+// in its lists and pressing its buttons; bell.vel and the list are compared
+// byte for byte afterwards.
+#include <filesystem>
+
+#include "alarm_fixture.h"
+
+namespace vel::test {
+namespace {
+
+const std::string k早操 = "\xD4\xE7\xB2\xD9";
+const std::string k闹铃 = "\xC4\xD6\xC1\xE5";
+const std::string k错误 = "\xB4\xED\xCE\xF3";
+const std::string k数据错误 = "\xCA\xFD\xBE\xDD\xB4\xED\xCE\xF3";
+const std::string k闹铃无法保存 = "\xC4\xD6\xC1\xE5\xCE\xDE\xB7\xA8\xB1\xA3\xB4\xE6";
+const std::string kHourRange =
+    "\xC7\xEB\xCA\xE4\xC8\xEB"
+    "0\xD6\xC1"
+    "23\xD6\xD0\xB5\xC4\xD5\xFB\xCA\xFD";
+const std::string kColonText = kColon;
+
+std::string line(const std::string& name, const std::string& time, const std::string& ring) {
+    return name + kColonText + time + "/" + ring;
+}
+
+class EditorTest : public AlarmTest {
+protected:
+    void open_editor() {
+        ASSERT_TRUE(FormRuntime::instance().load_window(ids::kAlarmEditor, 0, false));
+        plat::process_pending_events();
+    }
+    plat::Widget* widget(UnitId unit) {
+        return FormRuntime::instance().unit_widget(ids::kAlarmEditor, unit);
+    }
+    void press(UnitId button) {
+        EventRecord r;
+        r.window = ids::kAlarmEditor;
+        r.unit = button;
+        FormRuntime::instance().raise_event(r);
+    }
+    // Types ASCII text key by key, as the user does.
+    void type(UnitId box, const std::string& text) {
+        for (char c : text) {
+            const int key = std::isalnum(static_cast<unsigned char>(c))
+                                ? std::toupper(static_cast<unsigned char>(c))
+                                : 0;
+            plat::send_key(widget(box), key, 0, std::string(1, c));
+        }
+    }
+    void select(int index) {
+        plat::set_current_index(widget(ids::k闹铃列表框), index);
+        EventRecord r;
+        r.window = ids::kAlarmEditor;
+        r.unit = ids::k闹铃列表框;
+        FormRuntime::instance().raise_event(r);
+    }
+    std::vector<std::string> items() {
+        std::vector<std::string> out;
+        for (int i = 0; i < plat::item_count(widget(ids::k闹铃列表框)); ++i)
+            out.push_back(plat::item_text(widget(ids::k闹铃列表框), i));
+        return out;
+    }
+    // The file's lines as the editor lists them.
+    std::vector<std::string> file_lines() {
+        std::vector<std::string> out;
+        const std::string bytes = dir.bytes("bell.vel");
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t end = bytes.find("\r\n", at);
+            out.push_back(bytes.substr(at, end == std::string::npos ? end : end - at));
+            if (end == std::string::npos) break;
+            at = end + 2;
+        }
+        return out;
+    }
+};
+
+TEST_F(EditorTest, AddWritesTheLineTheBoxesSay) {
+    dir.write("bell.vel", "");
+    open_editor();
+    press(ids::k增加闹铃);  // every box empty, no ring chosen
+    type(ids::k名称输入, "abc");
+    type(ids::k小时框, "7");
+    type(ids::k分钟框, "05");
+    plat::set_current_index(widget(ids::k铃声列表框), 1);
+    press(ids::k增加闹铃);
+    EXPECT_EQ(dir.bytes("bell.vel"),
+              line(k闹铃, "0:0", "") + "\r\n" + line("abc", "7:5", k起床) + "\r\n");
+    EXPECT_EQ(items(), file_lines());
+}
+
+TEST_F(EditorTest, SelectionFillsTheBoxesAndTheRing) {
+    dir.write("bell.vel", line(k早操, "6:30", k起床) + "\r\n" + "hand-written\r\n");
+    open_editor();
+    EXPECT_EQ(items(), (std::vector<std::string>{line(k早操, "6:30", k起床), "hand-written"}));
+    select(0);
+    EXPECT_EQ(plat::text(widget(ids::k名称输入)), k早操);
+    EXPECT_EQ(plat::text(widget(ids::k小时框)), "6");
+    EXPECT_EQ(plat::text(widget(ids::k分钟框)), "30");
+    EXPECT_EQ(plat::current_index(widget(ids::k铃声列表框)), 1);
+    EXPECT_EQ((std::array{clock::typed_hour, clock::typed_minute}), (std::array{6, 30}));
+    // A line without separators: empty boxes, the ring box as it was.
+    select(1);
+    EXPECT_EQ(plat::text(widget(ids::k名称输入)), "");
+    EXPECT_EQ(plat::text(widget(ids::k小时框)), "");
+    EXPECT_EQ(plat::current_index(widget(ids::k铃声列表框)), 1);
+    EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(EditorTest, OutOfRangeHourIsCorrectedAfterOneMessage) {
+    open_editor();
+    type(ids::k小时框, "25");
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].text, kHourRange);
+    EXPECT_EQ(m_shown[0].caption, k数据错误);
+    EXPECT_EQ(plat::text(widget(ids::k小时框)), "2");
+    EXPECT_EQ(clock::typed_hour, 2);
+    m_shown.clear();
+    plat::set_text(widget(ids::k小时框), "");
+    type(ids::k小时框, "-1");
+    EXPECT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(plat::text(widget(ids::k小时框)), "");
+    EXPECT_EQ(clock::typed_hour, 0);
+    m_shown.clear();
+    type(ids::k分钟框, "60");
+    EXPECT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(plat::text(widget(ids::k分钟框)), "6");
+}
+
+TEST_F(EditorTest, MessagesLeaveTheTopBandAndComeBack) {
+    set_checked(ids::k置于顶层, true);
+    open_editor();
+    bool editor_on_top = true;
+    m_on_box = [&](const plat::MessageBoxRequest&) {
+        editor_on_top =
+            (FormRuntime::instance()
+                 .get_property(ids::kAlarmEditor, ids::kAlarmEditorUnit, prop::kWindowAlwaysOnTop)
+                 .payload &
+             1) != 0;
+    };
+    press(ids::k修改闹铃);  // nothing selected
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0].caption, k错误);
+    EXPECT_FALSE(m_shown[0].clock_on_top);
+    EXPECT_FALSE(editor_on_top);
+    EXPECT_TRUE(clock_on_top());
+    EXPECT_TRUE(
+        (FormRuntime::instance()
+             .get_property(ids::kAlarmEditor, ids::kAlarmEditorUnit, prop::kWindowAlwaysOnTop)
+             .payload &
+         1) != 0);
+    press(ids::k删除闹铃);
+    EXPECT_EQ(m_shown.size(), 2u);
+}
+
+struct EditRow {
+    const char* what;
+    std::string file;
+    int selected;
+    const char* button;  // "modify", "modify twice", "delete", "delete twice"
+    std::string after;
+};
+
+class EditorEditTest : public EditorTest, public ::testing::WithParamInterface<EditRow> {};
+
+// Modify sets the hour to 9 (name and minute as loaded).
+TEST_P(EditorEditTest, ChangesTheSelectedWholeLine) {
+    const EditRow& row = GetParam();
+    dir.write("bell.vel", row.file);
+    open_editor();
+    select(row.selected);
+    const std::string button = row.button;
+    if (button.starts_with("modify")) {
+        plat::set_text(widget(ids::k小时框), "9");
+        press(ids::k修改闹铃);
+        if (button == "modify twice") {
+            plat::set_text(widget(ids::k小时框), "10");
+            press(ids::k修改闹铃);
+        }
+    } else {
+        press(ids::k删除闹铃);
+        if (button == "delete twice") press(ids::k删除闹铃);
+    }
+    EXPECT_EQ(dir.bytes("bell.vel"), row.after) << row.what;
+    EXPECT_EQ(items(), file_lines()) << row.what;
+}
+
+const std::string kA = line("a", "1:0", "VEL");
+const std::string kB = line("b", "2:0", "VEL");
+const std::string kXA = "x" + kA;  // a name that ends with the line kA
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, EditorEditTest,
+    ::testing::Values(
+        EditRow{"modify", kA + "\r\n" + kB + "\r\n", 1, "modify",
+                kA + "\r\n" + line("b", "9:0", "VEL") + "\r\n"},
+        EditRow{"modify twice reaches the file", kA + "\r\n" + kB + "\r\n", 1, "modify twice",
+                kA + "\r\n" + line("b", "10:0", "VEL") + "\r\n"},
+        EditRow{"the second of two equal lines", kA + "\r\n" + kB + "\r\n" + kA + "\r\n", 2,
+                "modify", kA + "\r\n" + kB + "\r\n" + line("a", "9:0", "VEL") + "\r\n"},
+        EditRow{"a line inside another's name", kXA + "\r\n" + kA + "\r\n", 1, "modify",
+                kXA + "\r\n" + line("a", "9:0", "VEL") + "\r\n"},
+        EditRow{"a last line without CR LF", kA + "\r\n" + kB, 1, "modify",
+                kA + "\r\n" + line("b", "9:0", "VEL")},
+        EditRow{"delete", kA + "\r\n" + kB + "\r\n", 0, "delete", kB + "\r\n"},
+        EditRow{"delete twice asks the second time", kA + "\r\n" + kB + "\r\n", 0, "delete twice",
+                kB + "\r\n"},
+        EditRow{"delete the last", kA + "\r\n", 0, "delete", ""},
+        EditRow{"delete a last line without CR LF", kA + "\r\n" + kB, 1, "delete", kA + "\r\n"}),
+    [](const auto& row_info) { return "row" + std::to_string(row_info.index); });
+
+TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
+    // bell.vel missing: add creates it.
+    open_editor();
+    press(ids::k增加闹铃);
+    EXPECT_EQ(dir.bytes("bell.vel"), line(k闹铃, "0:0", "") + "\r\n");
+    EXPECT_TRUE(m_shown.empty());
+    press(ids::k关闭闹铃);
+    plat::process_pending_events();
+
+    struct Row {
+        const char* what;
+        std::function<void()> spoil;
+    };
+    const std::string kept = kA + "\r\n" + std::string(1, '\0') + kB + "\r\n";
+    for (const Row& row : {
+             Row{"bell.vel is a folder",
+                 [&] {
+                     std::filesystem::remove(dir.file("bell.vel"));
+                     std::filesystem::create_directory(dir.file("bell.vel"));
+                 }},
+             Row{"a zero byte hides the rest", [&] { dir.write("bell.vel", kept); }},
+             Row{"no settings folder", [&] { std::filesystem::remove_all(dir.folder()); }},
+         }) {
+        open_editor();
+        row.spoil();
+        const std::vector<std::string> before = items();
+        select(before.empty() ? -1 : 0);
+        for (UnitId button : {ids::k增加闹铃, ids::k修改闹铃, ids::k删除闹铃}) {
+            m_shown.clear();
+            press(button);
+            if (button != ids::k增加闹铃 && before.empty()) continue;  // nothing to select
+            ASSERT_EQ(m_shown.size(), 1u) << row.what;
+            EXPECT_EQ(m_shown[0].text, k闹铃无法保存) << row.what;
+            EXPECT_EQ(m_shown[0].caption, k错误);
+            EXPECT_EQ(items(), before) << row.what;
+        }
+        if (std::string(row.what).starts_with("a zero")) {
+            EXPECT_EQ(dir.bytes("bell.vel"), kept);
+        }
+        press(ids::k关闭闹铃);
+        plat::process_pending_events();
+        std::filesystem::create_directories(dir.folder());
+        std::filesystem::remove_all(dir.file("bell.vel"));
+    }
+}
+
+}  // namespace
+}  // namespace vel::test
