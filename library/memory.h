@@ -14,10 +14,4 @@ void* resize(void* p, std::size_t n);
 void register_static_range(const void* start, const void* end);
 bool is_static(const void* p);
 
-// Whether blocks the calling thread releases are kept for its next requests:
-// only on the thread that owns the pool (the interface thread, the first to
-// ask for a small block), and never in address sanitizer builds, which must
-// see every release.
-bool reuses_released_blocks();
-
 }  // namespace vel

@@ -11,35 +11,6 @@
 namespace vel {
 namespace {
 
-char fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-// Does `sought` stand at `at`? With ignore_case only single-byte ASCII letters
-// fold: the trail byte of a two-byte character may look like a letter, and
-// folding it would match a different character.
-bool matches_at(std::string_view text, std::size_t at, std::string_view sought, bool ignore_case) {
-    if (!ignore_case) {
-        // The first byte decides at most positions: check it before calling out.
-        return text[at] == sought[0] &&
-               std::memcmp(text.data() + at + 1, sought.data() + 1, sought.size() - 1) == 0;
-    }
-    for (std::size_t i = 0; i < sought.size(); ++i) {
-        const char a = text[at + i];
-        const char b = sought[i];
-        if (is_gbk_lead(b)) {
-            if (a != b) return false;
-            if (i + 1 < sought.size()) {
-                if (text[at + i + 1] != sought[i + 1]) return false;
-                ++i;
-            }
-        } else if (fold(a) != fold(b)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The text up to its first `at_most` bytes: a cut never needs to measure
 // the rest of a long text.
 std::string_view text_prefix(const char* text, std::int64_t at_most) {
@@ -48,17 +19,6 @@ std::string_view text_prefix(const char* text, std::int64_t at_most) {
 
 std::size_t offset_of(std::int32_t start) {
     return start > 1 ? static_cast<std::size_t>(start) - 1 : 0;
-}
-
-// find_text without ignoring case, over the zero-terminated texts the command
-// receives: neither text is measured first.
-std::int32_t find_exact(const char* text, const char* sought, std::int32_t start) {
-    const std::size_t s = offset_of(start);
-    const bool searchable = s == 0 ? text[0] != 0 : strnlen(text, s + 1) > s;
-    if (!searchable) return -1;
-    if (sought[0] == 0) return 1;
-    const std::size_t p = find_in_terminated(text, s, sought);
-    return p == std::string_view::npos ? -1 : static_cast<std::int32_t>(p + 1);
 }
 
 }  // namespace
@@ -85,22 +45,8 @@ std::int32_t find_text(std::string_view text, std::string_view sought, std::int3
     const std::size_t searchable = s >= text.size() ? 0 : text.size() - s;
     if (sought.empty()) return searchable > 0 ? 1 : -1;
     if (searchable == 0) return -1;
-    if (!ignore_case) {
-        const std::size_t p = find_on_boundary(text, s, sought);
-        return p == std::string_view::npos ? -1 : static_cast<std::int32_t>(p + 1);
-    }
-    std::size_t at = s;
-    while (text.size() - at >= sought.size()) {
-        if (matches_at(text, at, sought, ignore_case)) return static_cast<std::int32_t>(at + 1);
-        if (is_gbk_lead(text[at])) {
-            if (at + 1 >= text.size()) return -1;  // a lead byte cut off by the end
-            at += 2;
-        } else {
-            at += 1;
-        }
-        if (at > text.size()) break;
-    }
-    return -1;
+    const std::size_t p = find_on_boundary(text, s, sought, ignore_case);
+    return p == std::string_view::npos ? -1 : static_cast<std::int32_t>(p + 1);
 }
 
 char* replace_subtext(std::string_view text, std::string_view old_text, std::string_view new_text,
@@ -181,9 +127,8 @@ void cmd_find_text(ResultRecord* result, int count, const ArgRecord* args) {
     const char* sought = text_at(count, args, 1);
     const std::int32_t start = optional_int(count, args, 2, 1);
     const ArgRecord& ignore_case = arg_at(count, args, 3);
-    result->set_int(ignore_case.present() && ignore_case.as_logical()
-                        ? find_text(text, sought, start, true)
-                        : find_exact(text, sought, start));
+    result->set_int(
+        find_text(text, sought, start, ignore_case.present() && ignore_case.as_logical()));
 }
 
 void cmd_replace_subtext(ResultRecord* result, int count, const ArgRecord* args) {

@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/memory/resident.h"
 #include "platform/qt/qt_internal.h"
 
 namespace plat {
@@ -29,8 +28,6 @@ struct NestedLoop {
     const std::function<bool()>* finished;
 };
 std::vector<NestedLoop*> g_nested;
-
-constexpr int kSettleMs = 1500;
 
 std::map<TimerId, std::unique_ptr<QTimer>> g_timers;
 TimerId g_next_timer = 1;
@@ -58,9 +55,6 @@ bool window_system_ready() {
 }
 
 int run_message_loop() {
-    // Once the first frames are up, the code and constant data that only
-    // starting up needed need not stay in memory.
-    QTimer::singleShot(kSettleMs, [] { trim_resident_pages(); });
     return QApplication::exec();
 }
 
