@@ -25,7 +25,10 @@ std::vector<std::string_view> split_lines(std::string_view text) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;
     while (start < text.size()) {
-        const std::size_t end = find_on_boundary(text, start, kLineEnd);
+        // A byte search: CR and LF are never the second byte of a character,
+        // so no character is cut, and a stray lead byte before a line end
+        // stays on its own line instead of swallowing the CR.
+        const std::size_t end = text.find(kLineEnd, start);
         if (end == std::string_view::npos) {
             lines.push_back(text.substr(start));
             break;

@@ -40,8 +40,7 @@ int ring_index(std::string_view ring);
 const unsigned char* ring_sound(int index);
 
 // The pieces of a text between CR LF pairs: empty pieces between two line
-// ends are kept, the empty piece after a final line end is not. The search
-// steps over two-byte characters, as the library's own split does.
+// ends are kept, the empty piece after a final line end is not.
 std::vector<std::string_view> split_lines(std::string_view text);
 
 // A line taken apart by the first occurrence of each separator.
