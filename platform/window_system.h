@@ -251,6 +251,10 @@ struct FileDialogOptions {
 };
 // The chosen path (GBK), or none when cancelled.
 std::optional<std::string> run_file_dialog(const FileDialogOptions& options);
+// Unit tests answer the dialog instead of a person; an empty responder
+// brings the real dialog back.
+using FileDialogResponder = std::function<std::optional<std::string>(const FileDialogOptions&)>;
+void set_file_dialog_responder(FileDialogResponder responder);
 
 // ---- fatal errors ---------------------------------------------------------------
 // A message box without owner, error icon and OK button; returns when closed.

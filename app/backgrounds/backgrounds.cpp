@@ -1,7 +1,30 @@
+// Restoring the saved background at start-up.
 #include "app/backgrounds/backgrounds.h"
+
+#include "app/backgrounds/background_store.h"
+#include "app/backgrounds/background_units.h"
+#include "app/backgrounds/catalogue.h"
+#include "library/call.h"
+#include "library/commands/file_commands.h"
 
 namespace vel {
 
-void restore_background() {}
+void restore_background() {
+    using namespace backgrounds;
+    const int file = open_store();
+    const std::string stored = read_store(file);
+    close_store(file);
+    // Every stored value is non-empty and the values all differ: at most one
+    // entry matches, and an empty or foreign text matches none.
+    if (stored == kMineValue) {
+        use_my_background();
+    } else {
+        for (std::size_t i = 0; i < kColours.size(); ++i)
+            if (stored == caption_of(kColours[i].item)) choose_colour(static_cast<int>(i));
+        for (std::size_t i = 0; i < kPictures.size(); ++i)
+            if (stored == caption_of(kPictures[i])) choose_picture(static_cast<int>(i));
+    }
+    call(cmd_close_all_files);
+}
 
 }  // namespace vel

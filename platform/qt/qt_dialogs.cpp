@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <cstdio>
+#include <utility>
 
 #include "platform/qt/qt_internal.h"
 
@@ -22,9 +23,19 @@ QStringList name_filters(const QString& filter) {
     return out;
 }
 
+FileDialogResponder& responder() {
+    static FileDialogResponder r;
+    return r;
+}
+
 }  // namespace
 
+void set_file_dialog_responder(FileDialogResponder r) {
+    responder() = std::move(r);
+}
+
 std::optional<std::string> run_file_dialog(const FileDialogOptions& o) {
+    if (responder()) return responder()(o);
     if (!window_system_ready()) return std::nullopt;
     QFileDialog dialog(nullptr, qt::from_gbk(o.title));
     dialog.setAcceptMode(o.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -1,0 +1,76 @@
+// Choosing a colour, a supplied picture or the user's own picture, and saving
+// the choice: the panels get the window's background, background.vel the
+// chosen value, the chosen item the check mark.
+#include "app/backgrounds/background_store.h"
+#include "app/backgrounds/background_units.h"
+#include "app/backgrounds/backgrounds.h"
+#include "app/backgrounds/catalogue.h"
+
+namespace vel::backgrounds {
+namespace {
+
+UnitId g_current = 0;
+
+void uncheck_current() {
+    if (g_current != 0) set_checked(g_current, false);
+}
+
+// The window's background goes to both panels, the current item's caption
+// to background.vel, and the current item gets the check mark.
+void save_background() {
+    const int file = open_store();
+    const std::uint32_t colour = colour_of(Surface::window);
+    for (Surface panel : {Surface::panel1, Surface::panel2}) {
+        const Bytes picture = picture_of(Surface::window);
+        set_picture(panel, picture.get());
+        set_colour(panel, colour);
+    }
+    store_value(file, caption_of(g_current));
+    set_checked(g_current, true);
+    close_store(file);
+}
+
+}  // namespace
+
+UnitId current_item() {
+    return g_current;
+}
+
+void reset_for_tests() {
+    g_current = 0;
+}
+
+void choose_colour(int index) {
+    const ColourEntry& entry = kColours.at(static_cast<std::size_t>(index));
+    uncheck_current();
+    set_picture(Surface::window, nullptr);
+    set_colour(Surface::window, entry.colour);
+    g_current = entry.item;
+    save_background();
+}
+
+void choose_picture(int index) {
+    const UnitId item = kPictures.at(static_cast<std::size_t>(index));
+    uncheck_current();
+    g_current = item;
+    // A missing file removes the picture: the window's colour shows instead.
+    const Bytes picture = read_picture_file(picture_path(caption_of(item)));
+    set_picture(Surface::window, picture.get());
+    save_background();
+}
+
+void use_my_background() {
+    const int file = open_store();
+    uncheck_current();
+    g_current = kUseMine;
+    const Bytes picture = read_picture_file(picture_path(kMineValue));
+    set_picture(Surface::window, picture.get());
+    // The panels keep their colours: only the picture is the user's.
+    set_picture(Surface::panel1, picture.get());
+    set_picture(Surface::panel2, picture.get());
+    store_value(file, kMineValue);
+    set_checked(kUseMine, true);
+    close_store(file);
+}
+
+}  // namespace vel::backgrounds

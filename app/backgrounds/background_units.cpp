@@ -1,0 +1,105 @@
+#include "app/backgrounds/background_units.h"
+
+#include "app/handlers/clock_ids.h"
+#include "forms/runtime/form_runtime.h"
+#include "library/call.h"
+#include "library/commands/file_commands.h"
+#include "library/commands/run_directory.h"
+
+namespace vel::backgrounds {
+namespace {
+
+// Property numbers: the window's and a drawing panel's background colour and
+// picture, a menu item's caption and check mark.
+constexpr int kWindowColour = 10;
+constexpr int kWindowPicture = 11;
+constexpr int kPanelColour = 9;
+constexpr int kPanelPicture = 10;
+constexpr int kCaption = 0;
+constexpr int kChecked = 1;
+
+struct Target {
+    UnitId unit;
+    int colour;
+    int picture;
+};
+
+Target target(Surface s) {
+    switch (s) {
+        case Surface::panel1:
+            return {ids::k画板1, kPanelColour, kPanelPicture};
+        case Surface::panel2:
+            return {ids::k画板2, kPanelColour, kPanelPicture};
+        case Surface::window:
+            break;
+    }
+    return {ids::kClockWindowUnit, kWindowColour, kWindowPicture};
+}
+
+FormRuntime& rt() {
+    return FormRuntime::instance();
+}
+
+Value get(UnitId unit, int number) {
+    return rt().get_property(ids::kClockWindow, unit, number);
+}
+
+void set(UnitId unit, int number, Value v) {
+    rt().set_property(ids::kClockWindow, unit, number, -1, v);
+}
+
+std::string run_path(std::string_view tail) {
+    return run_directory() + std::string(tail);
+}
+
+}  // namespace
+
+Bytes picture_of(Surface s) {
+    const Target t = target(s);
+    return Bytes(reinterpret_cast<std::uint8_t*>(get(t.unit, t.picture).payload));
+}
+
+void set_picture(Surface s, const std::uint8_t* byteset) {
+    const Target t = target(s);
+    set(t.unit, t.picture, Value{reinterpret_cast<std::uintptr_t>(byteset), TAG_BYTESET});
+}
+
+std::uint32_t colour_of(Surface s) {
+    const Target t = target(s);
+    return static_cast<std::uint32_t>(get(t.unit, t.colour).payload);
+}
+
+void set_colour(Surface s, std::uint32_t colour) {
+    const Target t = target(s);
+    set(t.unit, t.colour, Value{colour, TAG_INT});
+}
+
+std::string caption_of(UnitId item) {
+    const Text caption(reinterpret_cast<char*>(get(item, kCaption).payload));
+    return std::string(view(caption));
+}
+
+void set_checked(UnitId item, bool checked) {
+    set(item, kChecked, Value{checked ? 1u : 0u, TAG_LOGICAL});
+}
+
+bool is_checked(UnitId item) {
+    return (get(item, kChecked).payload & 0xFFFFFFFFu) != 0;
+}
+
+std::string picture_path(std::string_view name) {
+    return run_path("\x5Cimage\x5C") + std::string(name) + ".jpg";
+}
+
+std::string background_file_path() {
+    return run_path(
+        "\x5CVEL\xCE\xC4\xBC\xFE\x5C"
+        "background.vel");  // \VEL文件\background.vel
+}
+
+Bytes read_picture_file(const std::string& path) {
+    const ResultRecord r = call(cmd_read_file, arg_text(path.c_str()));
+    return Bytes(r.as_ptr<std::uint8_t>());
+}
+
+}  // namespace vel::backgrounds

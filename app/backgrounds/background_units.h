@@ -1,0 +1,32 @@
+#pragma once
+// The properties the background routines read and write: the clock window's
+// and the two panels' background colour and picture, menu items' captions
+// and check marks, and the paths of the picture folder and background.vel.
+#include <cstdint>
+#include <string>
+
+#include "forms/resource/form_resource.h"
+#include "library/blocks.h"
+
+namespace vel::backgrounds {
+
+// The clock window (the master copy) or one of its drawing panels.
+enum class Surface { window, panel1, panel2 };
+
+// The picture bytes, as a byte set owned by the caller (null when none).
+Bytes picture_of(Surface surface);
+void set_picture(Surface surface, const std::uint8_t* byteset);
+std::uint32_t colour_of(Surface surface);
+void set_colour(Surface surface, std::uint32_t colour);
+
+std::string caption_of(UnitId item);
+void set_checked(UnitId item, bool checked);
+bool is_checked(UnitId item);
+
+// "<run directory>\image\<name>.jpg" and "<run directory>\VEL文件\background.vel".
+std::string picture_path(std::string_view name);
+std::string background_file_path();
+// The whole file as a byte set; null when it is missing, empty or unreadable.
+Bytes read_picture_file(const std::string& path);
+
+}  // namespace vel::backgrounds
