@@ -1,7 +1,6 @@
 #include "library/commands/run_directory.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "library/blocks.h"
 #include "platform/fs/run_folder.h"
@@ -32,11 +31,6 @@ RunPath& run_path() {
     return path;
 }
 
-std::string& test_directory() {
-    static std::string directory;
-    return directory;
-}
-
 }  // namespace
 
 void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name) {
@@ -59,11 +53,7 @@ void split_executable_path(std::string_view gbk_path, std::string& directory, st
 }
 
 const std::string& run_directory() {
-    return test_directory().empty() ? run_path().directory : test_directory();
-}
-
-void set_run_directory_for_tests(std::string gbk_directory) {
-    test_directory() = std::move(gbk_directory);
+    return run_path().directory;
 }
 
 void replace_run_directory(std::string gbk_directory) {

@@ -17,9 +17,6 @@
 namespace vel {
 
 const std::string& run_directory();
-// Tests run the logic in a folder of their own: a GBK Windows-style folder
-// that stands for the run directory until this is called with "".
-void set_run_directory_for_tests(std::string gbk_directory);
 const std::string& executable_file_name();
 // Tests point the run directory at a temporary folder ("\tmp\run1").
 void replace_run_directory(std::string gbk_directory);
