@@ -1,13 +1,15 @@
 // Choosing a colour, a supplied picture or the user's own picture, and saving
 // the choice: the panels get the window's background, background.vel the
 // chosen value, the chosen item the check mark.
-#include "app/backgrounds/background_store.h"
 #include "app/backgrounds/background_units.h"
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
+#include "app/settings/settings_file.h"
 
 namespace vel::backgrounds {
 namespace {
+
+constexpr std::string_view kStoreFile = "background.vel";
 
 UnitId g_current = 0;
 
@@ -18,16 +20,15 @@ void uncheck_current() {
 // The window's background goes to both panels, the current item's caption
 // to background.vel, and the current item gets the check mark.
 void save_background() {
-    const int file = open_store();
+    settings::StoreFile file(kStoreFile);
     const std::uint32_t colour = colour_of(Surface::window);
     for (Surface panel : {Surface::panel1, Surface::panel2}) {
         const Bytes picture = picture_of(Surface::window);
         set_picture(panel, picture.get());
         set_colour(panel, colour);
     }
-    store_value(file, caption_of(g_current));
+    file.replace(kStoredBytes, caption_of(g_current));
     set_checked(g_current, true);
-    close_store(file);
 }
 
 }  // namespace
@@ -60,7 +61,7 @@ void choose_picture(int index) {
 }
 
 void use_my_background() {
-    const int file = open_store();
+    settings::StoreFile file(kStoreFile);
     uncheck_current();
     g_current = kUseMine;
     const Bytes picture = read_picture_file(picture_path(kMineValue));
@@ -68,9 +69,8 @@ void use_my_background() {
     // The panels keep their colours: only the picture is the user's.
     set_picture(Surface::panel1, picture.get());
     set_picture(Surface::panel2, picture.get());
-    store_value(file, kMineValue);
+    file.replace(kStoredBytes, kMineValue);
     set_checked(kUseMine, true);
-    close_store(file);
 }
 
 }  // namespace vel::backgrounds

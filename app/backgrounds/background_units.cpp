@@ -48,10 +48,6 @@ void set(UnitId unit, int number, Value v) {
     rt().set_property(ids::kClockWindow, unit, number, -1, v);
 }
 
-std::string run_path(std::string_view tail) {
-    return run_directory() + std::string(tail);
-}
-
 }  // namespace
 
 Bytes picture_of(Surface s) {
@@ -88,13 +84,7 @@ bool is_checked(UnitId item) {
 }
 
 std::string picture_path(std::string_view name) {
-    return run_path("\x5Cimage\x5C") + std::string(name) + ".jpg";
-}
-
-std::string background_file_path() {
-    return run_path(
-        "\x5CVEL\xCE\xC4\xBC\xFE\x5C"
-        "background.vel");  // \VEL文件\background.vel
+    return run_directory() + "\x5Cimage\x5C" + std::string(name) + ".jpg";
 }
 
 Bytes read_picture_file(const std::string& path) {

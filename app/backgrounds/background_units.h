@@ -23,9 +23,8 @@ std::string caption_of(UnitId item);
 void set_checked(UnitId item, bool checked);
 bool is_checked(UnitId item);
 
-// "<run directory>\image\<name>.jpg" and "<run directory>\VEL文件\background.vel".
+// "<run directory>\image\<name>.jpg".
 std::string picture_path(std::string_view name);
-std::string background_file_path();
 // The whole file as a byte set; null when it is missing, empty or unreadable.
 Bytes read_picture_file(const std::string& path);
 

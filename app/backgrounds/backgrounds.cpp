@@ -1,9 +1,9 @@
 // Restoring the saved background at start-up.
 #include "app/backgrounds/backgrounds.h"
 
-#include "app/backgrounds/background_store.h"
 #include "app/backgrounds/background_units.h"
 #include "app/backgrounds/catalogue.h"
+#include "app/settings/settings_file.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 
@@ -11,9 +11,7 @@ namespace vel {
 
 void restore_background() {
     using namespace backgrounds;
-    const int file = open_store();
-    const std::string stored = read_store(file);
-    close_store(file);
+    const std::string stored = settings::read("background.vel");
     // Every stored value is non-empty and the values all differ: at most one
     // entry matches, and an empty or foreign text matches none.
     if (stored == kMineValue) {

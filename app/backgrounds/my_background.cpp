@@ -1,9 +1,9 @@
 // "更换": the user's own picture, chosen in the dialog 添加背景 and copied
 // to image\我的背景.jpg.
-#include "app/about/messages.h"
 #include "app/backgrounds/background_units.h"
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
+#include "app/common/message.h"
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/unit_methods.h"
@@ -57,7 +57,7 @@ void change_my_background() {
         use_my_background();
     } else {
         // Nothing moves: the old background, its check mark and its file stay.
-        show_message(kCopyFailed, kErrorCaption);
+        clock::show_message(kCopyFailed, kErrorCaption);
     }
     call(cmd_close_all_files);
 }
