@@ -37,8 +37,8 @@ UnitId current_item() {
     return g_current;
 }
 
-void reset_for_tests() {
-    g_current = 0;
+void set_current_item(UnitId item) {
+    g_current = item;
 }
 
 void choose_colour(int index) {

@@ -12,6 +12,8 @@ namespace vel {
 void restore_background() {
     using namespace backgrounds;
     const std::string stored = settings::read("background.vel");
+    // Every later choice then has an item to uncheck.
+    set_current_item(kUseMine);
     // Every stored value is non-empty and the values all differ: at most one
     // entry matches, and an empty or foreign text matches none.
     if (stored == kMineValue) {

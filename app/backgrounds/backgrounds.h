@@ -29,8 +29,9 @@ void use_my_background();
 // the copy fails (the user is told about the failure).
 void change_my_background();
 
-// Forgets the current item (the program starts without one).
-void reset_for_tests();
+// Makes `item` the current one without touching its mark: 0 at the
+// program's start, "使用" when restoring begins.
+void set_current_item(UnitId item);
 
 }  // namespace backgrounds
 }  // namespace vel

@@ -1,0 +1,101 @@
+// Choosing backgrounds from the clock's menu: what the window and both panels
+// get, which item carries the check mark, what background.vel holds, and
+// what the face shows over it.
+#include <random>
+
+#include "background_fixture.h"
+#include "forms/pictures/picture.h"
+
+namespace vel {
+namespace {
+
+using test::ClockWindowTest;
+using test::file_bytes;
+using test::kCornerX;
+using test::kCornerY;
+namespace fs = std::filesystem;
+
+// The decoded pixel of a picture file at (x, y).
+plat::raster::Colour picture_pixel(const fs::path& p, int x, int y) {
+    const std::string bytes = file_bytes(p);
+    auto r = decode_picture(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_TRUE(r) << p << ": " << r.reason;
+    return r ? r.picture->image.pixel(x, y) & 0xFFFFFF : 0;
+}
+
+class BackgroundChoice : public ClockWindowTest {};
+
+TEST_F(BackgroundChoice, ColourThenMissingPictureKeepsTheColourWithThePictureChecked) {
+    click(test::k红色);
+    click(test::k牛);  // no 牛.jpg in the picture folder
+    EXPECT_EQ(checked_items(), std::vector<UnitId>{item(test::k牛)});
+    EXPECT_EQ(dir().bytes("background.vel"), test::k牛);
+    EXPECT_EQ(window_picture(), "");
+    for (UnitId panel : {ids::k画板1, ids::k画板2}) {
+        EXPECT_EQ(panel_picture(panel), "");
+        EXPECT_EQ(panel_colour(panel), 0x0000FFu);
+    }
+    EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY), 0x0000FFu);
+}
+
+TEST_F(BackgroundChoice, PictureThenWhiteRemovesThePictureEverywhere) {
+    supply("泰山");
+    click(test::k泰山);
+    const std::string taishan = file_bytes(image_folder() / "泰山.jpg");
+    EXPECT_EQ(window_picture(), taishan);
+    EXPECT_EQ(panel_picture(ids::k画板1), taishan);
+    EXPECT_EQ(panel_picture(ids::k画板2), taishan);
+    EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY),
+              picture_pixel(image_folder() / "泰山.jpg", kCornerX, kCornerY));
+
+    click(test::k白色);
+    EXPECT_EQ(window_picture(), "");
+    for (UnitId panel : {ids::k画板1, ids::k画板2}) {
+        EXPECT_EQ(panel_picture(panel), "");
+        EXPECT_EQ(panel_colour(panel), 0xFFFFFFu);
+    }
+    EXPECT_EQ(window_colour(), 0xFFFFFFu);
+    EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY), 0xFFFFFFu);
+    EXPECT_EQ(dir().bytes("background.vel"), test::k白色);
+}
+
+// background.vel holds exactly the last value, whatever its length was.
+TEST_F(BackgroundChoice, TheFileHoldsExactlyTheLastChoice) {
+    const std::vector<std::string> sequence = {test::k珠穆朗玛峰, test::k鼠,   test::k红色,
+                                               test::k珠穆朗玛峰, test::k使用, test::k泰山};
+    const std::vector<std::string> stored = {test::k珠穆朗玛峰, test::k鼠,       test::k红色,
+                                             test::k珠穆朗玛峰, test::k我的背景, test::k泰山};
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        click(sequence[i]);
+        EXPECT_EQ(dir().bytes("background.vel"), stored[i]) << "after choice " << i;
+    }
+}
+
+// Whatever is chosen, at most one background item is checked, and it is the
+// one whose value the file holds.
+TEST_F(BackgroundChoice, AtMostOneItemIsCheckedAfterAnySequence) {
+    supply("鼠");
+    const fs::path mine = image_folder() / "我的背景.jpg";
+    fs::copy_file(fs::path(VEL_IMAGE_DIR) / "兔.jpg", mine);
+    answer_dialog(mine);  // "更换" with my own picture: copied onto itself
+    const std::vector<UnitId> items = background_items();
+    std::mt19937 random(14);
+    std::uniform_int_distribution<std::size_t> pick(0, items.size() - 1);
+    for (int i = 0; i < 200; ++i) {
+        const UnitId chosen = items[pick(random)];
+        click(chosen);
+        const std::vector<UnitId> now = checked_items();
+        ASSERT_EQ(now.size(), 1u) << "after choice " << i;
+        const UnitId expected = chosen == backgrounds::kChangeMine ? backgrounds::kUseMine : chosen;
+        ASSERT_EQ(now[0], expected) << "after choice " << i;
+        ASSERT_EQ(backgrounds::current_item(), expected);
+        const std::string value =
+            expected == backgrounds::kUseMine ? test::k我的背景 : caption_of(expected);
+        ASSERT_EQ(dir().bytes("background.vel"), value) << "after choice " << i;
+    }
+    EXPECT_TRUE(boxes.empty()) << "no choice is an error";
+}
+
+}  // namespace
+}  // namespace vel
