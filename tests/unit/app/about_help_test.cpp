@@ -9,7 +9,7 @@
 namespace vel {
 namespace {
 
-using test::ClockWindowTest;
+using test::BackgroundWindowTest;
 namespace fs = std::filesystem;
 
 const std::string kAboutCaption = "\xB9\xD8\xD3\xDAVEL";  // 关于VEL
@@ -18,7 +18,7 @@ const std::string kHelpCaption =
     "VEL\xCA\xB1\xD6\xD3\xCD\xEA\xD5\xFB\xB9\xA6\xC4\xDC\xBC\xB0\xB2\xD9\xD7\xF7\xCB\xB5\xC3\xF7";
 const std::string kHelpItem = "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7";  // 使用说明
 
-class AboutHelp : public ClockWindowTest {};
+class AboutHelp : public BackgroundWindowTest {};
 
 TEST_F(AboutHelp, ShowsTheTextUpToItsEndMark) {
     const std::string text = "VEL\xCA\xB1\xD6\xD3 1.0\r\nsecond line";  // VEL时钟 1.0

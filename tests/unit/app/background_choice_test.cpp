@@ -9,7 +9,7 @@
 namespace vel {
 namespace {
 
-using test::ClockWindowTest;
+using test::BackgroundWindowTest;
 using test::file_bytes;
 using test::kCornerX;
 using test::kCornerY;
@@ -24,7 +24,7 @@ plat::raster::Colour picture_pixel(const fs::path& p, int x, int y) {
     return r ? r.picture->image.pixel(x, y) & 0xFFFFFF : 0;
 }
 
-class BackgroundChoice : public ClockWindowTest {};
+class BackgroundChoice : public BackgroundWindowTest {};
 
 TEST_F(BackgroundChoice, ColourThenMissingPictureKeepsTheColourWithThePictureChecked) {
     click(test::k红色);

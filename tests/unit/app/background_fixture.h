@@ -73,7 +73,7 @@ inline HandlerResult nothing(std::span<const std::int32_t>) {
     return std::nullopt;
 }
 
-class ClockWindowTest : public ::testing::Test {
+class BackgroundWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(plat::init_window_system());

@@ -9,7 +9,7 @@
 namespace vel {
 namespace {
 
-using test::ClockWindowTest;
+using test::BackgroundWindowTest;
 using test::file_bytes;
 using test::kCornerX;
 using test::kCornerY;
@@ -24,7 +24,7 @@ plat::raster::Colour picture_pixel(const fs::path& p, int x, int y) {
     return r ? r.picture->image.pixel(x, y) & 0xFFFFFF : 0;
 }
 
-class MyBackground : public ClockWindowTest {
+class MyBackground : public BackgroundWindowTest {
 protected:
     fs::path mine() const { return image_folder() / "我的背景.jpg"; }
     // A file outside the run directory, for the dialog to choose.

@@ -8,7 +8,7 @@
 namespace vel {
 namespace {
 
-using test::ClockWindowTest;
+using test::BackgroundWindowTest;
 using test::file_bytes;
 using test::kCornerX;
 using test::kCornerY;
@@ -28,7 +28,7 @@ std::string with_frame_size(std::string jpeg, int width, int height) {
     return jpeg;
 }
 
-class RestoreBackground : public ClockWindowTest {};
+class RestoreBackground : public BackgroundWindowTest {};
 
 TEST_F(RestoreBackground, RestoresTheStoredValueAndNothingElse) {
     supply("鼠");
