@@ -2,21 +2,13 @@
 
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
 
 namespace vel::backgrounds {
 namespace {
-
-// Property numbers: the window's and a drawing panel's background colour and
-// picture, a menu item's caption and check mark.
-constexpr int kWindowColour = 10;
-constexpr int kWindowPicture = 11;
-constexpr int kPanelColour = 9;
-constexpr int kPanelPicture = 10;
-constexpr int kCaption = 0;
-constexpr int kChecked = 1;
 
 struct Target {
     UnitId unit;
@@ -27,13 +19,13 @@ struct Target {
 Target target(Surface s) {
     switch (s) {
         case Surface::panel1:
-            return {ids::k画板1, kPanelColour, kPanelPicture};
+            return {ids::k画板1, prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::panel2:
-            return {ids::k画板2, kPanelColour, kPanelPicture};
+            return {ids::k画板2, prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::window:
             break;
     }
-    return {ids::kClockWindowUnit, kWindowColour, kWindowPicture};
+    return {ids::kClockWindowUnit, prop::kWindowBackColour, prop::kWindowPicture};
 }
 
 FormRuntime& rt() {
@@ -71,16 +63,16 @@ void set_colour(Surface s, std::uint32_t colour) {
 }
 
 std::string caption_of(UnitId item) {
-    const Text caption(reinterpret_cast<char*>(get(item, kCaption).payload));
+    const Text caption(reinterpret_cast<char*>(get(item, prop::kMenuCaption).payload));
     return std::string(view(caption));
 }
 
 void set_checked(UnitId item, bool checked) {
-    set(item, kChecked, Value{checked ? 1u : 0u, TAG_LOGICAL});
+    set(item, prop::kMenuChecked, Value{checked ? 1u : 0u, TAG_LOGICAL});
 }
 
 bool is_checked(UnitId item) {
-    return (get(item, kChecked).payload & 0xFFFFFFFFu) != 0;
+    return (get(item, prop::kMenuChecked).payload & 0xFFFFFFFFu) != 0;
 }
 
 std::string picture_path(std::string_view name) {

@@ -6,6 +6,7 @@
 #include "app/common/message.h"
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
@@ -14,7 +15,6 @@ namespace vel::backgrounds {
 namespace {
 
 constexpr UnitId k添加背景 = 0x160111D4;
-constexpr int kDialogFileName = 10;
 
 // 错误 / 所选图片无法复制，背景未更换。
 constexpr char kErrorCaption[] = "\xB4\xED\xCE\xF3";
@@ -24,7 +24,7 @@ constexpr char kCopyFailed[] =
 
 std::string chosen_file() {
     const Value v =
-        FormRuntime::instance().get_property(ids::kClockWindow, k添加背景, kDialogFileName);
+        FormRuntime::instance().get_property(ids::kClockWindow, k添加背景, prop::kDialogFileName);
     const Text name(reinterpret_cast<char*>(v.payload));
     return std::string(view(name));
 }

@@ -21,6 +21,7 @@
 #include "app/handlers/handler_table.h"
 #include "forms/appearance/draw_panel.h"
 #include "forms/runtime/form_runtime.h"
+#include "forms/runtime/property_numbers.h"
 #include "library/blocks.h"
 #include "platform/message_box.h"
 #include "platform/text/gbk.h"
@@ -48,15 +49,6 @@ inline void write_bytes(const fs::path& p, const std::string& bytes) {
 // A corner of the face, outside the dial: the background shows there.
 inline constexpr int kCornerX = 3;
 inline constexpr int kCornerY = 3;
-
-// Property numbers of the window and the panels.
-inline constexpr int kWindowColour = 10;
-inline constexpr int kWindowPicture = 11;
-inline constexpr int kWindowOnTop = 29;
-inline constexpr int kPanelColour = 9;
-inline constexpr int kPanelPicture = 10;
-
-inline constexpr UnitId k置于顶层 = 0x26010015;
 
 // GBK captions used by the tests.
 inline const std::string k红色 = "\xBA\xEC\xC9\xAB";
@@ -109,8 +101,9 @@ protected:
     }
     // "置于顶层" checked, and the clock on top as its toggle leaves it.
     static void keep_on_top() {
-        rt().set_property(ids::kClockWindow, k置于顶层, 1, -1, Value{1, TAG_LOGICAL});
-        rt().set_property(ids::kClockWindow, ids::kClockWindowUnit, kWindowOnTop, -1,
+        rt().set_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked, -1,
+                          Value{1, TAG_LOGICAL});
+        rt().set_property(ids::kClockWindow, ids::kClockWindowUnit, prop::kWindowAlwaysOnTop, -1,
                           Value{1, TAG_LOGICAL});
     }
     fs::path image_folder() const { return m_dir.root() / "image"; }
@@ -146,7 +139,7 @@ protected:
         return out;
     }
     static bool checked(UnitId unit) {
-        return (rt().get_property(ids::kClockWindow, unit, 1).payload & 1) != 0;
+        return (rt().get_property(ids::kClockWindow, unit, prop::kMenuChecked).payload & 1) != 0;
     }
     static std::vector<UnitId> checked_items() {
         std::vector<UnitId> out;
@@ -156,8 +149,8 @@ protected:
     }
 
     static std::string caption_of(UnitId unit) {
-        const Text t(
-            reinterpret_cast<char*>(rt().get_property(ids::kClockWindow, unit, 0).payload));
+        const Text t(reinterpret_cast<char*>(
+            rt().get_property(ids::kClockWindow, unit, prop::kMenuCaption).payload));
         return std::string(view(t));
     }
     static std::string bytes_of(UnitId unit, int number) {
@@ -170,11 +163,17 @@ protected:
         return static_cast<std::uint32_t>(
             rt().get_property(ids::kClockWindow, unit, number).payload & 0xFFFFFFFFu);
     }
-    static std::string window_picture() { return bytes_of(ids::kClockWindowUnit, kWindowPicture); }
-    static std::uint32_t window_colour() { return int_of(ids::kClockWindowUnit, kWindowColour); }
-    static std::string panel_picture(UnitId panel) { return bytes_of(panel, kPanelPicture); }
-    static std::uint32_t panel_colour(UnitId panel) { return int_of(panel, kPanelColour); }
-    static bool on_top() { return int_of(ids::kClockWindowUnit, kWindowOnTop) != 0; }
+    static std::string window_picture() {
+        return bytes_of(ids::kClockWindowUnit, prop::kWindowPicture);
+    }
+    static std::uint32_t window_colour() {
+        return int_of(ids::kClockWindowUnit, prop::kWindowBackColour);
+    }
+    static std::string panel_picture(UnitId panel) { return bytes_of(panel, prop::kPanelPicture); }
+    static std::uint32_t panel_colour(UnitId panel) {
+        return int_of(panel, prop::kPanelBackColour);
+    }
+    static bool on_top() { return int_of(ids::kClockWindowUnit, prop::kWindowAlwaysOnTop) != 0; }
 
     // What the visible panel shows at (x, y) after a face has been drawn.
     static plat::raster::Colour shown_after_a_frame(int x, int y) {
