@@ -1,0 +1,115 @@
+// The chime, an alarm and the alarm editor on a real desktop: what the
+// private sound server plays is recorded, the prompt is answered with a key,
+// and the editor is driven by the keyboard alone.
+#include <unistd.h>
+
+#include <string>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::string kChimeOn = "\xB0\xEB\xB5\xE3\xB1\xA8\xCA\xB1";  // 半点报时
+const std::string kColon = "\xA3\xBA";                            // ：
+const std::string k起床 = "\xC6\xF0\xB4\xB2";
+const std::string k狗叫 = "\xB9\xB7\xBD\xD0";  // a ring of 24 s
+constexpr int kSetAlarmsRow = 2;               // in the clock's pop-up menu
+
+class AlarmDesktopTest : public DesktopTest {
+protected:
+    Clock& start_at(const std::string& time,
+                    const std::vector<std::pair<std::string, std::string>>& files) {
+        ClockOptions options = at_time(time);
+        options.prepare = [files](const fs::path& run_dir) {
+            for (const auto& [name, bytes] : files) write_file(run_dir / "VEL文件" / name, bytes);
+        };
+        return start_clock(options);
+    }
+};
+
+TEST_F(AlarmDesktopTest, HalfHourChimeIsTheHourThenTheHalfHourSound) {
+    auto recording = desktop().record();
+    ASSERT_TRUE(recording);
+    Clock& clock = start_at("2026-12-07 07:29:58", {{"hour.vel", kChimeOn}});
+    ASSERT_TRUE(clock.wait_window());
+    sleep(7);  // past 7:30:00, the announcement and the half-hour sound
+    auto wav = recording->stop();
+    ASSERT_TRUE(wav);
+    // The announcement sounds from 0.08 s to 2.42 s of its recording, the
+    // half-hour sound from its start for 0.87 s, 2.6 s after the first began.
+    const auto first = wav->first_sound(0.01);
+    const auto last = wav->last_sound(0.01);
+    ASSERT_TRUE(first && last) << "nothing was heard";
+    EXPECT_NEAR(*last - *first, 2.6 + 0.87 - 0.08, 0.3) << "hour, then half hour";
+    EXPECT_LT(wav->rms(*first + 2.37, *first + 2.45), 0.01) << "a gap between the two";
+    EXPECT_GT(wav->rms(*first + 2.65, *first + 3.15), 0.01) << "the half-hour sound";
+}
+
+TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptAndReturnStopsIt) {
+    auto recording = desktop().record();
+    ASSERT_TRUE(recording);
+    Clock& clock =
+        start_at("2026-12-07 07:30:57", {{"bell.vel", k起床 + kColon + "7:31/" + k狗叫 + "\r\n"}});
+    ASSERT_TRUE(clock.wait_window());
+    auto prompt = clock.wait_window_named("^闹铃提示$", 15s);
+    ASSERT_TRUE(prompt) << "no prompt";
+    sleep(1);
+    ASSERT_TRUE(desktop().key_in(*prompt, "Return"));
+    EXPECT_TRUE(poll_until(
+        [&] { return !desktop().geometry(*prompt) || !desktop().geometry(*prompt)->viewable; }, 5s))
+        << "Return did not close the prompt";
+    sleep(2);
+    auto wav = recording->stop();
+    ASSERT_TRUE(wav);
+    const auto first = wav->first_sound(0.01);
+    const auto last = wav->last_sound(0.01);
+    ASSERT_TRUE(first && last) << "the ring was not heard";
+    EXPECT_GT(*last - *first, 0.8) << "the ring plays while the prompt is open";
+    EXPECT_LT(*last, wav->seconds() - 1.5) << "the ring stopped when the prompt closed";
+    EXPECT_TRUE(clock.process().running());
+}
+
+TEST_F(AlarmDesktopTest, EditorDrivenByTheKeyboardAddsTheLine) {
+    Clock& clock = start_at("2026-12-07 03:00:10", {{"bell.vel", ""}});
+    auto window = clock.wait_window();
+    ASSERT_TRUE(window);
+    auto g = desktop().geometry(*window);
+    ASSERT_TRUE(g);
+    const auto before = desktop().windows_of_pid(clock.pid()).size();
+    ASSERT_TRUE(desktop().click(g->x + g->width / 2, g->y + g->height / 2, 3));
+    ASSERT_TRUE(
+        poll_until([&] { return desktop().windows_of_pid(clock.pid()).size() > before; }, 5s))
+        << "no menu";
+    for (int i = 0; i <= kSetAlarmsRow; ++i) ASSERT_TRUE(desktop().key("Down"));
+    ASSERT_TRUE(desktop().key("Return"));
+    auto editor = clock.wait_window_named("^设定闹铃$");
+    ASSERT_TRUE(editor) << "no editor";
+    // The focus starts in the name box (End moves nothing there); Tab goes
+    // hour, minute, ring, modify, add.
+    ASSERT_TRUE(desktop().key_in(*editor, "End"));
+    ASSERT_TRUE(desktop().type_text("wake"));
+    ASSERT_TRUE(desktop().key("Tab"));
+    ASSERT_TRUE(desktop().type_text("6"));
+    ASSERT_TRUE(desktop().key("Tab"));
+    ASSERT_TRUE(desktop().type_text("45"));
+    ASSERT_TRUE(desktop().key("Tab"));
+    ASSERT_TRUE(desktop().key("Down"));  // the first ring, "VEL"
+    ASSERT_TRUE(desktop().key("Tab"));
+    ASSERT_TRUE(desktop().key("Tab"));
+    ASSERT_TRUE(desktop().key("space"));
+    const std::string expected = "wake" + kColon + "6:45/VEL\r\n";
+    std::string stored;
+    EXPECT_TRUE(poll_until(
+        [&] {
+            stored = read_file(clock.settings_file("bell.vel"));
+            return stored == expected;
+        },
+        5s))
+        << "bell.vel holds \"" << stored << "\"";
+}
+
+}  // namespace
+}  // namespace desk
