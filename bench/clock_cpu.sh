@@ -1,75 +1,70 @@
 #!/usr/bin/env bash
-# CPU of the running clock over a minute of ticking on Xvfb, against
-# `xclock -analog -update 1` measured the same way in the same run, and the
-# clock's private memory. Needs Xvfb, xdpyinfo and xclock (x11-apps).
-# Usage: bench/clock_cpu.sh [path/to/velclock] [seconds]
-# Private memory counts the pages of Qt's libraries that no other process has
-# mapped. The clock lets go of the read-only ones 1.5 s after it starts, so
-# the figure after a minute is what the ticking has touched again. With
-# COMPANION=1 a second copy of the clock runs beside it, as another Qt
-# program would on a desktop, and the private memory shows what is the
-# clock's own. When the benchmarks are built beside the clock, the CPU a bare
-# wake-up from a one-second sleep costs here is printed too: no program that
-# acts once a second can go below it.
+# CPU of the running clock against `xclock -analog -update 1`, in paired
+# rounds on a private Xvfb: each round starts both, lets them settle, and
+# measures both over the same seconds. Single rounds differ by about 15% on a
+# shared machine; the median of the rounds' ratios is the figure. Memory is
+# each program's anonymous private memory (Private_Dirty) and its
+# proportional share of all it maps (Pss), at the end of each round.
+# Needs Xvfb, xdpyinfo and xclock (x11-apps).
+# Usage: bench/clock_cpu.sh [path/to/velclock] [seconds per round] [rounds]
 set -euo pipefail
 clock=${1:-build/velclock}
-seconds=${2:-60}
-source "$(dirname "$0")/xvfb.sh"
+seconds=${2:-30}
+rounds=${3:-5}
+command -v xclock >/dev/null || { echo "xclock is needed (x11-apps)" >&2; exit 1; }
+
 pids=()
 xvfb=
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
-start_xvfb
 
-# CPU time in nanoseconds, summed over the process's threads (the X event
-# reader and the sound threads count too): /proc/PID/stat counts in clock
-# ticks of 10 ms, too coarse for a clock that works for well under 1 ms a
-# second.
+# The server picks a free display and writes its number to the pipe.
+display_pipe=$(mktemp -u)
+mkfifo "$display_pipe"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$display_pipe" >/dev/null 2>&1 &
+xvfb=$!
+read -r display_number <"$display_pipe"
+rm -f "$display_pipe"
+export DISPLAY=:$display_number
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+# CPU time in nanoseconds, summed over the process's threads: /proc/PID/stat
+# counts in clock ticks of 10 ms, too coarse for well under 1 ms a second.
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
-private_kb() { awk '/^Private_(Clean|Dirty):/ {s += $2} END {print s}' "/proc/$1/smaps_rollup"; }
+memory() { awk '/^Private_Dirty:/ {d = $2} /^Pss:/ {p = $2} END {printf "Private_Dirty %d kB, Pss %d kB", d, p}' "/proc/$1/smaps_rollup"; }
 
-if [ "${COMPANION:-0}" = 1 ]; then
+ratios=()
+for round in $(seq "$rounds"); do
   "$clock" >/dev/null 2>&1 &
-  pids+=("$!")
-fi
-"$clock" >/dev/null 2>&1 &
-vel=$!
-pids+=("$vel")
-have_xclock=0
-if command -v xclock >/dev/null; then
+  vel=$!
   xclock -analog -update 1 >/dev/null 2>&1 &
   xc=$!
-  pids+=("$xc")
-  have_xclock=1
-fi
-floor_bin="$(dirname "$clock")/bench/bench_wake_floor"
-floor_out=$(mktemp)
-floor_pid=
-if [ -x "$floor_bin" ]; then
-  "$floor_bin" --benchmark_format=csv >"$floor_out" 2>/dev/null &
-  floor_pid=$!
-  pids+=("$floor_pid")
-fi
-sleep 3  # past start-up
-v0=$(cpu_ns "$vel")
-[ "$have_xclock" = 1 ] && x0=$(cpu_ns "$xc")
-sleep "$seconds"
-v1=$(cpu_ns "$vel")
-vel_ms=$(awk -v a="$v0" -v b="$v1" 'BEGIN{printf "%.1f", (b - a) / 1e6}')
-echo "velclock: ${vel_ms} ms CPU over ${seconds} s ($(awk -v m="$vel_ms" -v s="$seconds" 'BEGIN{printf "%.3f", m / s}') ms per second)"
-echo "velclock private memory: $(private_kb "$vel") kB"
-if [ "$have_xclock" = 1 ]; then
+  pids=("$vel" "$xc")
+  sleep 3  # past start-up
+  v0=$(cpu_ns "$vel")
+  x0=$(cpu_ns "$xc")
+  sleep "$seconds"
+  v1=$(cpu_ns "$vel")
   x1=$(cpu_ns "$xc")
-  xc_ms=$(awk -v a="$x0" -v b="$x1" 'BEGIN{printf "%.1f", (b - a) / 1e6}')
-  echo "xclock:   ${xc_ms} ms CPU over ${seconds} s ($(awk -v m="$xc_ms" -v s="$seconds" 'BEGIN{printf "%.3f", m / s}') ms per second)"
-  echo "ratio velclock / xclock: $(awk -v a="$vel_ms" -v b="$xc_ms" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "n/a (xclock 0 ms)" }')"
-  echo "xclock private memory: $(private_kb "$xc") kB"
-fi
-if [ -n "$floor_pid" ] && wait "$floor_pid"; then
+  vel_ms=$(awk -v a="$v0" -v b="$v1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
+  xc_ms=$(awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
+  ratio=$(awk -v a="$vel_ms" -v b="$xc_ms" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "inf" }')
+  ratios+=("$ratio")
+  echo "round $round: velclock $vel_ms ms/s, xclock $xc_ms ms/s, ratio $ratio"
+  echo "  velclock: $(memory "$vel")"
+  echo "  xclock:   $(memory "$xc")"
+  kill "$vel" "$xc" 2>/dev/null || true
+  wait "$vel" "$xc" 2>/dev/null || true
+  pids=()
+done
+median=$(printf '%s\n' "${ratios[@]}" | sort -g | awk '{r[NR] = $1} END {print (NR % 2) ? r[(NR + 1) / 2] : (r[NR / 2] + r[NR / 2 + 1]) / 2}')
+echo "median ratio velclock / xclock over $rounds rounds: $median"
+
+floor_bin="$(dirname "$clock")/bench/bench_wake_floor"
+if [ -x "$floor_bin" ]; then
   # csv: name,iterations,real_time,cpu_time,time_unit,...
-  echo "a bare wake-up after 1 s: $(awk -F, '/WakeAfterOneSecond/ {printf "%.1f %s", $4, $5}' "$floor_out") of CPU"
+  echo "a bare wake-up after 1 s: $("$floor_bin" --benchmark_format=csv 2>/dev/null | awk -F, '/WakeAfterOneSecond/ {printf "%.1f %s", $4, $5}') of CPU"
 fi
-rm -f "$floor_out"

@@ -185,7 +185,7 @@ int current_index(Widget* w);  // -1 = none
 void set_current_index(Widget* w, int index);
 
 // ---- surfaces: windows and drawing panels ---------------------------------
-// The fill used where no image has been presented: 0x00BBGGRR, or
+// The fill used beyond the attached pixels: 0x00BBGGRR, or
 // 0xFF000000 for the system's button-face colour.
 void set_background_colour(Widget* w, std::uint32_t colour);
 // In-memory layout of presented pixels: one 32-bit word per pixel, rows top
@@ -198,17 +198,9 @@ struct PixelView {
     int stride = 0;  // words per row
     PixelLayout layout = PixelLayout::kXBGR;
 };
-// Copies the `source` rectangle of `image` onto the widget's surface image
-// at (x, y) and repaints that area. The surface image has the client size
-// and keeps what was presented until it is resized (then it keeps the
-// top-left part that still fits).
-void present(Widget* w, const PixelView& image, Rect source, Point at);
-// Drops the presented image: the background colour shows again.
-void clear_presented(Widget* w);
-// Shows the owner's own pixels from now on instead of a presented copy: the
-// owner keeps them alive and in place until it attaches others or detaches,
-// and calls present_attached after changing them. Beyond them the background
-// colour shows.
+// Shows the owner's own pixels from now on: the owner keeps them alive and in
+// place until it attaches others or detaches, and calls present_attached
+// after changing them. Beyond them the background colour shows.
 void attach_pixels(Widget* w, const PixelView& pixels);
 void detach_pixels(Widget* w);
 // Puts the changed `area` of the attached pixels on the screen.

@@ -30,6 +30,7 @@ WindowLook::WindowLook(plat::Widget* window, std::uint32_t colour, std::string p
 
 WindowLook::~WindowLook() {
     std::erase(top_most(), this);
+    plat::detach_pixels(m_window);  // they go with the background
 }
 
 void WindowLook::set_colour(std::uint32_t colour) {
@@ -79,17 +80,18 @@ void WindowLook::apply_shape() {
 }
 
 void WindowLook::repaint_background() {
-    // A plain colour is the surface's own fill; only a picture is presented.
-    if (!m_background.picture()) {
-        plat::clear_presented(m_window);
+    // A plain colour is the surface's own fill; only a picture is shown, from
+    // the background's own rendering.
+    const plat::Size size = plat::client_size(m_window);
+    const plat::raster::Bitmap* image =
+        m_background.picture() ? &m_background.rendered(size.width, size.height) : nullptr;
+    if (!image || image->empty()) {
+        plat::detach_pixels(m_window);
         return;
     }
-    const plat::Size size = plat::client_size(m_window);
-    const plat::raster::Bitmap& image = m_background.rendered(size.width, size.height);
-    if (image.empty()) return;
-    const plat::PixelView view{image.data(), image.width(), image.height(), image.width(),
-                               plat::PixelLayout::kXRGB};
-    plat::present(m_window, view, {0, 0, image.width(), image.height()}, {0, 0});
+    plat::attach_pixels(m_window, {image->data(), image->width(), image->height(), image->width(),
+                                   plat::PixelLayout::kXRGB});
+    plat::present_attached(m_window, {0, 0, image->width(), image->height()});
 }
 
 }  // namespace vel

@@ -20,8 +20,6 @@ struct Widget {
     bool window = false;
     ControlKind kind = ControlKind::panel;
     WidgetCallbacks callbacks;
-    // Surfaces (windows and panels): the presented image, if any.
-    QImage image;
     // Or pixels its owner keeps and shows here without a copy.
     PixelView attached;
     std::uint32_t background = 0xFF000000;

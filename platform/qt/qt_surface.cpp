@@ -1,4 +1,4 @@
-// Surfaces: background colour, presented pixels, and the owner's paint call.
+// Surfaces: background colour, the owner's attached pixels, and its paint call.
 #include "platform/qt/qt_surface.h"
 
 #include <QBackingStore>
@@ -30,21 +30,14 @@ void Surface::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
     {
         QPainter p(this);
-        // The owner's attached pixels or the presented image; beyond them the
-        // background colour.
-        const bool attached = w->attached.pixels != nullptr;
-        const QRect shown = attached ? QRect(0, 0, w->attached.width, w->attached.height)
-                                     : w->image.rect();  // empty for a null image
+        // The owner's attached pixels; beyond them the background colour.
+        const QRect shown =
+            w->attached.pixels ? QRect(0, 0, w->attached.width, w->attached.height) : QRect();
         const QRect covered = area.intersected(shown);
         const QColor background = colour_from(w->background);
         for (const QRect& r : QRegion(area).subtracted(covered)) p.fillRect(r, background);
-        if (!covered.isEmpty()) {
-            // Exposes are rare: attached pixels are converted just where asked.
-            if (attached)
-                p.drawImage(covered.topLeft(), converted(w->attached, covered));
-            else
-                p.drawImage(covered.topLeft(), w->image, covered);
-        }
+        // Exposes are rare: attached pixels are converted just where asked.
+        if (!covered.isEmpty()) p.drawImage(covered.topLeft(), converted(w->attached, covered));
     }
     if (w->callbacks.paint) {
         auto paint = w->callbacks.paint;
@@ -53,19 +46,6 @@ void Surface::paintEvent(QPaintEvent* event) {
         paint({area.left(), area.top(), area.width(), area.height()});
         --g_painting;
     }
-}
-
-void Surface::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Widget* w = widget_of(this);
-    if (!w || w->image.isNull() || w->image.size() == size()) return;
-    // Keep the top-left part that still fits; the rest shows the background.
-    QImage grown(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-    grown.fill(colour_from(w->background));
-    QPainter p(&grown);
-    p.drawImage(0, 0, w->image);
-    p.end();
-    w->image = std::move(grown);
 }
 
 namespace {
@@ -83,48 +63,12 @@ void store(std::uint32_t* p, Quad q) {
     std::memcpy(p, &q, sizeof q);
 }
 
-// Row conversions to the image's opaque 0xAARRGGBB. Each writes only the
-// pixels that differ and widens `changed` (columns, half-open) over them, so
-// a tick repaints no more of the screen than moved.
-struct Span {
-    int first = 0, last = 0;  // empty when first >= last
-    void add(int a, int b) {
-        if (first >= last) {
-            first = a;
-            last = b;
-        } else {
-            first = std::min(first, a);
-            last = std::max(last, b);
-        }
-    }
-};
-
 Quad xrgb(Quad c) {
     return c | 0xFF000000u;
 }
 
 Quad xbgr(Quad c) {
     return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
-}
-
-template <Quad (*convert)(Quad)>
-void copy_row(const std::uint32_t* in, std::uint32_t* out, int n, Span& changed) {
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const Quad c = convert(load(in + i));
-        const Quad differs = (Quad)(c != load(out + i));
-        if ((differs[0] | differs[1] | differs[2] | differs[3]) == 0) continue;
-        store(out + i, c);
-        changed.add(i, i + 4);
-    }
-    for (; i < n; ++i) {
-        Quad c{};
-        c[0] = in[i];
-        const std::uint32_t v = convert(c)[0];
-        if (out[i] == v) continue;
-        out[i] = v;
-        changed.add(i, i + 1);
-    }
 }
 
 // A row converted to the opaque 0xAARRGGBB of Qt's images, every pixel.
@@ -185,12 +129,13 @@ bool unobscured(const QWidget* q, QRect area) {
     return true;
 }
 
-// Puts a changed area of a widget's image on the screen without a repaint:
-// the pixels go straight into the window's back buffer, which is then sent to
-// the X server. The clock's face changes every second; the full repaint
-// machinery (events, the paint event, a painter, a round trip to the server
-// before painting) would cost more than composing the face itself. Gives
-// false when that shortcut does not apply and a repaint is needed.
+// Puts a changed area of a widget's attached pixels on the screen without a
+// repaint: inside the backing store's beginPaint and endPaint for just that
+// area (which also waits until the server has read what was last sent from
+// there), the pixels are converted into the window's back buffer, which is
+// then flushed. A widget that changes a little every second would otherwise
+// pay for the whole repaint machinery (events, the paint event, a painter)
+// each time. Gives false when this does not apply and a repaint is needed.
 bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
     if (g_painting > 0) return false;
     QWidget* top = q->window();
@@ -200,17 +145,22 @@ bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
         return false;
     // Another widget above part of this one would be painted over.
     if (!unobscured(q, area)) return false;
-    QPaintDevice* device = store->paintDevice();
-    if (!device || device->devType() != QInternal::Image) return false;
-    auto* back = static_cast<QImage*>(device);
-    if (back->devicePixelRatio() != 1.0 || (back->format() != QImage::Format_RGB32 &&
-                                            back->format() != QImage::Format_ARGB32_Premultiplied))
-        return false;
     const QRect target(q->mapTo(top, area.topLeft()), area.size());
-    if (!back->rect().contains(target)) return false;
-    const qsizetype out_stride = back->bytesPerLine();
-    convert_area(pixels, area, back->bits() + target.top() * out_stride + target.left() * 4,
-                 out_stride);
+    store->beginPaint(QRegion(target));
+    QPaintDevice* device = store->paintDevice();
+    auto* back =
+        device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
+    const bool fits = back && back->devicePixelRatio() == 1.0 &&
+                      (back->format() == QImage::Format_RGB32 ||
+                       back->format() == QImage::Format_ARGB32_Premultiplied) &&
+                      back->rect().contains(target);
+    if (fits) {
+        const qsizetype out_stride = back->bytesPerLine();
+        convert_area(pixels, area, back->bits() + target.top() * out_stride + target.left() * 4,
+                     out_stride);
+    }
+    store->endPaint();
+    if (!fits) return false;
     store->flush(target, window);
     return true;
 }
@@ -224,62 +174,9 @@ void set_background_colour(Widget* w, std::uint32_t colour) {
     w->q->update();
 }
 
-void present(Widget* w, const PixelView& view, Rect source, Point at) {
-    if (!w || !w->q || !view.pixels || view.width <= 0 || view.height <= 0) return;
-    QWidget* q = w->q;
-    if (w->image.isNull()) {
-        w->image = QImage(std::max(1, q->width()), std::max(1, q->height()), QImage::Format_RGB32);
-        w->image.fill(qt::colour_from(w->background));
-    }
-    // Clip the source to the view, then the destination to the image.
-    QRect src = QRect(source.left, source.top, source.width, source.height)
-                    .intersected(QRect(0, 0, view.width, view.height));
-    QRect dst(at.x + (src.left() - source.left), at.y + (src.top() - source.top), src.width(),
-              src.height());
-    QRect clipped = dst.intersected(w->image.rect());
-    if (clipped.isEmpty()) return;
-    const int dx = clipped.left() - dst.left(), dy = clipped.top() - dst.top();
-    // scanLine() detaches only on its first call: take the base and stride
-    // once and convert rows in tight loops.
-    std::uint8_t* base = w->image.bits();
-    const qsizetype out_stride = w->image.bytesPerLine();
-    const int n = clipped.width();
-    const bool xrgb = view.layout == PixelLayout::kXRGB;
-    qt::Span columns, rows;
-    for (int row = 0; row < clipped.height(); ++row) {
-        const std::uint32_t* in = view.pixels +
-                                  static_cast<std::ptrdiff_t>(src.top() + dy + row) * view.stride +
-                                  src.left() + dx;
-        auto* out = reinterpret_cast<std::uint32_t*>(base + (clipped.top() + row) * out_stride) +
-                    clipped.left();
-        qt::Span line;
-        if (xrgb)
-            qt::copy_row<qt::xrgb>(in, out, n, line);
-        else
-            qt::copy_row<qt::xbgr>(in, out, n, line);
-        if (line.first >= line.last) continue;
-        columns.add(line.first, line.last);
-        rows.add(row, row + 1);
-    }
-    if (rows.first >= rows.last) return;  // the screen already shows these pixels
-    const QRect changed(clipped.left() + columns.first, clipped.top() + rows.first,
-                        columns.last - columns.first, rows.last - rows.first);
-    const PixelView shown{reinterpret_cast<const std::uint32_t*>(w->image.constBits()),
-                          w->image.width(), w->image.height(),
-                          static_cast<int>(w->image.bytesPerLine() / 4), PixelLayout::kXRGB};
-    if (!qt::put_on_screen(q, shown, changed)) q->update(changed);
-}
-
-void clear_presented(Widget* w) {
-    if (!w || !w->q) return;
-    w->image = QImage();
-    w->q->update();
-}
-
 void attach_pixels(Widget* w, const PixelView& pixels) {
     if (!w || !w->q) return;
     w->attached = pixels.pixels && pixels.width > 0 && pixels.height > 0 ? pixels : PixelView{};
-    w->image = QImage();  // the attached pixels are the record now
 }
 
 void detach_pixels(Widget* w) {
@@ -306,9 +203,7 @@ std::uint32_t surface_pixel(Widget* w, int x, int y) {
                    ? v
                    : ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
     }
-    const bool from_image = !a.pixels && !w->image.isNull() && w->image.rect().contains(x, y);
-    const QColor c =
-        from_image ? QColor::fromRgb(w->image.pixel(x, y)) : qt::colour_from(w->background);
+    const QColor c = qt::colour_from(w->background);
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The widget behind windows and drawing panels: paints its background colour,
-// then the presented image, then lets its owner paint.
+// The widget behind windows and drawing panels: paints its owner's attached
+// pixels and its background colour beyond them, then lets its owner paint.
 #include <QWidget>
 
 namespace plat::qt {
@@ -12,7 +12,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 };
 
 }  // namespace plat::qt

@@ -1,5 +1,5 @@
-// The per-second paths that work on whole rows several pixels at a time:
-// same-size transparent copies, plain fills and presenting a panel's pixels.
+// The paths that work on whole rows several pixels at a time: same-size
+// transparent copies, plain fills and presenting a panel's pixels.
 // Widths and offsets that are not multiples of four catch lanes and tails
 // mixed up.
 #include <gtest/gtest.h>
@@ -173,31 +173,6 @@ TEST(FillRows, FillsExactlyTheRectangle) {
                     << "width " << w << " at " << x << "," << y;
             }
     }
-}
-
-TEST(Present, BothLayoutsShowTheColoursTheyHold) {
-    ASSERT_TRUE(plat::init_window_system());
-    plat::Widget* w = plat::create_window({});
-    plat::set_geometry(w, {0, 0, 16, 4});
-    plat::set_background_colour(w, 0x000000);
-    // 0x00BBGGRR words and 0x00RRGGBB words of the same colours, 11 wide.
-    std::vector<std::uint32_t> bgr(11), rgb(11);
-    for (int i = 0; i < 11; ++i) {
-        const std::uint32_t r = 10 + i, g = 100 + i, b = 200 + i;
-        bgr[i] = b << 16 | g << 8 | r;
-        rgb[i] = r << 16 | g << 8 | b;
-    }
-    plat::present(w, {bgr.data(), 11, 1, 11, plat::PixelLayout::kXBGR}, {0, 0, 11, 1}, {2, 0});
-    plat::present(w, {rgb.data(), 11, 1, 11, plat::PixelLayout::kXRGB}, {0, 0, 11, 1}, {3, 2});
-    for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(plat::surface_pixel(w, 2 + i, 0), bgr[i]) << i;
-        EXPECT_EQ(plat::surface_pixel(w, 3 + i, 2), bgr[i]) << i;
-    }
-    // Beside what was presented the background stays.
-    EXPECT_EQ(plat::surface_pixel(w, 1, 0), 0u);
-    EXPECT_EQ(plat::surface_pixel(w, 13, 0), 0u);
-    EXPECT_EQ(plat::surface_pixel(w, 14, 2), 0u);
-    plat::destroy_widget(w);
 }
 
 // A surface showing its owner's own pixels reads them as they are now, in
