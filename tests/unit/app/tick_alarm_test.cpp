@@ -92,35 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RingRow{"missing file", "", kOver730, {}, {}}),
     [](const auto& row_info) { return "row" + std::to_string(row_info.index); });
 
-TEST_F(AlarmTest, CatchUpServesEachMinuteOnceAndNothingStale) {
-    const std::string file = std::string("a") + kColon + "7:30/VEL\r\n" + "b" + kColon +
-                             "7:31/VEL\r\n" + "z" + kColon + "0:0/VEL\r\n";
-    dir.write("bell.vel", file);
-    struct Step {
-        const char* what;
-        std::vector<CivilTime> ticks;
-        std::vector<std::string> prompts;
-    };
-    for (const Step& step : {
-             Step{"first tick at 7:30:00.4 rings 7:30",
-                  {at(7, 30, 0, 400), at(7, 30, 1, 400)},
-                  {"a"}},
-             Step{"exactly at the boundary", {at(7, 29, 59, 0), at(7, 30, 0, 0)}, {"a"}},
-             Step{"a jump of minutes rings only the last 60 s",
-                  {at(7, 28, 0), at(7, 31, 30)},
-                  {"b"}},
-             Step{"set back 10 s after ringing: not again",
-                  {at(7, 29, 59, 900), at(7, 30, 0, 500), at(7, 29, 50), at(7, 30, 0, 200),
-                   at(7, 30, 1, 200)},
-                  {"a"}},
-             Step{"across midnight", {at(23, 59, 59, 800), at(0, 0, 1, 100, 1)}, {"z"}},
-         }) {
-        clock::reset_tick();
-        for (const CivilTime& t : step.ticks) tick(t);
-        EXPECT_EQ(prompts(), step.prompts) << step.what;
-    }
-}
-
 TEST_F(AlarmTest, NestedTicksInsideAPromptRingOnlyWhatIsNew) {
     dir.write("bell.vel",
               std::string("a") + kColon + "7:30/VEL\r\n" + "b" + kColon + "7:31/VEL\r\n");

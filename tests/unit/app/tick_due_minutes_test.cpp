@@ -27,6 +27,15 @@ struct Row {
 
 TEST(DueMinutes, EachMinuteStartOnceWithinItsMinute) {
     for (const Row& row : {
+             Row{"started within second 0",
+                 {{wall(7, 30, 0, 400), 0}, {wall(7, 30, 1, 400), 1000}},
+                 {wall(7, 30, 0)}},
+             Row{"exactly on the minute",
+                 {{wall(7, 29, 59), 0}, {wall(7, 30, 0), 1000}},
+                 {wall(7, 30, 0)}},
+             Row{"across midnight",
+                 {{wall(23, 59, 59, 800), 0}, {wall(24, 0, 1, 100), 1300}},
+                 {wall(24, 0, 0)}},
              Row{"steady ticks",
                  {{wall(7, 29, 59, 600), 0}, {wall(7, 30, 0, 600), 1000}},
                  {wall(7, 30, 0)}},
