@@ -4,6 +4,7 @@
 #include "app/backgrounds/background_units.h"
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
+#include "app/face/face_draw.h"
 #include "app/settings/settings_file.h"
 
 namespace vel::backgrounds {
@@ -29,6 +30,9 @@ void save_background() {
     }
     file.replace(kStoredBytes, caption_of(g_current));
     set_checked(g_current, true);
+    // Writing a panel's background painted it bare: the face goes over the
+    // new background now rather than at the next tick, up to a second later.
+    draw_face();
 }
 
 }  // namespace
@@ -71,6 +75,7 @@ void use_my_background() {
     set_picture(Surface::panel2, picture.get());
     file.replace(kStoredBytes, kMineValue);
     set_checked(kUseMine, true);
+    draw_face();
 }
 
 }  // namespace vel::backgrounds

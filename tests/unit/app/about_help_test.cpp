@@ -2,6 +2,7 @@
 // the right caption, the clock out of the top-most band while it is open.
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <tuple>
 
 #include "background_fixture.h"
@@ -18,44 +19,66 @@ const std::string kHelpCaption =
     "VEL\xCA\xB1\xD6\xD3\xCD\xEA\xD5\xFB\xB9\xA6\xC4\xDC\xBC\xB0\xB2\xD9\xD7\xF7\xCB\xB5\xC3\xF7";
 const std::string kHelpItem = "\xCA\xB9\xD3\xC3\xCB\xB5\xC3\xF7";  // 使用说明
 
-class AboutHelp : public BackgroundWindowTest {};
+class AboutHelp : public BackgroundWindowTest {
+public:
+    void write_text(const std::string& name, const std::string& bytes) { dir().write(name, bytes); }
+    void click_item(const std::string& caption) { click(caption); }
+    using BackgroundWindowTest::boxes;
+};
+
+// Each file is shown in its box as read, and read as stored up to its end
+// mark; a text far taller than the screen is cut.
+void expect_shown(AboutHelp& test, const std::string& file_text,
+                  const std::function<void(const std::string& shown)>& check) {
+    for (const auto& [file, item_caption, caption] :
+         {std::tuple{"about.vel", kAboutCaption, kAboutCaption},
+          std::tuple{"help.vel", kHelpItem, kHelpCaption}}) {
+        SCOPED_TRACE(file);
+        test.write_text(file, file_text);
+        test.boxes.clear();
+        test.click_item(item_caption);
+        ASSERT_EQ(test.boxes.size(), 1u);
+        EXPECT_EQ(test.boxes[0].caption, caption);
+        EXPECT_EQ(test.boxes[0].style & plat::kMbButtonMask, plat::kMbOk);
+        check(test.boxes[0].text);
+    }
+}
 
 TEST_F(AboutHelp, ShowsTheTextUpToItsEndMark) {
     const std::string text = "VEL\xCA\xB1\xD6\xD3 1.0\r\nsecond line";  // VEL时钟 1.0
-    const std::string long_text(1u << 20, 'a');
-    struct Case {
-        const char* what;
-        std::optional<std::string> file;  // none: missing
-        std::string shown;
-    };
-    const Case cases[] = {
-        {"text with CR LF", text, text},
-        {"missing", std::nullopt, ""},
-        {"empty", "", ""},
-        {"a zero byte", std::string("before\0after", 12), "before"},
-        {"Ctrl-Z",
-         "before\x1A"
+    const std::pair<std::string, std::string> cases[] = {
+        {text, text},
+        {"", ""},
+        {std::string("before\0after", 12), "before"},
+        {"before\x1A"
          "after",
          "before"},
-        {"1 MB", long_text, long_text},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        for (const auto& [file, item_caption, caption] :
-             {std::tuple{"about.vel", kAboutCaption, kAboutCaption},
-              std::tuple{"help.vel", kHelpItem, kHelpCaption}}) {
-            fs::remove(dir().file(file));
-            if (c.file) dir().write(file, *c.file);
-            boxes.clear();
-            click(item_caption);
-            ASSERT_EQ(boxes.size(), 1u) << file;
-            EXPECT_EQ(boxes[0].caption, caption);
-            EXPECT_EQ(boxes[0].text, c.shown) << file;
-            EXPECT_EQ(boxes[0].style & plat::kMbButtonMask, plat::kMbOk);
-            if (c.file) {
-                EXPECT_EQ(dir().bytes(file), *c.file) << "the program never writes it";
-            }
-        }
+    for (const auto& [stored, shown] : cases) {
+        expect_shown(*this, stored, [&](const std::string& got) { EXPECT_EQ(got, shown); });
+        EXPECT_EQ(dir().bytes("help.vel"), stored) << "the program never writes it";
+    }
+    fs::remove(dir().file("about.vel"));
+    boxes.clear();
+    click(kAboutCaption);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "") << "missing";
+}
+
+TEST_F(AboutHelp, ATextTallerThanTheScreenIsCut) {
+    std::string lines;
+    for (int i = 0; lines.size() < (1u << 20); ++i) lines += "line " + std::to_string(i) + "\r\n";
+    std::string one_line;
+    while (one_line.size() < (1u << 20)) one_line += "\xCA\xB1";  // 时
+    for (const std::string& stored : {lines, one_line}) {
+        expect_shown(*this, stored, [&](const std::string& shown) {
+            const std::string mark = "\r\n\xA1\xAD\xA1\xAD";  // ……
+            ASSERT_GT(shown.size(), mark.size());
+            EXPECT_LT(shown.size(), 8000u);
+            EXPECT_EQ(shown.substr(shown.size() - mark.size()), mark);
+            const std::string kept = shown.substr(0, shown.size() - mark.size());
+            EXPECT_EQ(stored.compare(0, kept.size(), kept), 0) << "the start of the text";
+        });
     }
 }
 
