@@ -82,6 +82,11 @@ public:
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick:
             case QEvent::MouseMove:
+                // A disabled window (one a modal window waits over) and its
+                // controls take no mouse input, as their native kind do not;
+                // filters see the event before Qt drops it.
+                if (auto* from = qobject_cast<QWidget*>(object); from && !from->isEnabled())
+                    return false;
                 return route_mouse(object, w, static_cast<QMouseEvent*>(event));
             case QEvent::KeyPress:
             case QEvent::KeyRelease:
