@@ -1,5 +1,6 @@
 #include "app/clock_app.h"
 
+#include "app/clock_externals.h"
 #include "app/clock_globals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
@@ -16,7 +17,8 @@ int run_clock(int, char**) {
         if (!blob.name) break;
         register_static_range(blob.block, blob.end);
     }
-    initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
+    initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
+                       clock_external_declarations());
     // The logic's own globals and cleanup routine.
     register_cleanup([] { clock::release_globals(); });
     load_start_window(ids::kClockWindow);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/clock_externals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/form_runtime.h"
@@ -73,7 +74,8 @@ inline bool start_clock() {
         }
         set_clock_source(fake_now);
         plat::set_message_box_responder([](const plat::MessageBoxRequest&) { return 1; });
-        initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
+        initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
+                           clock_external_declarations());
         return FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true);
     }();
     return ok;

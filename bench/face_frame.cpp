@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "app/clock_externals.h"
 #include "app/face/face_draw.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
@@ -25,7 +26,8 @@ bool start_clock_window() {
             if (!blob.name) break;
             vel::register_static_range(blob.block, blob.end);
         }
-        vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table());
+        vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table(),
+                                vel::clock_external_declarations());
         return vel::FormRuntime::instance().load_window(vel::ids::kClockWindow, 0, false);
     }();
     return ok;

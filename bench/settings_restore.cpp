@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "app/clock_externals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/settings/toggles.h"
@@ -70,7 +71,8 @@ void set_up() {
     replace_run_directory(run);
     std::ofstream(g_root / executable_file_name()) << "program";  // what autostart names
     prepare(0);
-    initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
+    initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
+                       clock_external_declarations());
     if (!FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true)) std::abort();
 }
 

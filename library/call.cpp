@@ -116,15 +116,4 @@ ExternalRoutineTable& external_routines() {
     return table;
 }
 
-std::vector<ExternalDeclaration> clock_external_declarations() {
-    return {{"user32.dll", "FindWindowA"},
-            {"", "GetWindow"},
-            {"", "SetParent"},
-            {"", "OpenEventA"},
-            {"", "CreateEventA"},
-            {"user32.dll", "GetWindowLongA"},
-            {"", "SetWindowLongA"},
-            {"", "SetLayeredWindowAttributes"}};
-}
-
 }  // namespace vel

@@ -65,18 +65,5 @@ private:
 };
 
 ExternalRoutineTable& external_routines();
-// The eight declarations of the clock's logic, in index order.
-std::vector<ExternalDeclaration> clock_external_declarations();
-// Their indexes.
-enum ExternalIndex : int {
-    kFindWindow,
-    kGetWindow,
-    kSetParent,
-    kOpenEvent,
-    kCreateEvent,
-    kGetWindowLong,
-    kSetWindowLong,
-    kSetLayered,
-};
 
 }  // namespace vel

@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "forms/resource/handler_names.h"
+#include "app/handlers/handler_names.h"
 #include "forms/runtime/event_record.h"
 
 namespace vel {

@@ -10,6 +10,7 @@
 // changes its style and puts the state back.
 #include <cstdint>
 
+#include "app/clock_externals.h"
 #include "app/settings/setting_values.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/toggles.h"

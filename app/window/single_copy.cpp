@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "app/clock_externals.h"
 #include "library/call.h"
 
 namespace vel {

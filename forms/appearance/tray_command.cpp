@@ -69,7 +69,7 @@ void cmd_set_tray_icon(ResultRecord*, int count, const ArgRecord* args) {
         r.window = window;
         r.unit = unit;
         r.event = kEvTray;
-        r.argCount = 1;
+        r.arg_count = 1;
         r.args[0] = kind;
         runtime.raise_event(r);
     });

@@ -141,8 +141,8 @@ std::string_view lzw(const std::uint8_t* codes, std::size_t size, int min_size, 
     return pos >= total ? std::string_view{} : "truncated";
 }
 
-// Per-call buffers kept between calls: the clock decodes the same pictures
-// every second.
+// Per-call buffers kept between calls: the same pictures are often decoded
+// again and again.
 struct Scratch {
     std::vector<std::uint8_t> codes;
     std::vector<std::uint8_t, plat::raster::NoInitAllocator<std::uint8_t>> indices;

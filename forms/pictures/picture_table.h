@@ -41,8 +41,8 @@ inline constexpr std::int64_t kMaxPictureFileBytes = std::int64_t{256} << 20;
 
 // Decodes a byte block and enters it: the picture number, 0 on failure. A
 // block of the program's constant data is decoded once and its picture shared
-// by every number loaded from it: the face loads and unloads its dial and
-// butterfly every second.
+// by every number loaded from it, so loading it again and again costs no
+// decoding.
 int load_picture_bytes(std::span<const std::uint8_t> bytes);
 // Reads and decodes a file named by a GBK path ("\" or "/"): 0 on failure.
 int load_picture_file(const char* gbk_path);

@@ -14,9 +14,9 @@ struct EventRecord {
     WindowId window = 0;
     UnitId unit = 0;
     std::int32_t event = 0;
-    std::int32_t argCount = 0;  // 0 to 5
+    std::int32_t arg_count = 0;  // 0 to 5
     std::array<std::int32_t, 5> args{};
-    bool hasResult = false;  // filled in by dispatch
+    bool has_result = false;  // filled in by dispatch
     std::int32_t result = 0;
 };
 

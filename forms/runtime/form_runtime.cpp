@@ -219,7 +219,7 @@ void FormRuntime::close_window(WindowId id) {
     raise_event(r);
     w = live(id);
     if (!w) return;
-    if (r.hasResult && r.result == 0) {
+    if (r.has_result && r.result == 0) {
         w->closing = false;
         return;
     }

@@ -37,11 +37,11 @@ void FormRuntime::raise_event(EventRecord& r) {
         return;
     m_source_window = r.window;
     m_source_unit = r.unit;
-    const int argc = std::clamp(r.argCount, 0, 5);
+    const int argc = std::clamp(r.arg_count, 0, 5);
     HandlerResult result = m_handlers[static_cast<std::size_t>(h)](
         std::span(r.args.data(), static_cast<std::size_t>(argc)));
     if (result) {
-        r.hasResult = true;
+        r.has_result = true;
         r.result = *result;
     }
 }
@@ -82,9 +82,9 @@ bool raise_checked(FormRuntime& rt, WindowId id, UnitId unit, int event,
     r.window = id;
     r.unit = unit;
     r.event = event;
-    for (std::int32_t a : args) r.args[static_cast<std::size_t>(r.argCount++)] = a;
+    for (std::int32_t a : args) r.args[static_cast<std::size_t>(r.arg_count++)] = a;
     rt.raise_event(r);
-    return !(r.hasResult && r.result == 0);
+    return !(r.has_result && r.result == 0);
 }
 
 }  // namespace
@@ -126,10 +126,10 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
         r.window = id;
         r.unit = unit;
         r.event = kEvChar;
-        r.argCount = 1;
+        r.arg_count = 1;
         r.args[0] = code;
         rt->raise_event(r);
-        return r.hasResult ? r.result : code;
+        return r.has_result ? r.result : code;
     };
     cb.wheel = [rt, id, unit](int notches, int keys) {
         return raise_checked(*rt, id, unit, kEvWheel, {notches, keys});
@@ -189,7 +189,7 @@ void FormRuntime::connect_unit(WindowId id, UnitId unit) {
             r.window = id;
             r.unit = unit;
             r.event = 0;
-            r.argCount = 4;
+            r.arg_count = 4;
             r.args = {a.left, a.top, a.left + a.width, a.top + a.height, 0};
             rt->raise_event(r);
         };

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+#include <utility>
+
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/runtime_texts.h"
 #include "library/call.h"
@@ -15,7 +17,8 @@
 namespace vel {
 
 void initialise_runtime(std::span<const std::uint8_t> form_resource,
-                        std::span<const HandlerFn> handlers) {
+                        std::span<const HandlerFn> handlers,
+                        std::vector<ExternalDeclaration> externals) {
     if (plat::init_window_system()) {
         set_fatal_presenter([](const std::string& text, const std::string& caption) {
             plat::show_error_box(text, caption);
@@ -29,7 +32,7 @@ void initialise_runtime(std::span<const std::uint8_t> form_resource,
     }
     FormRuntime::instance().load(load_form_resource(form_resource), handlers);
     plat::register_system_libraries();
-    external_routines().declare(clock_external_declarations());
+    external_routines().declare(std::move(externals));
 }
 
 void load_start_window(WindowId id) {

@@ -4,16 +4,20 @@
 // register_cleanup, load_start_window, run_message_loop.
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "forms/runtime/event_record.h"
+#include "library/call.h"
 
 namespace vel {
 
 // The window system, the run directory (made current), the fatal-error box,
-// the form resource with the logic's handler table, the external routines.
-// A resource that cannot be read is a fatal runtime error.
+// the form resource with the logic's handler table, and the logic's external
+// routine declarations. A resource that cannot be read is a fatal runtime
+// error.
 void initialise_runtime(std::span<const std::uint8_t> form_resource,
-                        std::span<const HandlerFn> handlers);
+                        std::span<const HandlerFn> handlers,
+                        std::vector<ExternalDeclaration> externals);
 // The start window, non-modal and without parent; the fatal error
 // "载入启动窗口失败" when it cannot be created.
 void load_start_window(WindowId id);

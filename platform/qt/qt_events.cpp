@@ -148,7 +148,7 @@ void install_router(QWidget* q) {
     q->installEventFilter(router);
     // A unit sees only the mouse messages meant for itself: a press that a
     // panel leaves unhandled must not travel on to the window (a right-click
-    // on the face would otherwise raise both units' events and open two menus).
+    // on a panel would otherwise raise both units' events and open two menus).
     q->setAttribute(Qt::WA_NoMousePropagation);
 }
 

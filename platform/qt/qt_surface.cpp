@@ -106,7 +106,7 @@ QImage converted(const PixelView& pixels, const QRect& area) {
 
 // Whether all of `area` (in q's coordinates) lies inside q's ancestors and
 // under none of the widgets stacked above q or above an ancestor. Cheaper
-// than building q's visible region every second; a sibling's mask is taken
+// than building q's visible region for every present; a sibling's mask is taken
 // as its whole rectangle, which only ever sends us the slow way.
 bool unobscured(const QWidget* q, QRect area) {
     for (const QWidget* w = q; !w->isWindow(); w = w->parentWidget()) {
@@ -133,9 +133,9 @@ bool unobscured(const QWidget* q, QRect area) {
 // repaint: inside the backing store's beginPaint and endPaint for just that
 // area (which also waits until the server has read what was last sent from
 // there), the pixels are converted into the window's back buffer, which is
-// then flushed. A widget that changes a little every second would otherwise
-// pay for the whole repaint machinery (events, the paint event, a painter)
-// each time. Gives false when this does not apply and a repaint is needed.
+// then flushed. A widget that changes a little and often would otherwise pay
+// for the whole repaint machinery (events, the paint event, a painter) each
+// time. Gives false when this does not apply and a repaint is needed.
 bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
     if (g_painting > 0) return false;
     QWidget* top = q->window();

@@ -80,7 +80,7 @@ void keyed_row(const std::uint32_t* in, std::uint32_t* out, std::int64_t n, std:
         Quad s, d;
         std::memcpy(&s, in + i, sizeof s);
         const Quad take = (Quad)((s & 0xFFFFFFu) != key);  // all ones where not the key
-        // Most of a keyed picture (the dial) is its key: leave the target alone.
+        // Most of a keyed picture is often its key: leave the target alone.
         if ((take[0] | take[1] | take[2] | take[3]) == 0) continue;
         std::memcpy(&d, out + i, sizeof d);
         d = (s & take) | (d & ~take);

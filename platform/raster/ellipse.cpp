@@ -99,8 +99,8 @@ void fill_rect(Bitmap& bm, Rect r, Colour colour) {
     const Rect c = clip_to(bm, r);
     const std::uint32_t px = to_pixel(colour & 0xFFFFFFu);
     if (c.w <= 0 || c.h <= 0) return;
-    // A panel is cleared this way once a second: the C library's wide fill
-    // uses the widest stores the processor has. Rows are contiguous, so a
+    // Whole areas are filled this way: the C library's wide fill uses the
+    // widest stores the processor has. Rows are contiguous, so a
     // full-width area is one run.
     static_assert(sizeof(wchar_t) == sizeof(std::uint32_t));
     const auto fill = [px](std::uint32_t* out, std::size_t n) {

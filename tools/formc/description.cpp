@@ -3,7 +3,7 @@
 #include <map>
 #include <set>
 
-#include "forms/resource/handler_names.h"
+#include "app/handlers/handler_names.h"
 #include "forms/resource/property_blocks.h"
 #include "tools/formc/property_keys.h"
 

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/clock_externals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/form_runtime.h"
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
         if (!blob.name) break;
         vel::register_static_range(blob.block, blob.end);
     }
-    vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table());
+    vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table(),
+                            vel::clock_external_declarations());
     vel::register_cleanup([] {});
     show_backdrop();
     vel::load_start_window(vel::ids::kClockWindow);

@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "app/clock_externals.h"
 #include "library/call.h"
 #include "library/commands/system.h"
 #include "platform/named_event.h"

@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "app/handlers/handler_names.h"
 #include "forms/pictures/picture.h"
 #include "forms/resource/form_resource.h"
-#include "forms/resource/handler_names.h"
 #include "platform/text/gbk.h"
 #include "resources/embedded.h"
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/clock_externals.h"
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/window/clock_window.h"
@@ -26,7 +27,8 @@ class ClockWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         new_session();
-        initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table());
+        initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
+                           clock_external_declarations());
     }
     void TearDown() override {
         FormRuntime& rt = FormRuntime::instance();
@@ -59,7 +61,7 @@ protected:
         r.window = ids::kClockWindow;
         r.unit = ids::kClockWindowUnit;
         r.event = kEvTray;
-        r.argCount = 1;
+        r.arg_count = 1;
         r.args[0] = kind;
         FormRuntime::instance().raise_event(r);
         plat::process_pending_events();

@@ -147,14 +147,5 @@ TEST_F(ExternalRoutines, MissingRoutinesAndUnbalancedCallsAreFatal) {
                 "6");
 }
 
-TEST(ExternalDeclarations, TheClockDeclaresEight) {
-    const auto d = clock_external_declarations();
-    ASSERT_EQ(d.size(), 8u);
-    EXPECT_EQ(d[0].library, "user32.dll");
-    EXPECT_EQ(d[0].routine, "FindWindowA");
-    EXPECT_EQ(d[7].routine, "SetLayeredWindowAttributes");
-    EXPECT_TRUE(d[7].library.empty());
-}
-
 }  // namespace
 }  // namespace vel

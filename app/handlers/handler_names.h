@@ -1,7 +1,8 @@
 #pragma once
-// The handler names of the form description (resources/forms/handlers.def) as
-// an index enumeration and a name table. A HandlerRef in a form resource is
-// an index into these; the app fills its handler table in the same order.
+// The clock's handler names (resources/forms/handlers.def) as an index
+// enumeration and a name table. A HandlerRef in the compiled form resource is
+// an index into these (tools/formc looks the names up here); the handler
+// table handed to the runtime at start-up is filled in the same order.
 #include <array>
 #include <string_view>
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/clock_externals.h"
 #include "library/call.h"
 #include "platform/routine_tables.h"
 #include "platform/system_routines.h"
@@ -118,6 +119,15 @@ TEST_F(Routines, ClickThroughAndLayeredOpacity) {
     EXPECT_EQ(table.call(kGetWindowLong, {handle, -16}), 0);
     EXPECT_EQ(table.call(kGetWindowLong, {0x12345, kGwlExStyle}), 0);
     EXPECT_EQ(table.call(kSetLayered, {0x12345, 0, 144, kLwaAlpha}), 0);
+}
+
+TEST(ExternalDeclarations, TheClockDeclaresEight) {
+    const auto d = vel::clock_external_declarations();
+    ASSERT_EQ(d.size(), 8u);
+    EXPECT_EQ(d[0].library, "user32.dll");
+    EXPECT_EQ(d[0].routine, "FindWindowA");
+    EXPECT_EQ(d[7].routine, "SetLayeredWindowAttributes");
+    EXPECT_TRUE(d[7].library.empty());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // refuses instead of writing a resource the program would misread.
 #include <gtest/gtest.h>
 
-#include "forms/resource/handler_names.h"
+#include "app/handlers/handler_names.h"
 #include "tools/formc/description.h"
 
 namespace vel {

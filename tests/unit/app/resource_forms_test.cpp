@@ -4,8 +4,8 @@
 #include <map>
 #include <set>
 
+#include "app/handlers/handler_names.h"
 #include "forms/resource/form_resource.h"
-#include "forms/resource/handler_names.h"
 #include "resources/embedded.h"
 
 namespace vel {
