@@ -23,7 +23,11 @@ TEST_P(AlarmRingTest, RingsWhatFallsDueOnce) {
     dir.write("bell.vel", row.file);
     for (const CivilTime& t : row.ticks) tick(t);
     EXPECT_EQ(prompts(), row.prompts) << row.what;
-    EXPECT_EQ(played(row.sounds.size()), row.sounds) << row.what;
+    // Each player opens its output on its own thread, so two rings of one
+    // minute may open in either order; the prompts above show the order.
+    std::vector<std::string> sounds = played(row.sounds.size());
+    std::sort(sounds.begin(), sounds.end());
+    EXPECT_EQ(sounds, row.sounds) << row.what;
 }
 
 const std::string k730 = std::string(k起床) + kColon + "7:30/" + k起床 + "\r\n";
