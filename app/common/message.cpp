@@ -22,8 +22,8 @@ void set_on_top(WindowId window, UnitId unit, bool on) {
 bool keep_on_top_checked() {
     FormRuntime& rt = FormRuntime::instance();
     if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked).payload &
-            1) != 0;
+    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked).payload & 1) !=
+           0;
 }
 
 int show_message(std::string_view text, std::string_view caption, int flags,
