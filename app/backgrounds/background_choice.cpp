@@ -23,8 +23,8 @@ void uncheck_current() {
 void save_background() {
     settings::StoreFile file(kStoreFile);
     const std::uint32_t colour = colour_of(Surface::window);
+    const Bytes picture = picture_of(Surface::window);
     for (Surface panel : {Surface::panel1, Surface::panel2}) {
-        const Bytes picture = picture_of(Surface::window);
         set_picture(panel, picture.get());
         set_colour(panel, colour);
     }
