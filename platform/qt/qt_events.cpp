@@ -112,8 +112,8 @@ public:
                     // After the map request has gone out; and once more when
                     // the window manager may have dropped the state again.
                     QPointer<QWidget> q = w->q;
-                    apply_skip_taskbar(q);
-                    QTimer::singleShot(0, q, [q] { apply_skip_taskbar(q); });
+                    apply_window_states(q);
+                    QTimer::singleShot(0, q, [q] { apply_window_states(q); });
                 }
                 if (is_main) call(w->callbacks.shown);
                 return false;

@@ -25,6 +25,11 @@ struct Widget {
     std::uint32_t background = 0xFF000000;
     EditOptions edit;
     bool replaying_key = false;  // a replaced character is being typed
+    // The stacking band asked of the window manager, which forgets it
+    // whenever the window is hidden: always on top, or embedded (the bottom
+    // band, on every workspace; it wins over on top).
+    bool on_top = false;
+    bool embedded = false;
 };
 
 namespace qt {
@@ -48,10 +53,18 @@ QString from_gbk_code(int code);
 // 0x00BBGGRR; 0xFF000000 = the system's button-face colour.
 QColor colour_from(std::uint32_t bbggrr);
 
-// Puts _NET_WM_STATE_SKIP_TASKBAR on a top-level window (X11 only; nothing
-// elsewhere). The window manager drops the state when the window is hidden,
-// so it is applied after every show.
-void apply_skip_taskbar(QWidget* top);
+// Puts the window-manager states of a top-level window on its X window:
+// no taskbar button or pager entry, and the stacking band of its Widget
+// (X11 only; nothing elsewhere). The window manager drops the states when
+// the window is hidden, so they are applied again after every show.
+//
+// The band is never a Qt window flag once the window exists: changing
+// Qt::WindowStaysOnTopHint or Qt::WindowStaysOnBottomHint makes Qt replace
+// the X window at its next show, and the id the program holds, with every
+// state set on the old window, would be lost.
+void apply_window_states(QWidget* top);
+// Changes the band of one of our windows and applies it at once.
+void set_window_band(QWidget* top, bool on_top, bool embedded);
 
 Qt::CursorShape cursor_shape(int system_cursor_id);
 int virtual_key(int qt_key);

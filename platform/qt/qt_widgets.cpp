@@ -79,9 +79,9 @@ Widget* create_window(const WindowOptions& o) {
         flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     else
         flags |= Qt::FramelessWindowHint;
-    if (o.stays_on_top) flags |= Qt::WindowStaysOnTopHint;
     auto* w = new Widget;
     w->window = true;
+    w->on_top = o.stays_on_top;  // applied when shown
     auto* q = new qt::Surface(nullptr, flags);
     // A tool window would otherwise vanish whenever another of our windows
     // is activated on some platforms, and must never quit the application.
@@ -109,14 +109,7 @@ void activate_window(Widget* w) {
 }
 
 void set_stays_on_top(Widget* w, bool on) {
-    QWidget* q = qt::qwidget(w);
-    if (!q) return;
-    // On a live window change the flag through its QWindow: going through
-    // QWidget would hide it and make a new X window (losing its states).
-    if (QWindow* h = q->windowHandle())
-        h->setFlag(Qt::WindowStaysOnTopHint, on);
-    else
-        q->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (QWidget* q = qt::qwidget(w); q && w->window) qt::set_window_band(q, on, w->embedded);
 }
 
 void start_system_move(Widget* w) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "platform/qt/qt_internal.h"
+#include "platform/x11/net_wm.h"
 
 // Xlib after Qt: its macros (None, Bool, KeyPress ...) would break Qt's headers.
 #include <X11/Xatom.h>
@@ -54,9 +55,20 @@ void send_state_message(Display* d, Window w, Atom net_state, Atom state) {
                &e);
 }
 
+void apply_band(Display* d, Window w, bool on_top, bool embedded, bool sticky_changed) {
+    const auto id = static_cast<x11::WindowId>(w);
+    const bool above = on_top && !embedded;
+    // Leave one band before entering the other.
+    if (!above) x11::request_net_wm_state(d, id, "_NET_WM_STATE_ABOVE", false);
+    if (!embedded) x11::request_net_wm_state(d, id, "_NET_WM_STATE_BELOW", false);
+    if (above) x11::request_net_wm_state(d, id, "_NET_WM_STATE_ABOVE", true);
+    if (embedded) x11::request_net_wm_state(d, id, "_NET_WM_STATE_BELOW", true);
+    if (embedded || sticky_changed) x11::set_on_all_desktops(d, id, embedded);
+}
+
 }  // namespace
 
-void apply_skip_taskbar(QWidget* top) {
+void apply_window_states(QWidget* top) {
     Display* d = x11_display();
     if (!d || !top || !top->isWindow() || !top->internalWinId()) return;
     Window w = static_cast<Window>(top->internalWinId());
@@ -67,6 +79,19 @@ void apply_skip_taskbar(QWidget* top) {
     add_state_property(d, w, net_state, skip_pager);
     send_state_message(d, w, net_state, skip_taskbar);
     send_state_message(d, w, net_state, skip_pager);
+    if (Widget* widget = widget_of(top)) apply_band(d, w, widget->on_top, widget->embedded, false);
+    XFlush(d);
+}
+
+void set_window_band(QWidget* top, bool on_top, bool embedded) {
+    Widget* widget = widget_of(top);
+    if (!widget) return;
+    const bool sticky_changed = widget->embedded != embedded;
+    widget->on_top = on_top;
+    widget->embedded = embedded;
+    Display* d = x11_display();
+    if (!d || !top->isWindow() || !top->internalWinId()) return;  // applied when shown
+    apply_band(d, static_cast<Window>(top->internalWinId()), on_top, embedded, sticky_changed);
     XFlush(d);
 }
 

@@ -12,6 +12,7 @@
 #include <QWindow>
 #include <map>
 
+#include "platform/qt/qt_internal.h"
 #include "platform/system_routines.h"
 #include "platform/x11/net_wm.h"
 
@@ -67,14 +68,11 @@ void apply_opacity(QWindow* w, const WindowRecord& r) {
 }
 
 void apply_band(QWindow* w, const WindowRecord& r) {
-    // Leave one band before entering the other.
-    if (r.embedded) {
-        w->setFlag(Qt::WindowStaysOnTopHint, false);
-        w->setFlag(Qt::WindowStaysOnBottomHint, true);
-    } else {
-        w->setFlag(Qt::WindowStaysOnBottomHint, false);
-    }
-    x11::set_on_all_desktops(x11_display(), static_cast<x11::WindowId>(w->winId()), r.embedded);
+    QWidget* top = widget_of(w);
+    const Widget* widget = top ? qt::widget_of(top) : nullptr;
+    if (!widget) return;
+    // Embedding leaves the top band, as a child window has no top-most state.
+    qt::set_window_band(top, widget->on_top && !r.embedded, r.embedded);
 }
 
 // Puts the states back once the window is mapped again after a show.
@@ -91,7 +89,7 @@ protected:
         if (e->type() == QEvent::Expose && it->second.reapply && w->isExposed()) {
             it->second.reapply = false;
             if (it->second.ex_style & kWsExTransparent) apply_input(w, it->second);
-            if (it->second.embedded) apply_band(w, it->second);
+            if (QWidget* top = widget_of(w)) qt::apply_window_states(top);
         }
         if (e->type() == QEvent::PlatformSurface &&
             static_cast<QPlatformSurfaceEvent*>(e)->surfaceEventType() ==

@@ -2,6 +2,7 @@
 // at start-up (on top, embedded, click-through, round, its place), dragging
 // the face moves it and remembers where, the tray's double click hides and
 // shows it, and only one copy runs.
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -73,6 +74,53 @@ protected:
                 return g && g->viewable == viewable;
             },
             5s);
+    }
+    // Chooses row `row` of the clock's menu, opened from its tray icon (the
+    // way that works in every state).
+    bool choose(Clock& clock, int row) {
+        auto icon = clock.wait_tray_icon();
+        auto ig = icon ? desktop().geometry(*icon) : std::nullopt;
+        if (!ig) return false;
+        const auto before = desktop().windows_of_pid(clock.pid());
+        desktop().click(ig->x + ig->width / 2, ig->y + ig->height / 2, 3);
+        std::optional<WindowId> menu;
+        poll_until(
+            [&] {
+                for (WindowId w : desktop().windows_of_pid(clock.pid()))
+                    if (std::find(before.begin(), before.end(), w) == before.end()) menu = w;
+                return menu.has_value();
+            },
+            5s);
+        if (!menu) {
+            ADD_FAILURE() << "no menu from the tray icon";
+            return false;
+        }
+        // The first Down enters the menu at its first row.
+        for (int i = 0; i <= row; ++i) desktop().key("Down");
+        desktop().key("Return");
+        return poll_until([&] { return !viewable(*menu); }, 5s);
+    }
+    bool viewable(WindowId window) {
+        auto g = desktop().geometry(window);
+        return g && g->viewable;
+    }
+    bool double_click_tray(Clock& clock) {
+        auto icon = clock.wait_tray_icon();
+        auto ig = icon ? desktop().geometry(*icon) : std::nullopt;
+        return ig && desktop().click(ig->x + ig->width / 2, ig->y + ig->height / 2, 1, 2);
+    }
+    // Hides and shows the clock from its tray icon; false when its window
+    // does not come back.
+    bool hide_and_show(Clock& clock, WindowId window) {
+        return double_click_tray(clock) && wait_viewable(window, false) &&
+               double_click_tray(clock) && wait_viewable(window, true);
+    }
+    bool lacks_state(WindowId window, const std::string& state) {
+        return poll_until([&] { return !has(desktop().property(window, "_NET_WM_STATE"), state); },
+                          5s);
+    }
+    bool sticky(WindowId window) {
+        return has(desktop().property(window, "_NET_WM_DESKTOP"), "= 4294967295");
     }
     // A right click at (x, y) opens no window of the clock within a second.
     bool menu_opens(Clock& clock, int x, int y) {
@@ -195,6 +243,88 @@ TEST_F(TogglesTest, TrayDoubleClickHidesAndShows) {
     EXPECT_TRUE(wait_viewable(*window, false)) << "still shown";
     ASSERT_TRUE(desktop().click(x, y, 1, 2));
     EXPECT_TRUE(wait_viewable(*window, true)) << "still hidden";
+}
+
+// Rows of the clock's menu (separators are skipped).
+constexpr int kOnTopRow = 3, kThroughRow = 4, kEmbedRow = 5;
+
+// Hiding and showing, and every band change, keep the one X window the clock
+// started with, and every state the window manager was asked for follows it.
+TEST_F(TogglesTest, EveryToggleKeepsWorkingOnTheOneWindowAfterHideAndShow) {
+    Clock& clock = start_with({{"top.vel", kOnTop}});
+    auto found = clock_window(clock);
+    ASSERT_TRUE(found);
+    const WindowId window = *found;
+    const std::vector<std::string> kSkip = {"_NET_WM_STATE_SKIP_TASKBAR",
+                                            "_NET_WM_STATE_SKIP_PAGER"};
+    auto expect_listed = [&](const char* step) {
+        const auto clients = desktop().client_list();
+        EXPECT_NE(std::find(clients.begin(), clients.end(), window), clients.end())
+            << "after " << step << " the clock is no longer its first window";
+    };
+
+    ASSERT_TRUE(hide_and_show(clock, window))
+        << "the window hidden from the tray did not come back";
+    expect_listed("hide and show while on top");
+    auto on_top = kSkip;
+    on_top.push_back("_NET_WM_STATE_ABOVE");
+    EXPECT_TRUE(wait_state(window, on_top)) << desktop().property(window, "_NET_WM_STATE");
+
+    ASSERT_TRUE(choose(clock, kThroughRow));
+    EXPECT_TRUE(
+        poll_until([&] { return read_file(clock.settings_file("mouse.vel")) == kThrough; }, 5s));
+    EXPECT_TRUE(poll_until(
+        [&] { return has(desktop().property(window, "_NET_WM_WINDOW_OPACITY"), "="); }, 5s))
+        << "click-through set no opacity on the clock's window";
+    auto g = desktop().geometry(window);
+    ASSERT_TRUE(g);
+    EXPECT_FALSE(menu_opens(clock, g->x + 144, g->y + 144)) << "the click reached the clock";
+
+    // Top off; embedded while hidden, which shows it: below, on every desktop.
+    ASSERT_TRUE(choose(clock, kOnTopRow));
+    EXPECT_TRUE(lacks_state(window, "_NET_WM_STATE_ABOVE"))
+        << desktop().property(window, "_NET_WM_STATE");
+    ASSERT_TRUE(double_click_tray(clock));
+    ASSERT_TRUE(wait_viewable(window, false));
+    ASSERT_TRUE(choose(clock, kEmbedRow));
+    EXPECT_TRUE(wait_viewable(window, true)) << "embedding showed no window the clock started with";
+    auto below = kSkip;
+    below.push_back("_NET_WM_STATE_BELOW");
+    EXPECT_TRUE(wait_state(window, below)) << desktop().property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(poll_until([&] { return sticky(window); }, 5s));
+
+    // Released, hidden and shown: a plain window again, still letting clicks through.
+    ASSERT_TRUE(choose(clock, kEmbedRow));
+    EXPECT_TRUE(lacks_state(window, "_NET_WM_STATE_BELOW"))
+        << desktop().property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(poll_until([&] { return !sticky(window); }, 5s));
+    ASSERT_TRUE(hide_and_show(clock, window))
+        << "the window hidden from the tray did not come back";
+    expect_listed("embedding and release");
+    EXPECT_TRUE(wait_state(window, kSkip)) << desktop().property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(lacks_state(window, "_NET_WM_STATE_BELOW"));
+    EXPECT_TRUE(has(desktop().property(window, "_NET_WM_WINDOW_OPACITY"), "="));
+    EXPECT_FALSE(menu_opens(clock, g->x + 144, g->y + 144)) << "the click reached the clock";
+}
+
+// Embedded from the stored setting at start-up, the clock is released and put
+// on top from the menu on the window it started with.
+TEST_F(TogglesTest, AClockStartedEmbeddedIsReleasedAndPutOnTop) {
+    Clock& clock = start_with({{"insert.vel", kEmbed}});
+    auto found = clock_window(clock);
+    ASSERT_TRUE(found);
+    const WindowId window = *found;
+    ASSERT_TRUE(wait_state(window, {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR"}))
+        << desktop().property(window, "_NET_WM_STATE");
+    ASSERT_TRUE(choose(clock, kEmbedRow));
+    EXPECT_TRUE(
+        poll_until([&] { return read_file(clock.settings_file("insert.vel")).empty(); }, 5s));
+    EXPECT_TRUE(lacks_state(window, "_NET_WM_STATE_BELOW"))
+        << desktop().property(window, "_NET_WM_STATE");
+    EXPECT_TRUE(poll_until([&] { return !sticky(window); }, 5s));
+    ASSERT_TRUE(choose(clock, kOnTopRow));
+    EXPECT_TRUE(wait_state(window, {"_NET_WM_STATE_ABOVE"}))
+        << desktop().property(window, "_NET_WM_STATE");
 }
 
 TEST_F(TogglesTest, OnlyOneCopyRuns) {
