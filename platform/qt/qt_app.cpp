@@ -29,8 +29,43 @@ struct NestedLoop {
 };
 std::vector<NestedLoop*> g_nested;
 
-std::map<TimerId, std::unique_ptr<QTimer>> g_timers;
+// Qt delivers no timeout of a QTimer while its own handler still runs (a
+// message box waiting inside it, say), where the window system the program
+// was written for goes on delivering them, nested. So a timer is a chain of
+// QTimers in one phase: while the ticks of the first n are all waiting, the
+// n+1st carries on, and it stops again when they return. Nested waits end
+// innermost first, so the busy ones are always the first n.
+struct Timer {
+    int interval_ms = 0;
+    std::function<void()> tick;
+    std::vector<QTimer*> chain;  // owned; handed to deleteLater when stopped
+    bool stopped = false;
+};
+
+std::map<TimerId, std::shared_ptr<Timer>> g_timers;
 TimerId g_next_timer = 1;
+
+void fire(const std::weak_ptr<Timer>& weak, std::size_t link);
+
+QTimer* make_link(const std::shared_ptr<Timer>& timer, std::size_t link) {
+    auto* q = new QTimer;
+    // A one-second tick must not drift against the wall clock's seconds.
+    q->setTimerType(timer->interval_ms <= 2000 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    q->setInterval(timer->interval_ms);
+    QObject::connect(q, &QTimer::timeout,
+                     [weak = std::weak_ptr<Timer>(timer), link] { fire(weak, link); });
+    return q;
+}
+
+void fire(const std::weak_ptr<Timer>& weak, std::size_t link) {
+    const std::shared_ptr<Timer> timer = weak.lock();  // alive until the tick returns
+    if (!timer || timer->stopped) return;
+    if (timer->chain.size() == link + 1) timer->chain.push_back(make_link(timer, link + 1));
+    timer->chain[link + 1]->start();
+    auto tick = timer->tick;  // the tick may stop the timer
+    tick();
+    if (!timer->stopped) timer->chain[link + 1]->stop();
+}
 
 }  // namespace
 
@@ -125,12 +160,11 @@ Point cursor_pos() {
 
 TimerId start_timer(int interval_ms, std::function<void()> tick) {
     if (interval_ms <= 0 || !tick) return 0;
-    auto timer = std::make_unique<QTimer>();
-    // A one-second tick must not drift against the wall clock's seconds.
-    timer->setTimerType(interval_ms <= 2000 ? Qt::PreciseTimer : Qt::CoarseTimer);
-    timer->setInterval(interval_ms);
-    QObject::connect(timer.get(), &QTimer::timeout, [tick = std::move(tick)] { tick(); });
-    timer->start();
+    auto timer = std::make_shared<Timer>();
+    timer->interval_ms = interval_ms;
+    timer->tick = std::move(tick);
+    timer->chain.push_back(make_link(timer, 0));
+    timer->chain.front()->start();
     TimerId id = g_next_timer++;
     g_timers.emplace(id, std::move(timer));
     return id;
@@ -139,9 +173,12 @@ TimerId start_timer(int interval_ms, std::function<void()> tick) {
 void stop_timer(TimerId id) {
     auto it = g_timers.find(id);
     if (it == g_timers.end()) return;
+    it->second->stopped = true;
     // The timer may be stopped from inside its own tick: delete it later.
-    it->second->stop();
-    it->second.release()->deleteLater();
+    for (QTimer* q : it->second->chain) {
+        q->stop();
+        q->deleteLater();
+    }
     g_timers.erase(it);
 }
 

@@ -48,15 +48,27 @@ TEST_F(AlarmDesktopTest, HalfHourChimeIsTheHourThenTheHalfHourSound) {
     EXPECT_GT(wav->rms(*first + 2.65, *first + 3.15), 0.01) << "the half-hour sound";
 }
 
-TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptAndReturnStopsIt) {
+TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptWhileTheFaceGoesOnAndReturnStopsIt) {
     auto recording = desktop().record();
     ASSERT_TRUE(recording);
-    Clock& clock =
-        start_at("2026-12-07 07:30:57", {{"bell.vel", k起床 + kColon + "7:31/" + k狗叫 + "\r\n"}});
-    ASSERT_TRUE(clock.wait_window());
+    // The clock in the corner, clear of the prompt in the middle.
+    Clock& clock = start_at(
+        "2026-12-07 07:30:57",
+        {{"bell.vel", k起床 + kColon + "7:31/" + k狗叫 + "\r\n"}, {"coordinate.vel", "0,0"}});
+    auto window = clock.wait_window();
+    ASSERT_TRUE(window);
     auto prompt = clock.wait_window_named("^闹铃提示$", 15s);
     ASSERT_TRUE(prompt) << "no prompt";
     sleep(1);
+    auto face = desktop().window_image(*window);
+    ASSERT_TRUE(face);
+    EXPECT_TRUE(poll_until(
+        [&] {
+            auto now = desktop().window_image(*window);
+            return now && !(*now == *face);
+        },
+        3s, 200ms))
+        << "the face stood still while the prompt was open";
     ASSERT_TRUE(desktop().key_in(*prompt, "Return"));
     EXPECT_TRUE(poll_until(
         [&] { return !desktop().geometry(*prompt) || !desktop().geometry(*prompt)->viewable; }, 5s))

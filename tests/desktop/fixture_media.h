@@ -29,6 +29,7 @@ public:
 
     int width() const { return m_width; }
     int height() const { return m_height; }
+    bool operator==(const Image&) const = default;
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
     // The pixel at (x, y); black outside the image.
     Rgb at(int x, int y) const;
