@@ -161,6 +161,9 @@ void DrawPanel::apply_pen_and_brush() {
     m_state.mix = std::clamp(static_cast<int>(num(prop::kPanelDrawMode)) + 1, 1, 16);
     const auto back = static_cast<std::uint32_t>(num(prop::kPanelTextBackColour));
     m_state.background = back == kSystemColour ? plat::raster::kNoColour : back & 0xFFFFFFu;
+    // Wide lines and ellipses get smooth edges; the raster keeps them only
+    // for plain-copy pens, where a blend of pen and pixel means something.
+    m_state.smooth = true;
 }
 
 plat::Size DrawPanel::client() const {

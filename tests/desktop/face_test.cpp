@@ -37,16 +37,19 @@ TEST_F(FaceTest, ThreeOClockShowsTheHourHandRightAndTheMinuteHandUp) {
     EXPECT_EQ(shot->count({0, 96, 192}, 24, 160, 142, 70, 5), 0);
 }
 
-// Every tick reaches the screen, not only the first face: the yellow second
-// hand comes to lie along the left half of the horizontal at second 45 and
+// Every tick reaches the screen, not only the first face: the second hand's
+// violet body comes to lie along the left half of the horizontal at second
+// 45 (rows 143 and 144, fully covered with or without smooth edges) and
 // leaves it again, while the hour hand stays where it is.
 TEST_F(FaceTest, TheScreenFollowsTheSecondHand) {
     Clock& clock = start_clock(at_time("2026-12-07 03:00:38"));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
-    const Rgb yellow{255, 255, 0};
-    // The left half of the horizontal through the centre, past the disc.
-    auto left_arm = [&](const Image& shot) { return shot.count(yellow, 24, 40, 142, 80, 5); };
+    const Rgb violet{144, 0, 255};
+    // Part of the left half of the horizontal through the centre, clear of
+    // the disc and the butterfly when the hand stands a second before or
+    // after 45.
+    auto left_arm = [&](const Image& shot) { return shot.count(violet, 24, 60, 143, 40, 2); };
     auto shoot = [&]() {
         std::optional<Image> shot;
         for (int attempt = 0; attempt < 20 && !shot; ++attempt) {
