@@ -119,7 +119,12 @@ bool FormRuntime::load_window(WindowId id, WindowId parent, bool modal, bool sta
         still->previous_modal = m_modal;
         m_modal = id;
     }
-    if (still->entry.units[0].unitFlags & kUnitVisible) plat::set_visible(window_widget(id), true);
+    if (still->entry.units[0].unitFlags & kUnitVisible) {
+        plat::set_visible(window_widget(id), true);
+        // A window opened from another takes the keyboard, as one already
+        // open does when it is loaded again.
+        if (!start_window) plat::activate_window(window_widget(id));
+    }
     if (modal && m_modal == id) {
         plat::run_nested_loop([this, id] { return m_modal != id || !window_exists(id); });
     }

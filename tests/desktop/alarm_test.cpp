@@ -3,6 +3,8 @@
 // and the editor is driven by the keyboard alone.
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "desktop/fixture.h"
@@ -99,9 +101,19 @@ TEST_F(AlarmDesktopTest, EditorDrivenByTheKeyboardAddsTheLine) {
     ASSERT_TRUE(desktop().key("Return"));
     auto editor = clock.wait_window_named("^设定闹铃$");
     ASSERT_TRUE(editor) << "no editor";
-    // The focus starts in the name box (End moves nothing there); Tab goes
-    // hour, minute, ring, modify, add.
-    ASSERT_TRUE(desktop().key_in(*editor, "End"));
+    // The editor opens active, with the focus in the name box (End moves
+    // nothing there); Tab goes hour, minute, ring, modify, add.
+    EXPECT_TRUE(poll_until(
+        [&] {
+            const std::string active = desktop().property(0, "_NET_ACTIVE_WINDOW");
+            char id[32];
+            std::snprintf(id, sizeof id, "0x%lx", *editor);
+            return active.size() >= std::strlen(id) &&
+                   active.compare(active.size() - std::strlen(id), std::strlen(id), id) == 0;
+        },
+        5s))
+        << "the active window is not the editor: " << desktop().property(0, "_NET_ACTIVE_WINDOW");
+    ASSERT_TRUE(desktop().key("End"));
     ASSERT_TRUE(desktop().type_text("wake"));
     ASSERT_TRUE(desktop().key("Tab"));
     ASSERT_TRUE(desktop().type_text("6"));
