@@ -4,9 +4,12 @@
 #include "platform/message_box.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QTranslator>
 #include <cstdio>
 #include <utility>
@@ -113,6 +116,17 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
     if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index].button);
     // Closing the box answers Cancel when there is one, OK for a single OK.
     if (buttons.size() == 1) box.setEscapeButton(buttons.front().button);
+
+    // Qt sizes the box to its text; the window manager's title bar also
+    // holds its icon and buttons, and beside them a short text's box would
+    // leave no room to read the caption.
+    constexpr int kTitleBarButtons = 160;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const QFontMetrics title(QApplication::font("QMdiSubWindowTitleBar"));
+        const int width = title.horizontalAdvance(box.windowTitle()) + kTitleBarButtons;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
 
     box.exec();
     QAbstractButton* clicked = box.clickedButton();

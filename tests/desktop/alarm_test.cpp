@@ -61,6 +61,10 @@ TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptWhileTheFaceGoesOnAndReturnStops
     ASSERT_TRUE(window);
     auto prompt = clock.wait_window_named("^闹铃提示$", 15s);
     ASSERT_TRUE(prompt) << "no prompt";
+    auto box = desktop().geometry(*prompt);
+    ASSERT_TRUE(box);
+    // Its caption needs room beside the title bar's icon and buttons.
+    EXPECT_GE(box->width, 200) << "the prompt is too narrow to show its caption";
     sleep(1);
     auto face = desktop().window_image(*window);
     ASSERT_TRUE(face);
