@@ -6,11 +6,9 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <QTranslator>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -23,19 +21,6 @@ namespace {
 MessageBoxResponder& responder() {
     static MessageBoxResponder r;
     return r;
-}
-
-// Standard buttons read "确定", "取消" ... only with Qt's own Chinese texts.
-void ensure_chinese_buttons() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 QString to_qstring(std::string_view gbk) {
@@ -101,8 +86,6 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
                      text.data());
         return kIdOk;
     }
-    ensure_chinese_buttons();
-
     QMessageBox box(icon_for(style), to_qstring(caption), to_qstring(text), QMessageBox::NoButton);
     box.setWindowModality(Qt::ApplicationModal);
     // A system-modal box stays above every other window.

@@ -4,8 +4,10 @@
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <map>
 #include <memory>
 #include <vector>
@@ -67,6 +69,17 @@ void fire(const std::weak_ptr<Timer>& weak, std::size_t link) {
     if (!timer->stopped) timer->chain[link + 1]->stop();
 }
 
+// Qt's own texts (standard buttons "确定", "取消" ..., the file dialog's
+// labels) in Chinese, for every dialog from the first on.
+void install_chinese_translations(QCoreApplication* app) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 }  // namespace
 
 bool init_window_system() {
@@ -81,6 +94,7 @@ bool init_window_system() {
     if (!app) return false;
     // The form runtime decides when the program ends, not the last window.
     app->setQuitOnLastWindowClosed(false);
+    install_chinese_translations(app);
     g_post_target = new QObject(app);
     return true;
 }
