@@ -54,11 +54,45 @@ socklen_t make_address(std::string_view name, sockaddr_un& addr) {
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + a.size());
 }
 
+// True when a process of this user listens on the event's name. The
+// listener's credentials are recorded when it starts listening, so
+// SO_PEERCRED names its owner even though nobody ever accepts. A full
+// backlog (thousands of checks against one creator) or a name held by
+// another user reads as "not ours".
+bool held_by_this_user(std::string_view name) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) return false;
+    sockaddr_un addr;
+    const socklen_t len = make_address(name, addr);
+    bool ours = false;
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0) {
+        ucred peer{};
+        socklen_t size = sizeof peer;
+        ours = getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+    }
+    close(fd);
+    return ours;
+}
+
 }  // namespace
+
+std::string display_identity(std::string_view display) {
+    // [host]:number[.screen]; the screen does not make another display, and
+    // "unix" is the local host spelled out.
+    const std::size_t colon = display.rfind(':');
+    if (colon == std::string_view::npos) return std::string(display);
+    std::string_view host = display.substr(0, colon);
+    std::string_view number = display.substr(colon + 1);
+    number = number.substr(0, number.find('.'));
+    if (host == "unix") host = {};
+    while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+    return std::string(host) + ":" + std::string(number);
+}
 
 std::string named_event_address(std::string_view name) {
     const char* display = std::getenv("DISPLAY");
-    std::string a = "vel-event/" + std::to_string(getuid()) + "/" + (display ? display : "") + "/";
+    std::string a = "vel-event/" + std::to_string(getuid()) + "/" +
+                    display_identity(display ? display : "") + "/";
     // The name's own bytes keep it readable in `ss -x`; very long names
     // (beyond the socket address size) are replaced by their hash.
     constexpr std::size_t kRoom = sizeof(sockaddr_un::sun_path) - 1;
@@ -71,28 +105,24 @@ std::string named_event_address(std::string_view name) {
 
 EventHandle open_named_event(std::string_view name) {
     if (name.empty()) return 0;
-    const int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return 0;
-    sockaddr_un addr;
-    const socklen_t len = make_address(name, addr);
-    // Connecting a datagram socket only checks that the name is bound.
-    const bool exists = connect(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0;
-    close(fd);
-    return exists ? add_handle(-1, name) : 0;
+    return held_by_this_user(name) ? add_handle(-1, name) : 0;
 }
 
 EventHandle create_named_event(std::string_view name) {
     if (name.empty()) return add_handle(-1, name);
-    const int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return 0;
     sockaddr_un addr;
     const socklen_t len = make_address(name, addr);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0) return add_handle(fd, name);
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0 && listen(fd, SOMAXCONN) == 0)
+        return add_handle(fd, name);
     const int error = errno;
     close(fd);
-    // Creating an existing event hands out the existing one.
-    if (error == EADDRINUSE) return open_named_event(name);
-    return 0;
+    if (error != EADDRINUSE) return 0;
+    // Creating an existing event hands out the existing one. When another
+    // user holds the name, the handle names nothing: the caller goes on
+    // without the event rather than being locked out by someone else.
+    return add_handle(-1, name);
 }
 
 bool close_event_handle(EventHandle handle) {

@@ -2,9 +2,12 @@
 // across processes, and after the creator is killed.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <string>
 
@@ -64,6 +67,64 @@ TEST(NamedEvent, NameCarriesUserAndDisplay) {
         setenv("DISPLAY", saved.c_str(), 1);
     else
         unsetenv("DISPLAY");
+}
+
+TEST(NamedEvent, SpellingsOfOneDisplayGiveOneName) {
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } rows[] = {
+        {":77", ":77.0", true}, {":77", "unix:77.1", true}, {":77", ":077", true},
+        {":7", ":77", false},   {":77", "box:77", false},   {"box:77.0", "box:77", true},
+        {"", ":0", false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(display_identity(row.a) == display_identity(row.b), row.same)
+            << row.a << " / " << row.b;
+    }
+}
+
+// Another user binds the name built for us, on a listening stream socket and
+// on a datagram socket alike. Neither counts as our event: we run without
+// the guard instead of refusing to start.
+TEST(NamedEvent, AnotherUsersSocketOnOurNameIsNotOurEvent) {
+    if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const std::string name = unique_name(kRunning);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const std::string path = named_event_address(name);
+    path.copy(addr.sun_path + 1, path.size());
+    const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size());
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        char ok = '0';
+        if (setgid(65534) == 0 && setuid(65534) == 0) {
+            const int stream = socket(AF_UNIX, SOCK_STREAM, 0);
+            const int datagram = socket(AF_UNIX, SOCK_DGRAM, 0);
+            if (bind(stream, reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
+                listen(stream, 4) == 0 &&
+                bind(datagram, reinterpret_cast<sockaddr*>(&addr), len) == 0)
+                ok = '1';
+        }
+        (void)!write(ready[1], &ok, 1);
+        for (;;) pause();
+    }
+    char ok = 0;
+    ASSERT_EQ(read(ready[0], &ok, 1), 1);
+    EXPECT_EQ(ok, '1');
+    EXPECT_EQ(open_named_event(name), 0);
+    const EventHandle created = create_named_event(name);
+    EXPECT_NE(created, 0);
+    EXPECT_EQ(open_named_event(name), 0);
+    EXPECT_TRUE(close_event_handle(created));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
 }
 
 TEST(NamedEvent, SeenFromAnotherProcessAndGoneWhenItIsKilled) {
