@@ -1,8 +1,6 @@
 // The runtime's start-up steps.
 #include "forms/runtime/startup.h"
 
-#include <unistd.h>
-
 #include <utility>
 
 #include "forms/runtime/form_runtime.h"
@@ -10,8 +8,8 @@
 #include "library/call.h"
 #include "library/commands/run_directory.h"
 #include "library/runtime_errors.h"
+#include "platform/fs/paths.h"
 #include "platform/system_routines.h"
-#include "platform/text/gbk.h"
 #include "platform/window_system.h"
 
 namespace vel {
@@ -25,11 +23,8 @@ void initialise_runtime(std::span<const std::uint8_t> form_resource,
         });
     }
     // The run directory becomes the current one, as relative paths expect.
-    if (!run_directory().empty()) {
-        if (auto path = plat::gbk_to_utf8(run_directory()); path && chdir(path->c_str()) != 0) {
-            // Staying in the old directory is harmless: every path we build is absolute.
-        }
-    }
+    // Failing is harmless: every path the program builds is absolute.
+    if (!run_directory().empty()) plat::fs::set_current_directory(run_directory());
     FormRuntime::instance().load(load_form_resource(form_resource), handlers);
     plat::register_system_libraries();
     external_routines().declare(std::move(externals));
