@@ -45,6 +45,10 @@ bool window_system_ready();
 // Runs the main loop until quit_message_loop; returns its code.
 int run_message_loop();
 void quit_message_loop(int code);
+// From now on SIGTERM, SIGHUP and SIGINT call `request` on the user-interface
+// thread, from the loop (main or nested), instead of killing the process.
+// Once only; false without a window system.
+bool on_end_request(std::function<void()> request);
 // Runs a nested loop until `finished` answers true. The condition is checked
 // whenever wake_nested_loops is called (and after each posted call), so the
 // caller that makes it true calls wake_nested_loops.

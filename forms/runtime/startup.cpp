@@ -1,6 +1,7 @@
 // The runtime's start-up steps.
 #include "forms/runtime/startup.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "forms/runtime/form_runtime.h"
@@ -21,6 +22,8 @@ void initialise_runtime(std::span<const std::uint8_t> form_resource,
         set_fatal_presenter([](const std::string& text, const std::string& caption) {
             plat::show_error_box(text, caption);
         });
+        // A logout or kill asks politely: end as "关闭程序" does.
+        plat::on_end_request([] { end_program(0); });
     }
     // The run directory becomes the current one, as relative paths expect.
     // Failing is harmless: every path the program builds is absolute.
@@ -36,6 +39,11 @@ void load_start_window(WindowId id) {
 }
 
 int run_message_loop() {
+    // The window system may end the process with exit() itself (the display
+    // went away). Registered last, this runs before any static destructor:
+    // the program ends its own way, and nothing already destroyed is touched.
+    static bool registered = false;
+    if (!registered) registered = std::atexit([] { end_program(1); }) == 0;
     return FormRuntime::instance().run_message_loop();
 }
 

@@ -20,9 +20,11 @@ struct TrayEntry {
     std::string tip;  // GBK, as given
 };
 
+// Never destroyed: windows may still be released while the process exits,
+// and their tray entries go with them.
 std::map<Widget*, TrayEntry>& trays() {
-    static std::map<Widget*, TrayEntry> table;
-    return table;
+    static auto* table = new std::map<Widget*, TrayEntry>;
+    return *table;
 }
 
 TrayEntry* entry_of(Widget* owner) {

@@ -1,0 +1,75 @@
+// Every way the clock is ended from outside ends it quietly: a display that
+// goes away (the X server of a closed session dies), and the termination
+// signals of a logout or a kill. None of them may end the process by a
+// signal (an abort leaves a core dump at every logout).
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "desktop/fixture.h"
+
+namespace desk {
+namespace {
+
+constexpr Millis kAppear = 20s;
+
+class EndingTest : public DesktopTest {};
+
+// A private X server of our own that the test may kill.
+struct PrivateX {
+    Process server;
+    std::string display;
+
+    bool start(const fs::path& log) {
+        int fds[2];
+        if (pipe(fds) != 0) return false;
+        const bool started = server.start({"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24",
+                                           "-noreset", "-nolisten", "tcp"},
+                                          make_env({}), log.string(), fds[1]);
+        close(fds[1]);
+        std::string number;
+        char c = 0;
+        while (started && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (number.empty()) return false;
+        display = ":" + number;
+        return true;
+    }
+};
+
+// The clock has a mapped 288 x 288 window on `display`.
+bool clock_shown_on(const std::string& display) {
+    RunResult tree = run({"xwininfo", "-root", "-tree"}, make_env({"DISPLAY=" + display}), 5s);
+    return tree.ok() && tree.out.find("288x288") != std::string::npos;
+}
+
+TEST_F(EndingTest, LosingTheDisplayEndsWithoutASignal) {
+    PrivateX x;
+    ASSERT_TRUE(x.start(desktop().root() / "private-xvfb.log"));
+    ClockOptions options;
+    options.env = {"DISPLAY=" + x.display};
+    Clock& clock = start_clock(options);
+    ASSERT_TRUE(poll_until([&] { return clock_shown_on(x.display); }, kAppear, 100ms))
+        << "the clock did not appear on " << x.display;
+    x.server.stop(SIGKILL);
+    ASSERT_TRUE(clock.process().wait_exit(kAppear)) << "the clock outlived its display";
+    const int status = clock.process().status();
+    EXPECT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(read_file(clock.log_file()).find("free()"), std::string::npos)
+        << read_file(clock.log_file());
+}
+
+TEST_F(EndingTest, TerminationSignalsEndWithStatusZero) {
+    for (int signal_number : {SIGTERM, SIGHUP, SIGINT}) {
+        Clock& clock = start_clock();
+        ASSERT_TRUE(clock.wait_window(kAppear)) << "signal " << signal_number;
+        ASSERT_TRUE(clock.process().send(signal_number));
+        ASSERT_TRUE(clock.process().wait_exit(kAppear)) << "signal " << signal_number;
+        const int status = clock.process().status();
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "signal " << signal_number << ": wait status " << status;
+    }
+}
+
+}  // namespace
+}  // namespace desk
