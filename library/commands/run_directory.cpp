@@ -17,21 +17,36 @@ struct RunPath {
 RunPath& run_path() {
     static RunPath path = [] {
         RunPath p;
-        const auto gbk = plat::utf8_to_gbk(plat::fs::run_executable_path());
-        if (!gbk || gbk->empty()) {
-            p.directory = "\\?";
-            return p;
-        }
-        std::string windows_style = *gbk;
-        // Safe on GBK bytes: '/' (0x2F) is never the trail byte of a character.
-        std::replace(windows_style.begin(), windows_style.end(), '/', '\\');
-        split_executable_path(windows_style, p.directory, p.name);
+        split_native_executable_path(plat::fs::run_executable_path(), p.directory, p.name);
         return p;
     }();
     return path;
 }
 
 }  // namespace
+
+void split_native_executable_path(std::string_view utf8_path, std::string& directory,
+                                  std::string& name) {
+    directory = "\\?";
+    name.clear();
+    const auto gbk = plat::utf8_to_gbk(utf8_path);
+    if (!gbk || gbk->empty()) return;
+    // A real backslash in a folder name would become a separator on the way
+    // back: "a\b" would be read as the folders "a" and "b".
+    const std::size_t last_slash = utf8_path.rfind('/');
+    const bool folder_has_backslash =
+        last_slash != std::string_view::npos &&
+        utf8_path.substr(0, last_slash).find('\\') != std::string_view::npos;
+    std::string windows_style = *gbk;
+    // Safe on GBK bytes: '/' (0x2F) is never the trail byte of a character.
+    std::replace(windows_style.begin(), windows_style.end(), '/', '\\');
+    split_executable_path(windows_style, directory, name);
+    if (folder_has_backslash) {
+        directory = "\\?";
+        const auto own_name = plat::utf8_to_gbk(utf8_path.substr(last_slash + 1));
+        name = own_name ? *own_name : std::string();
+    }
+}
 
 void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name) {
     // The last separator is searched character by character: 0x5C may be a trail byte.

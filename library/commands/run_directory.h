@@ -8,7 +8,8 @@
 // "<run directory>\VEL文件\top.vel" is a valid path for the file-system edge.
 // A folder whose name has no GBK form cannot be named in the program's texts;
 // the run directory is then a path that never opens ("\?"), so settings read
-// as missing instead of landing elsewhere.
+// as missing instead of landing elsewhere; so is a folder whose name holds
+// a real backslash.
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,10 @@ const std::string& executable_file_name();
 void replace_run_directory(std::string gbk_directory);
 // Splits a GBK Windows-style path at its last backslash (exposed for tests).
 void split_executable_path(std::string_view gbk_path, std::string& directory, std::string& name);
+// The run directory and file name for the executable's native (UTF-8, "/")
+// path (exposed for tests).
+void split_native_executable_path(std::string_view utf8_path, std::string& directory,
+                                  std::string& name);
 
 // () -> text
 void cmd_get_run_directory(ResultRecord* result, int count, const ArgRecord* args);
