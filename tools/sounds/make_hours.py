@@ -27,7 +27,7 @@ def announcement(h):
     # Lengths spread over 2.80 ... 3.04 s; the words take at most 2.7 s.
     target = 2.80 + (h % 13) * 0.02
     frames = int(round(target * RATE))
-    words = speak('现在时刻，%s点整' % hour_words(h), RATE, speed=160, max_seconds=2.70)
+    words = speak('现在时刻，%s点' % hour_words(h), RATE, speed=160, max_seconds=2.70)
     top = max(abs(s) for s in words) or 1.0
     words = [s * 0.9 / top for s in words]
     lead = int(0.08 * RATE)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -106,6 +108,53 @@ TEST(SoundEmbedded, HourSoundsMatchTheirTable) {
         EXPECT_EQ(list[2].size, 264u);
     }
     EXPECT_LT(total, 2400000u);
+}
+
+// Syllables heard in 16-bit mono speech: loudness over 20 ms windows, each
+// rise above a quarter of the loudest window after a fall below a tenth.
+int syllables(std::span<const std::uint8_t> wave) {
+    const auto chunks = find_wave_chunks(wave);
+    if (!chunks) return -1;
+    std::vector<double> loudness;
+    const std::size_t n = chunks->samples.size() / 2, window = 320;
+    for (std::size_t at = 0; at + window <= n; at += window / 2) {
+        double sum = 0;
+        for (std::size_t i = at; i < at + window; ++i) {
+            const auto v =
+                static_cast<std::int16_t>(chunks->samples[2 * i] | chunks->samples[2 * i + 1] << 8);
+            sum += double(v) * v;
+        }
+        loudness.push_back(std::sqrt(sum / window));
+    }
+    const double top = *std::max_element(loudness.begin(), loudness.end());
+    int count = 0;
+    bool voiced = false;
+    for (double v : loudness) {
+        if (!voiced && v > 0.25 * top) ++count, voiced = true;
+        if (voiced && v < 0.10 * top) voiced = false;
+    }
+    return count;
+}
+
+// The hour sounds are played on the hour and, before the half-hour sound, on
+// the half hour: they say "现在时刻，X点" and nothing after the hour ("整",
+// "sharp", would be wrong at half past). Syllables that glide into each other
+// ("十一") may be heard as one, never a word more.
+TEST(SoundEmbedded, HourSoundsSayTheHourAndNothingAfterIt) {
+    for (int hour = 0; hour < 24; ++hour) {
+        // 零 ... 十: one syllable; 十一 ... 二十: two; 二十一 ... : three.
+        const int number = hour <= 10 ? 1 : hour <= 20 ? 2 : 3;
+        const int words = 4 + number + 1;  // 现在时刻, the hour, 点
+        char name[16];
+        std::snprintf(name, sizeof name, "hour%02d.wav", hour + 1);
+        const int heard = syllables(embedded_bytes(name));
+        if (number == 1) {
+            EXPECT_EQ(heard, words) << name;
+        } else {
+            EXPECT_LE(heard, words) << name;
+            EXPECT_GE(heard, words - number + 1) << name;
+        }
+    }
 }
 
 }  // namespace
