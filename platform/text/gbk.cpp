@@ -22,9 +22,10 @@ public:
         if (!valid()) return std::nullopt;
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
         std::string out;
-        // GBK -> UTF-8 grows at most 3/2 per character, UTF-8 -> GBK shrinks;
-        // two bytes out per byte in is always enough, plus room for the shift reset.
-        out.resize(in.size() * 2 + 8);
+        // GBK -> UTF-8 grows most on the one-byte euro sign (0x80, three
+        // bytes in UTF-8), UTF-8 -> GBK shrinks: three bytes out per byte in
+        // is always enough, plus room for the shift reset.
+        out.resize(in.size() * 3 + 8);
         char* src = const_cast<char*>(in.data());
         std::size_t src_left = in.size();
         char* dst = out.data();

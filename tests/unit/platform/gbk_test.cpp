@@ -28,6 +28,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, GbkRoundTrip,
                                                      "7:30/\xC6\xF0\xB4\xB2",
                                                      "起床：7:30/起床"}));
 
+// The one-byte euro sign (0x80) takes three bytes in UTF-8: the most any
+// GBK text grows, alone or between other characters.
+TEST(Gbk, TextsOfEuroSignsConvertWhole) {
+    for (int count : {1, 20, 28, 1000}) {
+        for (const char* around : {"", "a", "\xCE\xC4"}) {
+            std::string gbk = around;
+            std::string utf8 = *plat::gbk_to_utf8(around);
+            for (int i = 0; i < count; ++i) {
+                gbk += '\x80';
+                utf8 += "€";
+            }
+            EXPECT_EQ(plat::gbk_to_utf8(gbk), utf8) << count;
+            EXPECT_EQ(plat::utf8_to_gbk(utf8), gbk) << count;
+        }
+    }
+}
+
 TEST(Gbk, BytesWithoutACharacterFailCleanly) {
     EXPECT_FALSE(plat::gbk_to_utf8("ab\xC4"));        // a lead byte at the end
     EXPECT_FALSE(plat::gbk_to_utf8("\x81\x20rest"));  // a trail byte out of range
