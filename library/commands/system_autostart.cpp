@@ -1,3 +1,4 @@
+#include "library/commands/args.h"
 #include "library/commands/system.h"
 #include "platform/autostart.h"
 
@@ -9,12 +10,12 @@ void cmd_set_autostart(ResultRecord* result, int count, const ArgRecord* args) {
     // Methods other than 0 and 1 behave as 0.
     const plat::AutostartMethod m =
         method == 1 ? plat::AutostartMethod::user : plat::AutostartMethod::machine;
-    result->set_logical(plat::set_autostart(args[0].as_text(), args[1].as_text(), m));
+    result->set_logical(plat::set_autostart(text_at(count, args, 0), text_at(count, args, 1), m));
 }
 
 void cmd_remove_autostart(ResultRecord* result, int count, const ArgRecord* args) {
     if (count < 1) return;
-    result->set_logical(plat::remove_autostart(args[0].as_text()));
+    result->set_logical(plat::remove_autostart(text_at(count, args, 0)));
 }
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "library/commands/args.h"
 #include "library/commands/system.h"
 #include "platform/message_box.h"
 
@@ -95,7 +96,8 @@ void cmd_message_box(ResultRecord* result, int count, const ArgRecord* args) {
     const std::string text = count >= 1 ? message_box_content(args[0]) : std::string();
     const unsigned flags =
         count >= 2 && args[1].present() ? static_cast<unsigned>(args[1].to_int()) : 0u;
-    const char* caption = count >= 3 && args[2].present() ? args[2].as_text() : kDefaultCaption;
+    const char* caption =
+        arg_at(count, args, 2).present() ? text_at(count, args, 2) : kDefaultCaption;
     const unsigned style = (flags & kSystemModal) ? flags : flags | kTaskModal;
     const int pressed = plat::message_box(text, caption, style);
     // OK 0, Cancel 1, Abort 2, Retry 3, Ignore 4, Yes 5, No 6; anything else 0.

@@ -86,6 +86,14 @@ TEST_F(MessageBoxCommand, CaptionDefaultsToInformation) {
     EXPECT_EQ(requests[2].text, "\xC6\xF0\xB4\xB2");
 }
 
+TEST_F(MessageBoxCommand, CaptionThatIsNotTextReadsAsEmpty) {
+    call(cmd_message_box, arg_text("hello"), arg_int(0), arg_int(0x4D2));
+    call(cmd_message_box, arg_text("hello"), arg_int(0), arg_double(2.5));
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].caption, "");
+    EXPECT_EQ(requests[1].caption, "");
+}
+
 TEST(MessageBoxContent, ValuesAreFormattedAsText) {
     const std::uint8_t bytes[] = {1, 0, 0, 0, 2, 0, 0, 0, 'h', 'i'};
     const std::string long_text(300, 'a');
@@ -184,6 +192,21 @@ TEST_F(AutostartCommand, MissingProgramGivesFalseAndWritesNothing) {
         EXPECT_FALSE(call(cmd_set_autostart, arg_text("clock.exe"), arg_text(missing.c_str()),
                           arg_int(method))
                          .as_logical());
+    EXPECT_TRUE(fs::is_empty(machine / "autostart"));
+    EXPECT_FALSE(fs::exists(user / "autostart"));
+}
+
+TEST_F(AutostartCommand, ArgumentsThatAreNotTextReadAsEmpty) {
+    fs::create_directories(machine / "autostart");
+    const std::pair<ArgRecord, ArgRecord> rows[] = {
+        {arg_int(0x4D2), arg_text(program.c_str())},
+        {arg_text("clock.exe"), arg_int(0x4D2)},
+        {arg_double(1e10), arg_logical(true)},
+    };
+    for (const auto& [name, path] : rows) {
+        EXPECT_FALSE(call(cmd_set_autostart, name, path, arg_int(1)).as_logical());
+        EXPECT_FALSE(call(cmd_remove_autostart, name).as_logical());
+    }
     EXPECT_TRUE(fs::is_empty(machine / "autostart"));
     EXPECT_FALSE(fs::exists(user / "autostart"));
 }
