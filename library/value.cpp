@@ -1,12 +1,22 @@
 #include "library/value.h"
 
 #include "library/blocks.h"
+#include "library/memory.h"
 
 namespace vel {
 
 const char k_empty_text[1] = {0};
 // dimension count 1, length 0: the block passed for an empty byte-set variable
 alignas(8) const std::uint8_t k_empty_byteset[8] = {1, 0, 0, 0, 0, 0, 0, 0};
+
+namespace {
+// Both are handed out as present values and may come back to release().
+const bool g_constants_registered = [] {
+    register_static_range(k_empty_text, k_empty_text + sizeof k_empty_text);
+    register_static_range(k_empty_byteset, k_empty_byteset + sizeof k_empty_byteset);
+    return true;
+}();
+}  // namespace
 
 TagClass tag_class(TypeTag tag) {
     const auto s = static_cast<std::int32_t>(tag);

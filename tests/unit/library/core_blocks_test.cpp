@@ -6,6 +6,7 @@
 
 #include "library/blocks.h"
 #include "library/call.h"
+#include "library/memory.h"
 #include "library/runtime_errors.h"
 
 namespace vel {
@@ -72,6 +73,21 @@ TEST(Arrays, CountDataAndOwnedElements) {
     EXPECT_EQ(array_slot_width(TAG_INT), 4);
     EXPECT_EQ(array_slot_width(TAG_DOUBLE), 8);
     EXPECT_EQ(array_slot_width(TAG_BYTESET), 8);
+}
+
+// A present empty text or byte set is the library's shared constant block;
+// whoever owns the value releases it like any other, and nothing is freed.
+TEST(ConstantBlocks, SharedEmptyValuesSurviveTheirRelease) {
+    const ArgRecord present[] = {arg_text(nullptr), arg_byteset(nullptr)};
+    for (const ArgRecord& a : present) {
+        void* block = a.as_ptr<void>();
+        ASSERT_NE(block, nullptr);
+        EXPECT_TRUE(is_static(block));
+        release(block);
+        release(block);
+    }
+    EXPECT_EQ(k_empty_text[0], 0);
+    EXPECT_EQ(k_empty_byteset[0], 1);
 }
 
 TEST(Numbers, TruncationTowardZeroWhateverTheRoundingMode) {
