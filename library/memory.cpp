@@ -42,11 +42,10 @@ std::size_t static_tail(const void* p) {
 }
 
 [[noreturn]] void out_of_memory(std::size_t n) {
-    // "分配 %d 字节内存失败!"
+    // "分配 %zu 字节内存失败!": the whole size, however large
     char text[96];
     std::snprintf(text, sizeof text,
-                  "\xB7\xD6\xC5\xE4 %d \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!",
-                  static_cast<int>(n));
+                  "\xB7\xD6\xC5\xE4 %zu \xD7\xD6\xBD\xDA\xC4\xDA\xB4\xE6\xCA\xA7\xB0\xDC!", n);
     fatal_runtime_error(0, text);
 }
 

@@ -64,6 +64,17 @@ TEST(FatalDeathTest, ElementAccessBelowOneAndAboveCount) {
     check_element_index(25, 25);  // in range: returns
 }
 
+TEST(FatalDeathTest, OutOfMemoryNamesTheWholeSize) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer stops a 64 TiB request itself";
+#else
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // 分配 70368744177664 字节内存失败!  (2^46 bytes)
+    EXPECT_EXIT(allocate(std::size_t{1} << 46), ::testing::ExitedWithCode(255),
+                "\xB7\xD6\xC5\xE4 70368744177664 \xD7\xD6\xBD\xDA");
+#endif
+}
+
 TEST(FatalDeathTest, PresenterSeesTheBoxAndCleanupRunsOnce) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
