@@ -278,12 +278,6 @@ DecodeResult decode_gif(Data d) {
     const std::int64_t most = std::min(n_codes * (n_codes + 1) / 2, n_codes * 4096);
     if (std::int64_t{iw} * ih > most) return DecodeResult::fail("truncated");
 
-    // The screen around the image is not described by the data: a screen
-    // far larger than its image is taken for a forged size.
-    const std::int64_t screen = std::int64_t{sw} * sh;
-    if (screen > (std::int64_t{1} << 20) && screen > std::int64_t{64} * iw * ih)
-        return DecodeResult::fail("bad size");
-
     std::array<std::uint32_t, 256> pixel{};
     for (std::size_t i = 0; i < palette.size() && i < 256; ++i)
         pixel[i] = plat::raster::to_pixel(palette[i]);

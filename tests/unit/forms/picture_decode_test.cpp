@@ -96,6 +96,32 @@ TEST(Gif, HandWrittenBytes) {
         EXPECT_FALSE(vel::decode_picture(std::span(kTinyGif).first(n))) << n;
 }
 
+// A small image on a large screen is a valid GIF: the screen counts against
+// the pixel budget like any picture, whatever the image's own size.
+TEST(Gif, SmallImageOnALargeScreen) {
+    const struct {
+        int width, height;
+        bool opens;
+    } rows[] = {{1100, 1000, true}, {4096, 4096, true}, {4100, 4100, false}, {16385, 1, false}};
+    for (const auto& row : rows) {
+        Bytes gif = kTinyGif;
+        gif[6] = static_cast<std::uint8_t>(row.width),
+        gif[7] = static_cast<std::uint8_t>(row.width >> 8);
+        gif[8] = static_cast<std::uint8_t>(row.height),
+        gif[9] = static_cast<std::uint8_t>(row.height >> 8);
+        const vel::DecodeResult d = vel::decode_gif(gif);
+        ASSERT_EQ(bool(d), row.opens) << row.width << " x " << row.height << ": " << d.reason;
+        if (!d) continue;
+        EXPECT_EQ(d.picture->width(), row.width);
+        EXPECT_EQ(d.picture->height(), row.height);
+        EXPECT_EQ(d.picture->image.pixel(1, 0), 0xFFFFFFu);  // the image at its place
+        EXPECT_EQ(d.picture->image.pixel(1, 1), 0xFF0000u);
+        // around it, the screen's background (entry 0, black) and transparent
+        EXPECT_EQ(d.picture->image.pixel(row.width - 1, row.height - 1), 0x000000u);
+        EXPECT_EQ(d.picture->alpha.back(), 0);
+    }
+}
+
 TEST(Icon, PicksTheEntryNearest32WithItsMask) {
     const vel::DecodeResult d = vel::decode_picture(read_file("three.ico"));
     ASSERT_TRUE(d) << d.reason;
