@@ -15,7 +15,9 @@ for f in build-fuzz/tests/fuzz/fuzz_*; do
   mkdir -p "$work"
   [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
   echo "-- $name for ${SECONDS_EACH}s"
-  ASAN_OPTIONS=detect_leaks=0 "$f" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+  # Undefined behaviour (pointer overflow, float-to-integer overflow ...) stops
+  # the run like a crash instead of scrolling past as a warning.
+  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 "$f" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=0 "$work" 2>&1 | tail -n 3
   [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "fuzzer $name failed"; exit 1; }
 done

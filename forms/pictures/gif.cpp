@@ -64,23 +64,19 @@ struct Output {
     // what the same group writes: the source lies at least W positions back.
     template <std::size_t W>
     void groups(std::size_t to, std::size_t from, std::size_t n) {
-        std::uint32_t* pd = pixels + to;
-        const std::uint32_t* ps = pixels + from;
-        std::uint8_t* bd = bytes + to;
-        const std::uint8_t* bs = bytes + from;
+        // Each plane on its own: a plane that is not written has no
+        // pointer to step through.
+        if constexpr (kPixels) copy_groups<W>(pixels + to, pixels + from, n);
+        if constexpr (kBytes) copy_groups<W>(bytes + to, bytes + from, n);
+    }
+
+    template <std::size_t W, typename T>
+    static void copy_groups(T* to, const T* from, std::size_t n) {
         for (std::size_t k = (n + W - 1) / W; k > 0; --k) {
-            if constexpr (kPixels) {
-                std::uint32_t v[W];
-                std::memcpy(v, ps, sizeof v);
-                std::memcpy(pd, v, sizeof v);
-                ps += W, pd += W;
-            }
-            if constexpr (kBytes) {
-                std::uint8_t v[W];
-                std::memcpy(v, bs, sizeof v);
-                std::memcpy(bd, v, sizeof v);
-                bs += W, bd += W;
-            }
+            T v[W];
+            std::memcpy(v, from, sizeof v);
+            std::memcpy(to, v, sizeof v);
+            from += W, to += W;
         }
     }
 };

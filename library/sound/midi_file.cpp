@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace vel {
 
@@ -107,6 +108,14 @@ bool read_track(std::span<const std::uint8_t> body, std::vector<TickEvent>& out)
     return true;
 }
 
+// A time that does not fit (a song of hostile tempos and delta times runs
+// past 2^64 microseconds) stays at the end of time instead of wrapping.
+std::uint64_t whole_us(double us) {
+    constexpr double kBeyond = 18446744073709551616.0;  // 2^64
+    return us < kBeyond ? static_cast<std::uint64_t>(us)
+                        : std::numeric_limits<std::uint64_t>::max();
+}
+
 }  // namespace
 
 std::variant<MidiSong, MidiError> parse_midi(std::span<const std::uint8_t> bytes) {
@@ -153,9 +162,9 @@ std::variant<MidiSong, MidiError> parse_midi(std::span<const std::uint8_t> bytes
             if (!smpte) us_per_tick = static_cast<double>(e.tempo) / song.division;
             continue;
         }
-        song.events.push_back({static_cast<std::uint64_t>(now_us), e.status, e.data1, e.data2});
+        song.events.push_back({whole_us(now_us), e.status, e.data1, e.data2});
     }
-    song.length_us = static_cast<std::uint64_t>(now_us);
+    song.length_us = whole_us(now_us);
     return song;
 }
 

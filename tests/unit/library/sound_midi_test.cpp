@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "library/sound/midi_file.h"
 #include "library/sound/midi_player.h"
@@ -108,6 +109,25 @@ TEST(SoundMidi, BrokenFilesFailOrEndEarly) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(std::holds_alternative<MidiSong>(parse_midi(row.bytes)), row.parses);
     }
+}
+
+// The slowest tempo (0xFFFFFF us per quarter) at one tick per quarter and the
+// longest delta times: 4,400 of them add up to more than 2^64 microseconds.
+// Times past the end stay at the end; they never wrap round to the start.
+TEST(SoundMidi, SongLongerThanTimeCanCountEndsAtTheLastMicrosecond) {
+    Bytes8 events = {0x00, 0xFF, 0x51, 0x03, 0xFF, 0xFF, 0xFF, 0x00, 0x90, 60, 100};
+    for (int i = 0; i < 4400; ++i)
+        events.insert(events.end(), {0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x01, 0x00});
+    events.insert(events.end(), {0x00, 0x80, 60, 0});
+    Bytes8 file = header(0, 1, 1);
+    add_track(file, events);
+    const auto parsed = parse_midi(file);
+    ASSERT_TRUE(std::holds_alternative<MidiSong>(parsed));
+    const MidiSong& song = std::get<MidiSong>(parsed);
+    ASSERT_EQ(song.events.size(), 2u);
+    EXPECT_EQ(song.events[0].time_us, 0u);
+    EXPECT_EQ(song.events[1].time_us, std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(song.length_us, std::numeric_limits<std::uint64_t>::max());
 }
 
 double rms(const std::vector<std::int16_t>& s) {
