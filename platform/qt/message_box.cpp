@@ -97,8 +97,15 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
     box.setStandardButtons(set);
     const std::size_t default_index = (style & kMbDefaultButtonMask) >> 8;
     if (default_index < buttons.size()) box.setDefaultButton(buttons[default_index].button);
-    // Closing the box answers Cancel when there is one, OK for a single OK.
-    if (buttons.size() == 1) box.setEscapeButton(buttons.front().button);
+    // Esc and the window manager's close answer Cancel, or No when there is
+    // no Cancel, or the only button; a box of Abort, Retry and Ignore cannot
+    // be dismissed: one of them must be chosen.
+    const ButtonId* dismiss = nullptr;
+    for (const ButtonId& b : buttons)
+        if (b.button == QMessageBox::Cancel || (!dismiss && b.button == QMessageBox::No))
+            dismiss = &b;
+    if (!dismiss && buttons.size() == 1) dismiss = &buttons.front();
+    if (dismiss) box.setEscapeButton(dismiss->button);
 
     // Qt sizes the box to its text; the window manager's title bar also
     // holds its icon and buttons, and beside them a short text's box would
@@ -117,9 +124,7 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
         clicked ? box.standardButton(clicked) : QMessageBox::NoButton;
     for (const ButtonId& b : buttons)
         if (b.button == pressed) return b.id;
-    for (const ButtonId& b : buttons)
-        if (b.button == QMessageBox::Cancel) return kIdCancel;
-    return buttons.size() == 1 ? buttons.front().id : 0;
+    return dismiss ? dismiss->id : 0;
 }
 
 }  // namespace plat

@@ -75,6 +75,9 @@ public:
             m_buffer.append(chunk, static_cast<std::size_t>(n));
         }
     }
+    bool send(const std::string& line) {
+        return write(m_in, line.data(), line.size()) == static_cast<ssize_t>(line.size());
+    }
     std::string ask(const std::string& command) {
         const std::string line = command + "\n";
         if (write(m_in, line.data(), line.size()) != static_cast<ssize_t>(line.size())) return {};
@@ -108,6 +111,7 @@ protected:
         return desktop().property(upper, "_NET_WM_STATE").find(atom) != std::string::npos;
     }
     std::string clicks() { return helper->ask("clicks"); }
+    bool write_command(const std::string& line) { return helper->send(line); }
 
     std::unique_ptr<Helper> helper;
     WindowId lower = 0, upper = 0;
@@ -226,6 +230,31 @@ TEST_F(SyscmdTest, ControlStyleThenNoneLooksAsBefore) {
     if (!same_pixels(after, before)) {
         before.save((desktop().root() / "style_before.png").string());
         after.save((desktop().root() / "style_after.png").string());
+    }
+}
+
+// Esc and the window manager's close button answer what the box's buttons
+// allow: Cancel, else No, else its only button.
+TEST_F(SyscmdTest, DismissingAMessageBoxAnswersCancelOrNo) {
+    start_helper();
+    const struct {
+        int style;
+        const char* keys;
+        const char* answer;
+    } rows[] = {
+        {4, "Escape", "box 7"},                          // Yes / No: No
+        {4, "alt+F4", "box 7"}, {3, "Escape", "box 2"},  // Yes / No / Cancel: Cancel
+        {1, "alt+F4", "box 2"},                          // OK / Cancel: Cancel
+        {0, "Escape", "box 1"},                          // OK alone
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.style) + " " + row.keys);
+        const std::string line = "box " + std::to_string(row.style) + "\n";
+        ASSERT_EQ(write_command(line), true);
+        auto box = desktop().wait_window([&] { return desktop().windows_named("box-under-test"); });
+        ASSERT_TRUE(box);
+        ASSERT_TRUE(desktop().key_in(*box, row.keys));
+        EXPECT_EQ(helper->read_line(), row.answer);
     }
 }
 

@@ -10,6 +10,7 @@
 //   create NAME | open NAME              -> "event HANDLE"
 //   autostart NAME PATH METHOD           -> "ok 1|0"
 //   unautostart NAME                     -> "ok 1|0"
+//   box STYLE                            -> "box ID" once the box is closed
 #include <cstdio>
 #include <deque>
 #include <iostream>
@@ -21,6 +22,7 @@
 #include "app/clock_externals.h"
 #include "library/call.h"
 #include "library/commands/system.h"
+#include "platform/message_box.h"
 #include "platform/named_event.h"
 #include "platform/system_routines.h"
 #include "platform/window_system.h"
@@ -88,6 +90,10 @@ void handle(const std::string& line, std::int64_t upper) {
         answer("ok " +
                std::to_string(
                    vel::call(vel::cmd_remove_autostart, vel::arg_text(arg.c_str())).as_int()));
+    } else if (command == "box") {
+        unsigned style = 0;
+        in >> style;
+        answer("box " + std::to_string(plat::message_box("question", "box-under-test", style)));
     } else if (command == "quit") {
         plat::quit_message_loop(0);
     } else {
