@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "forms/appearance/window_look.h"
+#include "forms/pictures/picture.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/units/unit_factories.h"
 #include "forms/units/widget_unit.h"
@@ -9,6 +10,20 @@
 
 namespace vel {
 namespace {
+
+// The window's own icon from icon file bytes; anything else leaves the
+// window without one.
+void show_icon(plat::Widget* w, std::string_view bytes) {
+    const std::span data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const PictureKind kind = sniff_picture(data);
+    if (kind != PictureKind::icon && kind != PictureKind::cursor) return;
+    const DecodeResult r = decode_icon(data);
+    if (!r || r.picture->image.empty()) return;
+    const plat::raster::Bitmap& img = r.picture->image;
+    plat::set_window_icon(
+        w, {img.data(), img.width(), img.height(), img.width(), plat::PixelLayout::kXRGB},
+        r.picture->alpha);
+}
 
 class WindowUnit : public WidgetUnit {
 public:
@@ -40,6 +55,7 @@ public:
         store(prop::kWindowAlwaysOnTop, p.alwaysOnTop);
         store(prop::kWindowKeepTitleActive, p.keepTitleActive);
         store(prop::kWindowClassName, p.className);
+        show_icon(w, as_string(p.icon));
     }
     // The tray entry goes with the window, after its destroyed event.
     ~WindowUnit() override { plat::remove_tray_icon(m_widget); }
@@ -71,6 +87,9 @@ public:
                 break;
             case prop::kWindowAlwaysOnTop:
                 m_look.set_on_top(v.number != 0);
+                break;
+            case prop::kWindowIcon:
+                show_icon(m_widget, v.bytes);
                 break;
             default:
                 break;  // kept; appearance reads them back

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -65,6 +66,10 @@ QColor colour_from(std::uint32_t bbggrr);
 void apply_window_states(QWidget* top);
 // Changes the band of one of our windows and applies it at once.
 void set_window_band(QWidget* top, bool on_top, bool embedded);
+
+// An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
+// opacity byte per pixel (empty: opaque) as an ARGB image.
+QImage icon_image(const PixelView& v, std::span<const std::uint8_t> alpha);
 
 Qt::CursorShape cursor_shape(int system_cursor_id);
 int virtual_key(int qt_key);

@@ -37,6 +37,17 @@ TrayEntry* entry_of(Widget* owner) {
     return &it->second;
 }
 
+void deliver(Widget* owner, int kind) {
+    TrayEntry* e = entry_of(owner);
+    if (!e || !e->on_click) return;
+    // The handler may remove the icon: call a copy.
+    TrayClick click = e->on_click;
+    click(kind);
+}
+
+}  // namespace
+
+namespace qt {
 QImage icon_image(const PixelView& v, std::span<const std::uint8_t> alpha) {
     QImage img(v.width, v.height, QImage::Format_ARGB32);
     const bool has_alpha = alpha.size() == static_cast<std::size_t>(v.width) * v.height;
@@ -54,22 +65,13 @@ QImage icon_image(const PixelView& v, std::span<const std::uint8_t> alpha) {
     }
     return img;
 }
-
-void deliver(Widget* owner, int kind) {
-    TrayEntry* e = entry_of(owner);
-    if (!e || !e->on_click) return;
-    // The handler may remove the icon: call a copy.
-    TrayClick click = e->on_click;
-    click(kind);
-}
-
-}  // namespace
+}  // namespace qt
 
 bool set_tray_icon(Widget* owner, const PixelView& image, std::span<const std::uint8_t> alpha,
                    std::string_view tip, TrayClick on_click) {
     QWidget* q = qt::qwidget(owner);
     if (!q || !image.pixels || image.width <= 0 || image.height <= 0) return false;
-    const QIcon icon(QPixmap::fromImage(icon_image(image, alpha)));
+    const QIcon icon(QPixmap::fromImage(qt::icon_image(image, alpha)));
     TrayEntry* e = entry_of(owner);
     if (!e) {
         TrayEntry fresh;

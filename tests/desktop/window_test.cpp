@@ -155,6 +155,8 @@ TEST_F(WindowTest, MenuChosenByKeyboardOpensTheAlarmEditorWhichClosesWithItsButt
     Clock& clock = start_clock();
     auto g = centre_of_clock(clock);
     ASSERT_TRUE(g) << "the clock window did not appear";
+    auto clock_window = wait_clock_window(clock);
+    ASSERT_TRUE(clock_window);
     const int cx = g->x + g->width / 2, cy = g->y + g->height / 2;
     ASSERT_TRUE(open_menu(clock, cx, cy));
     auto before = visible(clock);
@@ -167,6 +169,11 @@ TEST_F(WindowTest, MenuChosenByKeyboardOpensTheAlarmEditorWhichClosesWithItsButt
     check_alarm_editor(desktop(), *editor);
     auto e = desktop().geometry(*editor);
     ASSERT_TRUE(e);
+    // The editor shows the icon its form carries, not the stock icon every
+    // window without one gets (the clock window's).
+    const std::string icon = desktop().property(*editor, "_NET_WM_ICON");
+    EXPECT_NE(icon.find("Icon ("), std::string::npos) << icon;
+    EXPECT_NE(icon, desktop().property(*clock_window, "_NET_WM_ICON"));
 
     // The editor is modal: the clock's menu does not open meanwhile.
     before = visible(clock);
