@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 inline std::string data_path(const std::string& name) {
     const char* root = std::getenv("VEL_TEST_DATA");
-    return std::string(root ? root : "tests/data") + "/pictures/" + name;
+    return std::string(root && *root ? root : VEL_TEST_DATA_DIR) + "/pictures/" + name;
 }
 
 inline Bytes read_file(const std::string& name) {
