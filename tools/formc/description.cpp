@@ -221,6 +221,10 @@ private:
         if (!m_window) return true;
         if (m_window->units.empty()) return fail("window has no window unit");
         for (auto& u : m_window->units) {
+            // The window unit owns every other unit: placed inside one of
+            // them, it would be destroyed twice with its window.
+            if (vel::is_window_unit_id(u.id) && u.container != 0)
+                return fail("a window unit cannot have a container");
             for (vel::UnitId ref : {u.container, u.eventSource}) {
                 if (ref == 0) continue;
                 int k = vel::find_unit(*m_window, ref);
