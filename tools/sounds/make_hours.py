@@ -24,13 +24,19 @@ def hour_words(h):
 
 
 def announcement(h):
-    # Lengths spread over 2.80 ... 3.04 s; the words take at most 2.7 s.
+    # Lengths spread over 2.80 ... 3.04 s; the words take at most 2.7 s. They
+    # say "现在时刻，X点" because the chime plays them on the hour and before
+    # the half-hour sound alike (spoken, they end 2.1-2.5 s in, before the
+    # half-hour sound starts at 2.6 s).
     target = 2.80 + (h % 13) * 0.02
     frames = int(round(target * RATE))
     words = speak('现在时刻，%s点' % hour_words(h), RATE, speed=160, max_seconds=2.70)
     top = max(abs(s) for s in words) or 1.0
     words = [s * 0.9 / top for s in words]
-    lead = int(0.08 * RATE)
+    # The words start 2 ms later for each hour: the openings are the same
+    # words, and this way each sound's first bytes are its own (a player's
+    # first buffer tells which hour it is playing).
+    lead = int(0.08 * RATE) + h * int(0.002 * RATE)
     out = [0.0] * frames
     for i, s in enumerate(words):
         if lead + i < frames:
