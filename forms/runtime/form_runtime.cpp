@@ -39,6 +39,15 @@ void FormRuntime::release_windows() {
     }
 }
 
+void FormRuntime::abandon_windows() {
+    m_loop_started = false;
+    for (auto& entry : m_live) {
+        for (auto& unit : entry.second->units) (void)unit.release();
+        (void)entry.second.release();
+    }
+    m_live.clear();
+}
+
 void FormRuntime::release_unit(LiveWindow& w, std::size_t index, std::size_t depth) {
     // A widget dies with its container's: the units inside go first, so that
     // none is left holding a widget that is already gone. The depth bound

@@ -38,6 +38,10 @@ public:
     void destroy_window(WindowId id);
     // Destroys one control and removes it from its window and container.
     void destroy_control(WindowId id, UnitId unit);
+    // The window system is gone (its connection broke) and the process is
+    // ending: the records of live windows are dropped without destroying
+    // their widgets, since destroying one would talk to the lost display.
+    void abandon_windows();
     int live_window_count() const { return static_cast<int>(m_live.size()); }
     WindowId current_modal() const { return m_modal; }
 

@@ -42,8 +42,14 @@ int run_message_loop() {
     // The window system may end the process with exit() itself (the display
     // went away). Registered last, this runs before any static destructor:
     // the program ends its own way, and nothing already destroyed is touched.
+    // The program's own ends leave by _Exit, so only that path comes here; the
+    // windows are not destroyed then, as that would talk to the lost display.
     static bool registered = false;
-    if (!registered) registered = std::atexit([] { end_program(1); }) == 0;
+    if (!registered)
+        registered = std::atexit([] {
+                         FormRuntime::instance().abandon_windows();
+                         end_program(1);
+                     }) == 0;
     return FormRuntime::instance().run_message_loop();
 }
 
