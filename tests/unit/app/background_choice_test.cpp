@@ -13,16 +13,8 @@ using test::BackgroundWindowTest;
 using test::file_bytes;
 using test::kCornerX;
 using test::kCornerY;
+using test::picture_pixel;
 namespace fs = std::filesystem;
-
-// The decoded pixel of a picture file at (x, y).
-plat::raster::Colour picture_pixel(const fs::path& p, int x, int y) {
-    const std::string bytes = file_bytes(p);
-    auto r = decode_picture(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    EXPECT_TRUE(r) << p << ": " << r.reason;
-    return r ? r.picture->image.pixel(x, y) & 0xFFFFFF : 0;
-}
 
 class BackgroundChoice : public BackgroundWindowTest {};
 

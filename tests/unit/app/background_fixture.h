@@ -20,6 +20,7 @@
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/appearance/draw_panel.h"
+#include "forms/pictures/picture.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/blocks.h"
@@ -47,6 +48,15 @@ inline void write_bytes(const fs::path& p, const std::string& bytes) {
 }
 
 // A corner of the face, outside the dial: the background shows there.
+// The decoded pixel of a picture file at (x, y).
+inline plat::raster::Colour picture_pixel(const fs::path& p, int x, int y) {
+    const std::string bytes = file_bytes(p);
+    auto r = decode_picture(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    EXPECT_TRUE(r) << p << ": " << r.reason;
+    return r ? r.picture->image.pixel(x, y) & 0xFFFFFF : 0;
+}
+
 inline constexpr int kCornerX = 3;
 inline constexpr int kCornerY = 3;
 
