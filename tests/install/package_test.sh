@@ -16,7 +16,10 @@ debs=("$work"/package/velclock_*.deb)
 deb=${debs[0]}
 
 depends=$(dpkg-deb -I "$deb" | sed -n 's/^ Depends: //p')
-has_dependency() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -qx "$1"; }
+# Every reader in these pipes reads to the end: one that stops at its first
+# match (grep -q, awk's exit) leaves the writer to die of SIGPIPE, which
+# pipefail then turns into a silent failure of the whole test.
+has_dependency() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -x "$1" >/dev/null; }
 has_dependency fonts-wqy-zenhei || fail "no CJK font in Depends: $depends"
 
 dpkg-deb -x "$deb" "$work/unpacked"
@@ -24,7 +27,7 @@ program="$work/unpacked/usr/lib/velclock/velclock"
 [ -x "$program" ] || fail "no program in usr/lib/velclock"
 # Each library the packaged program links comes from a package it depends on.
 for soname in $(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-  path=$(/sbin/ldconfig -p | awk -v s="$soname" '$1 == s { print $NF; exit }')
+  path=$(/sbin/ldconfig -p | awk -v s="$soname" '$1 == s && !found { print $NF; found = 1 }')
   [ -n "$path" ] || fail "$soname is not on this machine"
   owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null || dpkg -S "$path")
   owner=${owner%%:*}
