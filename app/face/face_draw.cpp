@@ -78,7 +78,7 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
     if (from) from->image();
     if (to) to->image();
     const bool kept = !full && m_kept && from && to && from->version() == m_buffer_version &&
-                      to->version() == m_shown_version;
+                      to->version() == m_shown_version && hour == m_hour && minute == m_minute;
     m_kept = false;
     if (kept) {
         plat::raster::copy_area(from->canvas(), m_layer, m_moved);
@@ -87,16 +87,16 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
         const int dial = load_embedded(dial_data);
         picture(dial, g.dial);
         call(cmd_unload_picture, arg_int(dial));
+        clock::hand_angle = g.hour_angle;
+        line(g.hands[0]);
+        line(g.hands[1]);
+        clock::hand_angle = g.minute_angle;
+        line(g.hands[2]);
+        line(g.hands[3]);
         if (from && !full) m_layer = from->image();
     }
     if (from) from->take_drawn_area();
 
-    clock::hand_angle = g.hour_angle;
-    line(g.hands[0]);
-    line(g.hands[1]);
-    clock::hand_angle = g.minute_angle;
-    line(g.hands[2]);
-    line(g.hands[3]);
     clock::hand_angle = g.second_angle;
     line(g.hands[4]);
     line(g.hands[5]);
@@ -119,6 +119,8 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
     m_moved = moved;
     m_buffer_version = from->version();
     m_shown_version = to->version();
+    m_hour = hour;
+    m_minute = minute;
     m_kept = true;
 }
 

@@ -2,12 +2,13 @@
 // Draws the clock face: composes the frame on a hidden drawing panel and
 // copies it to a shown one.
 //
-// The panel's background with the dial drawn on it is kept as a layer. While
-// nothing but the face has written either panel since its last frame, a tick
-// puts back from that layer only the box the last frame's hands, disc and
-// butterfly covered, draws the new ones, and copies only the union of the
-// old and new boxes. The frame is the same, pixel for pixel, as clearing and
-// drawing every step.
+// The panel's background with the dial and the hour and minute hands drawn on
+// it is kept as a layer. While the hour and minute are the layer's and nothing
+// but the face has written either panel since its last frame, a tick puts
+// back from that layer only the box the last second hand, disc and butterfly
+// covered, draws the new ones, and copies only the union of the old and new
+// boxes. The frame is the same, pixel for pixel, as clearing and drawing
+// every step.
 #include <cstdint>
 
 #include "forms/runtime/form_runtime.h"
@@ -30,8 +31,10 @@ private:
     WindowId m_window;
     UnitId m_buffer;
     UnitId m_shown;
-    plat::raster::Bitmap m_layer;  // the background with the dial
+    plat::raster::Bitmap m_layer;  // the background, dial, hour and minute hands
     bool m_kept = false;           // the fields below describe the last frame
+    int m_hour = -1;
+    int m_minute = -1;
     std::uint64_t m_buffer_version = 0;
     std::uint64_t m_shown_version = 0;
     plat::raster::Rect m_moved;  // what the last frame drew over the layer

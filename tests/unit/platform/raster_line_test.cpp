@@ -1,6 +1,9 @@
 // Lines: the end point is left out, dashes, wide round pens, clipping.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/raster/draw.h"
 #include "raster_test_util.h"
 
@@ -130,5 +133,57 @@ TEST(Line, SmoothEdgesBlendButKeepTheCore) {
     draw_line(xored, s, 5, 5, 35, 25);
     EXPECT_EQ(count(xored, kWhite), 1600);
 }
+
+struct SmoothRow {
+    int width, x1, y1, x2, y2;
+};
+
+class SmoothLine : public ::testing::TestWithParam<SmoothRow> {};
+
+// A pixel whose centre lies within half a pixel inside the pen's edge takes
+// the pen colour exactly, one half a pixel or more outside it is untouched,
+// and the ones between are mixes: nothing else is painted.
+TEST_P(SmoothLine, CoverageFollowsTheDistanceToTheSegment) {
+    const SmoothRow l = GetParam();
+    Bitmap bm(48, 48, kWhite);
+    DrawState s = pen(l.width, 0);
+    s.smooth = true;
+    draw_line(bm, s, l.x1, l.y1, l.x2, l.y2);
+    const double o = (l.width % 2) ? 0.5 : 0.0, r = l.width / 2.0;
+    const double ax = l.x1 + o, ay = l.y1 + o, bx = l.x2 + o, by = l.y2 + o;
+    const double vx = bx - ax, vy = by - ay, l2 = vx * vx + vy * vy;
+    int full = 0;
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            const double px = x + 0.5, py = y + 0.5;
+            const double t =
+                l2 > 0 ? std::clamp(((px - ax) * vx + (py - ay) * vy) / l2, 0.0, 1.0) : 0;
+            const double d = std::hypot(px - ax - t * vx, py - ay - t * vy);
+            const Colour c = bm.pixel(x, y);
+            SCOPED_TRACE(::testing::Message() << "pixel " << x << "," << y << " at " << d);
+            if (d <= r - 0.5 - 1e-6) {
+                EXPECT_EQ(c, 0u);
+                ++full;
+            } else if (d >= r + 0.5 + 1e-6) {
+                EXPECT_EQ(c, kWhite);
+            } else if (d > r - 0.5 + 0.01 && d < r + 0.5 - 0.01) {
+                // the grey of one coverage, all three channels alike
+                EXPECT_NE(c, 0u);
+                EXPECT_NE(c, kWhite);
+                EXPECT_EQ(c & 0xFF, (c >> 8) & 0xFF);
+                EXPECT_EQ(c & 0xFF, (c >> 16) & 0xFF);
+            }
+        }
+    EXPECT_GT(full, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WidthsAndAngles, SmoothLine,
+                         ::testing::Values(SmoothRow{2, 24, 24, 40, 9}, SmoothRow{3, 24, 24, 24, 4},
+                                           SmoothRow{3, 24, 24, 5, 30},
+                                           SmoothRow{6, 24, 24, 44, 33},
+                                           SmoothRow{8, 24, 24, 24, 24},   // a dot
+                                           SmoothRow{8, 24, 24, 9, 2},     // steep, up and left
+                                           SmoothRow{6, -10, 40, 60, 30},  // through both sides
+                                           SmoothRow{9, 2, 2, 46, 46}));
 
 }  // namespace
