@@ -24,6 +24,12 @@ void ring(const alarms::AlarmLine& alarm) {
 }  // namespace
 
 void check_alarms(std::span<const WallMs> due) {
+    // Only a minute start can ring, so only then is the file worth reading:
+    // it is read afresh at each one, so an alarm added a moment ago rings.
+    if (due.empty()) {
+        call(cmd_close_all_files);
+        return;
+    }
     // Owned here: ticks nested in a prompt below read the file for themselves.
     const std::string text = alarms::read_alarm_file().text;
     const std::vector<std::string_view> lines = alarms::split_lines(text);

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "alarm_fixture.h"
+#include "app/settings/settings_file.h"
+#include "library/commands/file_commands.h"
 
 namespace vel::test {
 namespace {
@@ -112,6 +114,18 @@ TEST_F(AlarmTest, NestedTicksInsideAPromptRingOnlyWhatIsNew) {
     // The outer tick, resumed after its prompt, and later ones ring nothing more.
     tick(at(7, 31, 1, 200));
     EXPECT_TRUE(prompts().empty());
+}
+
+TEST_F(AlarmTest, EveryTickClosesFilesAndAnAlarmWrittenJustBeforeItsMinuteRings) {
+    tick(at(7, 29, 58, 900));
+    // A file a handler left open is closed by any tick, due or not.
+    const std::int32_t file = open_file(settings::path("left-open"), 4);
+    ASSERT_NE(file, 0);
+    tick(at(7, 29, 59, 900));
+    EXPECT_FALSE(call(cmd_write_text, arg_int(file), arg_text("x")).as_logical());
+    dir.write("bell.vel", k730);
+    tick(at(7, 30, 0, 400));
+    EXPECT_EQ(prompts(), std::vector<std::string>{k起床});
 }
 
 TEST_F(AlarmTest, PromptTakesTheClockOutOfTheTopBandAndTheCheckMarkBringsItBack) {
