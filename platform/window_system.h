@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -207,10 +208,17 @@ struct PixelView {
 // after changing them. Beyond them the background colour shows.
 void attach_pixels(Widget* w, const PixelView& pixels);
 void detach_pixels(Widget* w);
-// Puts the changed `area` of the attached pixels on the screen.
-void present_attached(Widget* w, Rect area);
+// Puts the changed `areas` of the attached pixels on the screen, together:
+// one write to the server for all of them.
+void present_attached(Widget* w, std::span<const Rect> areas);
+inline void present_attached(Widget* w, Rect area) {
+    present_attached(w, std::span<const Rect>(&area, 1));
+}
 // The colour of a pixel as painted (0x00BBGGRR), for tests; 0 outside.
 std::uint32_t surface_pixel(Widget* w, int x, int y);
+// What the window's buffer for the screen holds of the whole widget, rows
+// top down, each pixel 0x00BBGGRR, for tests; empty when there is none.
+std::vector<std::uint32_t> presented_pixels(Widget* w);
 void request_repaint(Widget* w, Rect area);
 
 // ---- pop-up menus -----------------------------------------------------------

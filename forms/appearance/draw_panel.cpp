@@ -1,6 +1,7 @@
 #include "forms/appearance/draw_panel.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
@@ -15,11 +16,39 @@ namespace {
 
 constexpr int kMaxPenWidth = 32767;
 
+// The changed rows of a copy gathered into boxes to show: a row joins the
+// box just above it while that shows few pixels that did not change, so a
+// thin slanted line goes out as a staircase of narrow boxes, not as its
+// whole bounding box.
+class ChangedBoxes {
+public:
+    void add_row(int y, int left, int right) {
+        if (!m_boxes.empty()) {
+            Rect& b = m_boxes.back();
+            const int l = std::min(b.x, left), r = std::max(b.x + b.w, right);
+            const std::int64_t grown =
+                std::int64_t{r - l} * (b.h + 1) - std::int64_t{b.w} * b.h - (right - left);
+            if (b.y + b.h == y && grown <= kSlack) {
+                b = {l, b.y, r - l, b.h + 1};
+                return;
+            }
+        }
+        m_boxes.push_back({left, y, right - left, 1});
+    }
+    std::vector<Rect> take() { return std::move(m_boxes); }
+
+private:
+    // Unchanged pixels a box may take on per row rather than start another
+    // box: each box costs a request of its own.
+    static constexpr std::int64_t kSlack = 32;
+    std::vector<Rect> m_boxes;
+};
+
 // Copies `from` of `src` to `at` of `dst`, clipped to both, in a copy mode.
-// Gives the part of `dst` whose pixels changed (empty when none did): a plain
-// copy writes only the pixels that differ, so only that part needs showing.
-Rect copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
-                plat::raster::CopyMode mode) {
+// Gives the parts of `dst` whose pixels changed (none when none did): a plain
+// copy writes only the pixels that differ, so only those need showing.
+std::vector<Rect> copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
+                             plat::raster::CopyMode mode) {
     // Clip the source first, moving the destination along with it.
     Rect s = plat::raster::clip_to(src, from);
     if (s.w <= 0 || s.h <= 0) return {};
@@ -31,20 +60,15 @@ Rect copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
     // Overlapping rows and the mixing modes go through the general path.
     if (&dst == &src || mode != plat::raster::CopyMode::copy) {
         plat::raster::stretch_blit(dst, c, src, {s.x, s.y, c.w, c.h}, mode);
-        return c;
+        return {c};
     }
-    int left = c.w, right = 0, top = c.h, bottom = 0;
+    ChangedBoxes changed;
     for (int row = 0; row < c.h; ++row) {
         const auto [first, last] =
             plat::raster::copy_changed(src.row(s.y + row) + s.x, dst.row(c.y + row) + c.x, c.w);
-        if (first >= last) continue;
-        left = std::min(left, first);
-        right = std::max(right, last);
-        top = std::min(top, row);
-        bottom = row + 1;
+        if (first < last) changed.add_row(c.y + row, c.x + first, c.x + last);
     }
-    if (top >= bottom) return {};
-    return {c.x + left, c.y + top, right - left, bottom - top};
+    return changed.take();
 }
 
 // The pixels a shape between two points may touch, pen width and smooth
@@ -208,10 +232,16 @@ Bitmap& DrawPanel::drawing_canvas() {
 }
 
 void DrawPanel::drew(Rect area) {
-    if (area.w <= 0 || area.h <= 0) return;
-    if (m_drawn.w <= 0 || m_drawn.h <= 0) {
-        m_drawn = area;
-    } else {
+    drew(std::span<const Rect>(&area, 1));
+}
+
+void DrawPanel::drew(std::span<const Rect> areas) {
+    for (const Rect& area : areas) {
+        if (area.w <= 0 || area.h <= 0) continue;
+        if (m_drawn.w <= 0 || m_drawn.h <= 0) {
+            m_drawn = area;
+            continue;
+        }
         const int right = std::max(m_drawn.x + m_drawn.w, area.x + area.w);
         const int bottom = std::max(m_drawn.y + m_drawn.h, area.y + area.h);
         m_drawn.x = std::min(m_drawn.x, area.x);
@@ -219,7 +249,7 @@ void DrawPanel::drew(Rect area) {
         m_drawn.w = right - m_drawn.x;
         m_drawn.h = bottom - m_drawn.y;
     }
-    show(area);
+    show(areas);
 }
 
 Rect DrawPanel::take_drawn_area() {
@@ -233,13 +263,21 @@ void DrawPanel::resized() {
 }
 
 void DrawPanel::show(Rect area) {
-    if (m_image.empty()) return;
-    area = plat::raster::clip_to(m_image, area);
-    if (area.w <= 0 || area.h <= 0) return;
+    show(std::span<const Rect>(&area, 1));
+}
+
+void DrawPanel::show(std::span<const Rect> areas) {
+    if (m_image.empty() || areas.empty()) return;
     // A hidden panel has nothing to put on the screen; when shown, its
     // widget paints the attached bitmap as it is then.
     if (!plat::is_visible(m_widget)) return;
-    plat::present_attached(m_widget, {area.x, area.y, area.w, area.h});
+    std::vector<plat::Rect> shown;
+    shown.reserve(areas.size());
+    for (Rect area : areas) {
+        area = plat::raster::clip_to(m_image, area);
+        if (area.w > 0 && area.h > 0) shown.push_back({area.x, area.y, area.w, area.h});
+    }
+    if (!shown.empty()) plat::present_attached(m_widget, shown);
 }
 
 bool DrawPanel::painted(plat::Rect) {
@@ -326,8 +364,7 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
     if (from.w <= 0 || from.h <= 0) return;
     const Bitmap& src = image();
     target.fit_canvas();
-    const Rect changed = copy_block(target.drawing_canvas(), at, src, from, mode);
-    target.drew(changed);
+    target.drew(copy_block(target.drawing_canvas(), at, src, from, mode));
 }
 
 DrawPanel* as_draw_panel(LiveUnit* unit) {

@@ -7,6 +7,7 @@
 // an image of what the panel shows. Both have the panel's client size.
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "forms/appearance/background.h"
 #include "forms/pictures/picture.h"
@@ -61,11 +62,13 @@ private:
     // The canvas for an operation; counts a version.
     plat::raster::Bitmap& drawing_canvas();
     void drew(plat::raster::Rect area);
+    void drew(std::span<const plat::raster::Rect> areas);
     void changed();
 
     void rebuild_memory(bool keep_image);
     void fit_canvas();
     void show(plat::raster::Rect area);
+    void show(std::span<const plat::raster::Rect> areas);
     void apply_pen_and_brush();
     // A picture with a key colour left out, at its own size and stretched.
     void draw_keyed(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,

@@ -129,14 +129,15 @@ bool unobscured(const QWidget* q, QRect area) {
     return true;
 }
 
-// Puts a changed area of a widget's attached pixels on the screen without a
-// repaint: inside the backing store's beginPaint and endPaint for just that
-// area (which also waits until the server has read what was last sent from
-// there), the pixels are converted into the window's back buffer, which is
+// Puts changed areas of a widget's attached pixels on the screen without a
+// repaint: inside the backing store's beginPaint and endPaint for just those
+// areas, the pixels are converted into the window's back buffer, which is
 // then flushed. A widget that changes a little and often would otherwise pay
 // for the whole repaint machinery (events, the paint event, a painter) each
-// time. Gives false when this does not apply and a repaint is needed.
-bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
+// time. The backing store uploads each box of the region by itself, so a
+// staircase of narrow boxes sends only their pixels. Gives false when this
+// does not apply and a repaint is needed.
+bool put_on_screen(QWidget* q, const PixelView& pixels, const QRegion& area) {
     if (g_painting > 0) return false;
     QWidget* top = q->window();
     QWindow* window = top->windowHandle();
@@ -144,20 +145,24 @@ bool put_on_screen(QWidget* q, const PixelView& pixels, const QRect& area) {
     if (!window || !store || !window->isExposed() || !q->isVisible() || !q->updatesEnabled())
         return false;
     // Another widget above part of this one would be painted over.
-    if (!unobscured(q, area)) return false;
-    const QRect target(q->mapTo(top, area.topLeft()), area.size());
-    store->beginPaint(QRegion(target));
+    if (!unobscured(q, area.boundingRect())) return false;
+    const QPoint offset = q->mapTo(top, QPoint(0, 0));
+    const QRegion target = area.translated(offset);
+    store->beginPaint(target);
     QPaintDevice* device = store->paintDevice();
     auto* back =
         device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
     const bool fits = back && back->devicePixelRatio() == 1.0 &&
                       (back->format() == QImage::Format_RGB32 ||
                        back->format() == QImage::Format_ARGB32_Premultiplied) &&
-                      back->rect().contains(target);
+                      back->rect().contains(target.boundingRect());
     if (fits) {
         const qsizetype out_stride = back->bytesPerLine();
-        convert_area(pixels, area, back->bits() + target.top() * out_stride + target.left() * 4,
-                     out_stride);
+        for (const QRect& r : area)
+            convert_area(
+                pixels, r,
+                back->bits() + (r.top() + offset.y()) * out_stride + (r.left() + offset.x()) * 4,
+                out_stride);
     }
     store->endPaint();
     if (!fits) return false;
@@ -185,11 +190,13 @@ void detach_pixels(Widget* w) {
     w->q->update();
 }
 
-void present_attached(Widget* w, Rect area) {
+void present_attached(Widget* w, std::span<const Rect> areas) {
     if (!w || !w->q || !w->attached.pixels) return;
-    const QRect shown = QRect(area.left, area.top, area.width, area.height)
-                            .intersected(QRect(0, 0, w->attached.width, w->attached.height))
-                            .intersected(w->q->rect());
+    const QRect bounds =
+        QRect(0, 0, w->attached.width, w->attached.height).intersected(w->q->rect());
+    QRegion shown;
+    for (const Rect& a : areas)
+        shown += QRect(a.left, a.top, a.width, a.height).intersected(bounds);
     if (shown.isEmpty()) return;
     if (!qt::put_on_screen(w->q, w->attached, shown)) w->q->update(shown);
 }
@@ -206,6 +213,28 @@ std::uint32_t surface_pixel(Widget* w, int x, int y) {
     const QColor c = qt::colour_from(w->background);
     return static_cast<std::uint32_t>(c.red()) | (static_cast<std::uint32_t>(c.green()) << 8) |
            (static_cast<std::uint32_t>(c.blue()) << 16);
+}
+
+std::vector<std::uint32_t> presented_pixels(Widget* w) {
+    if (!w || !w->q) return {};
+    QWidget* top = w->q->window();
+    QBackingStore* store = top->backingStore();
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return {};
+    const auto* back = static_cast<const QImage*>(device);
+    const QRect area(w->q->mapTo(top, QPoint(0, 0)), w->q->size());
+    if (!back->rect().contains(area)) return {};
+    const QImage rows = back->copy(area).convertToFormat(QImage::Format_RGB32);
+    std::vector<std::uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(area.width()) * area.height());
+    for (int y = 0; y < rows.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rows.constScanLine(y));
+        for (int x = 0; x < rows.width(); ++x)
+            pixels.push_back(static_cast<std::uint32_t>(qRed(line[x])) |
+                             (static_cast<std::uint32_t>(qGreen(line[x])) << 8) |
+                             (static_cast<std::uint32_t>(qBlue(line[x])) << 16));
+    }
+    return pixels;
 }
 
 void request_repaint(Widget* w, Rect area) {
