@@ -21,15 +21,8 @@ void ring(const alarms::AlarmLine& alarm) {
     call(cmd_stop_sound);
 }
 
-}  // namespace
-
-void check_alarms(std::span<const WallMs> due) {
-    // Only a minute start can ring, so only then is the file worth reading:
-    // it is read afresh at each one, so an alarm added a moment ago rings.
-    if (due.empty()) {
-        call(cmd_close_all_files);
-        return;
-    }
+// Rings every line of each due minute start, from the file as it is now.
+void ring_due(std::span<const WallMs> due) {
     // Owned here: ticks nested in a prompt below read the file for themselves.
     const std::string text = alarms::read_alarm_file().text;
     const std::vector<std::string_view> lines = alarms::split_lines(text);
@@ -41,6 +34,14 @@ void check_alarms(std::span<const WallMs> due) {
             if (alarm && alarm->hour == hour && alarm->minute == minute) ring(*alarm);
         }
     }
+}
+
+}  // namespace
+
+void check_alarms(std::span<const WallMs> due) {
+    // Only a minute start can ring, so only then is the file worth reading;
+    // it is read afresh at each one, so an alarm added a moment ago rings.
+    if (!due.empty()) ring_due(due);
     call(cmd_close_all_files);
 }
 
