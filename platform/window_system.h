@@ -50,6 +50,11 @@ void quit_message_loop(int code);
 // thread, from the loop (main or nested), instead of killing the process.
 // Once only; false without a window system.
 bool on_end_request(std::function<void()> request);
+// From now on a broken connection to the display calls `lost` (on whichever
+// thread found it) instead of the window system's own exit(). `lost` must end
+// the process; if it returns, the process exits with status 1. False without
+// a window system.
+bool on_display_lost(std::function<void()> lost);
 // Runs a nested loop until `finished` answers true. The condition is checked
 // whenever wake_nested_loops is called (and after each posted call), so the
 // caller that makes it true calls wake_nested_loops.

@@ -24,6 +24,13 @@ void initialise_runtime(std::span<const std::uint8_t> form_resource,
         });
         // A logout or kill asks politely: end as "关闭程序" does.
         plat::on_end_request([] { end_program(0); });
+        // The display went away (the X server of a closed session died),
+        // perhaps while a window was being made: end at once, leaving the
+        // windows alone, as destroying them would talk to the lost display.
+        plat::on_display_lost([] {
+            FormRuntime::instance().abandon_windows();
+            end_program(1);
+        });
     }
     // The run directory becomes the current one, as relative paths expect.
     // Failing is harmless: every path the program builds is absolute.

@@ -8,6 +8,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <csignal>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <vector>
@@ -85,9 +87,18 @@ void install_chinese_translations(QCoreApplication* app) {
 bool init_window_system() {
     if (g_post_target) return true;
     if (!QApplication::instance()) {
+        // A write to a display that went away fails and is reported as a
+        // broken connection, instead of a SIGPIPE killing the process.
+        std::signal(SIGPIPE, SIG_IGN);
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
             !qEnvironmentVariableIsSet("DISPLAY") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "xcb");  // placement and stacking need X11
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if ((platform.isEmpty() || platform.startsWith("xcb")) && !qt::x11_display_answers()) {
+            std::fprintf(stderr, "No X display answers at DISPLAY=\"%s\".\n",
+                         qgetenv("DISPLAY").constData());
+            return false;
+        }
         // Shared-memory images make the backing store wait a round trip for
         // the server before every paint; sending the few pixels of a small
         // repaint costs less than that wait, on both sides (the program in

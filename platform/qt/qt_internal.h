@@ -66,6 +66,9 @@ QColor colour_from(std::uint32_t bbggrr);
 void apply_window_states(QWidget* top);
 // Changes the band of one of our windows and applies it at once.
 void set_window_band(QWidget* top, bool on_top, bool embedded);
+// Whether the X display named by DISPLAY takes a connection (Qt aborts the
+// process when it cannot make its own).
+bool x11_display_answers();
 
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.

@@ -1,6 +1,10 @@
 // X11 window-manager hints that Qt does not set for us.
 #include <QGuiApplication>
 #include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <utility>
 
 #include "platform/qt/qt_internal.h"
 #include "platform/x11/net_wm.h"
@@ -11,6 +15,18 @@
 
 namespace plat::qt {
 namespace {
+
+std::function<void()> g_display_lost;
+
+// Xlib's default for a broken connection calls exit(), which runs static
+// destructors under whatever is half-way through, a window being created
+// included; the program ends its own way instead.
+int on_io_error(Display*) {
+    std::fputs("The connection to the X display broke; ending.\n", stderr);
+    if (g_display_lost) g_display_lost();
+    std::fflush(nullptr);
+    std::_Exit(1);
+}
 
 Display* x11_display() {
     auto* app = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -95,4 +111,21 @@ void set_window_band(QWidget* top, bool on_top, bool embedded) {
     XFlush(d);
 }
 
+bool x11_display_answers() {
+    Display* d = XOpenDisplay(nullptr);
+    if (d) XCloseDisplay(d);
+    return d != nullptr;
+}
+
 }  // namespace plat::qt
+
+namespace plat {
+
+bool on_display_lost(std::function<void()> lost) {
+    if (!window_system_ready() || !qt::x11_display()) return false;
+    qt::g_display_lost = std::move(lost);
+    XSetIOErrorHandler(qt::on_io_error);
+    return true;
+}
+
+}  // namespace plat
