@@ -10,6 +10,9 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace plat {
 namespace {
@@ -17,6 +20,7 @@ namespace {
 struct HandleRecord {
     int fd = -1;  // the bound socket when this process created the event
     std::string name;
+    std::thread answering;  // accepts and drops the checks of other processes
 };
 
 struct Handles {
@@ -25,18 +29,32 @@ struct Handles {
     EventHandle next = 0x100;
 };
 
+// Never destroyed: a record may hold a running thread when the process exits.
 Handles& handles() {
-    static Handles h;
+    static Handles& h = *new Handles;
     return h;
 }
 
-EventHandle add_handle(int fd, std::string_view name) {
+EventHandle add_handle(int fd, std::string_view name, std::thread answering = {}) {
     Handles& h = handles();
     std::lock_guard guard(h.lock);
     const EventHandle id = h.next;
     h.next += 4;
-    h.records.emplace(id, HandleRecord{fd, std::string(name)});
+    h.records.emplace(id, HandleRecord{fd, std::string(name), std::move(answering)});
     return id;
+}
+
+// Each check connects and hangs up. Unaccepted, those connections would stay
+// in the listener's queue until it is full (a few thousand checks), and from
+// then on every check would fail as if the event were gone.
+void answer_checks(int listener) {
+    for (;;) {
+        const int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd >= 0)
+            close(fd);
+        else if (errno != EINTR && errno != ECONNABORTED)
+            return;  // shut down by close_event_handle
+    }
 }
 
 std::uint64_t fnv1a(std::string_view s) {
@@ -56,9 +74,8 @@ socklen_t make_address(std::string_view name, sockaddr_un& addr) {
 
 // True when a process of this user listens on the event's name. The
 // listener's credentials are recorded when it starts listening, so
-// SO_PEERCRED names its owner even though nobody ever accepts. A full
-// backlog (thousands of checks against one creator) or a name held by
-// another user reads as "not ours".
+// SO_PEERCRED names its owner whether or not the connection is accepted yet.
+// A name held by another user reads as "not ours".
 bool held_by_this_user(std::string_view name) {
     const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return false;
@@ -114,8 +131,16 @@ EventHandle create_named_event(std::string_view name) {
     if (fd < 0) return 0;
     sockaddr_un addr;
     const socklen_t len = make_address(name, addr);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0 && listen(fd, SOMAXCONN) == 0)
-        return add_handle(fd, name);
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0 &&
+        listen(fd, SOMAXCONN) == 0) {
+        std::thread answering;
+        try {
+            answering = std::thread(answer_checks, fd);
+        } catch (const std::system_error&) {
+            // No thread to spare: the event still holds for the first checks.
+        }
+        return add_handle(fd, name, std::move(answering));
+    }
     const int error = errno;
     close(fd);
     if (error != EADDRINUSE) return 0;
@@ -126,12 +151,21 @@ EventHandle create_named_event(std::string_view name) {
 }
 
 bool close_event_handle(EventHandle handle) {
-    Handles& h = handles();
-    std::lock_guard guard(h.lock);
-    auto it = h.records.find(handle);
-    if (it == h.records.end()) return false;
-    if (it->second.fd >= 0) close(it->second.fd);
-    h.records.erase(it);
+    HandleRecord record;
+    {
+        Handles& h = handles();
+        std::lock_guard guard(h.lock);
+        auto it = h.records.find(handle);
+        if (it == h.records.end()) return false;
+        record = std::move(it->second);
+        h.records.erase(it);
+    }
+    if (record.fd < 0) return true;
+    // Shutting the listener down ends its accept; only then may the
+    // descriptor close, as its number could be reused under the thread.
+    shutdown(record.fd, SHUT_RDWR);
+    if (record.answering.joinable()) record.answering.join();
+    close(record.fd);
     return true;
 }
 

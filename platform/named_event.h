@@ -2,7 +2,8 @@
 // Named events: a name that exists exactly as long as the process that
 // created it. Built on a listening abstract-namespace Unix stream socket,
 // which the kernel removes when its last descriptor closes, however the
-// process ends. Abstract names are shared by every user of the machine (per
+// process ends; a thread of the creator accepts and drops the connections
+// that checks make. Abstract names are shared by every user of the machine (per
 // network namespace) and carry no permissions, so the name carries the user
 // id and the display, and an event counts only when its listener belongs to
 // this user: another user cannot stand in for ours by taking the name.

@@ -44,6 +44,24 @@ TEST(NamedEvent, ExistsWhileItsCreatorHoldsIt) {
     }
 }
 
+// More checks than a listener's queue holds (a start-up script run every
+// minute for days) all still find the event.
+TEST(NamedEvent, ThousandsOfChecksAllFindIt) {
+    const std::string name = unique_name("checked");
+    const EventHandle created = create_named_event(name);
+    ASSERT_NE(created, 0);
+    int found = 0;
+    for (int i = 0; i < 6000; ++i) {
+        if (i % 500 == 0) usleep(10'000);  // the creator's side gets its turn
+        const EventHandle opened = open_named_event(name);
+        if (opened != 0) ++found;
+        close_event_handle(opened);
+    }
+    EXPECT_EQ(found, 6000);
+    EXPECT_TRUE(close_event_handle(created));
+    EXPECT_EQ(open_named_event(name), 0);
+}
+
 TEST(NamedEvent, UnnamedAndEmptyNames) {
     EXPECT_EQ(open_named_event(""), 0);
     const EventHandle unnamed = create_named_event("");
