@@ -1,4 +1,5 @@
-// X11 window-manager hints that Qt does not set for us.
+// X11 specifics Qt does not cover: window-manager hints, whether a display
+// answers, and ending our own way when its connection breaks.
 #include <QGuiApplication>
 #include <QWidget>
 #include <cstdio>
