@@ -131,14 +131,19 @@ Span hull(Span a, Span b) {
     return Span{std::min(a.lo, b.lo), std::max(a.hi, b.hi)};
 }
 
-double distance_to_segment(double px, double py, double ax, double ay, double bx, double by) {
-    const double vx = bx - ax, vy = by - ay, l2 = vx * vx + vy * vy;
-    double t = l2 > 0 ? ((px - ax) * vx + (py - ay) * vy) / l2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
+// Distance from a point to the segment from a along the unit vector u for
+// len, the point given as (qx, qy) relative to a. Beside the segment it is the
+// distance across, with no square root: most smoothed pixels lie there.
+double distance_to_segment(double qx, double qy, double ux, double uy, double len) {
+    const double along = qx * ux + qy * uy;
+    if (along > 0 && along < len) return std::fabs(qy * ux - qx * uy);
+    if (along >= len && len > 0) {
+        qx -= len * ux;
+        qy -= len * uy;
+    }
     // The distances are small: no overflow to guard against, and std::hypot,
-    // which guards, costs several times as much on every smoothed pixel.
-    const double dx = px - ax - t * vx, dy = py - ay - t * vy;
-    return std::sqrt(dx * dx + dy * dy);
+    // which guards, costs several times as much.
+    return std::sqrt(qx * qx + qy * qy);
 }
 
 // Pixels whose centre lies within r of the segment: a capsule, cut row by row.
@@ -177,10 +182,15 @@ void wide_line(Bitmap& bm, const DrawState& s, double ax, double ay, double bx, 
             detail::paint_run(bm, y, x0, x1 + 1, p);
             continue;
         }
-        for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= x1 && x < bm.width(); ++x) {
-            const double d = distance_to_segment(x + 0.5, cy, ax, ay, bx, by);
-            const double cover = std::clamp(r - d + 0.5, 0.0, 1.0);
-            detail::blend_pixel(bm, x, y, p.fore, static_cast<unsigned>(cover * 256.0 + 0.5));
+        // Every pixel of the run is mixed, those of no or full cover too:
+        // branching on them would cost more than mixing.
+        std::uint32_t* pixels = bm.row(static_cast<int>(y));
+        const std::int64_t end = std::min<std::int64_t>(x1, bm.width() - 1);
+        for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= end; ++x) {
+            const double d = distance_to_segment(x + 0.5 - ax, cy - ay, ux, uy, len);
+            const double cover = std::min(std::max(r - d + 0.5, 0.0), 1.0);
+            pixels[x] =
+                detail::blend(p.fore, pixels[x], static_cast<unsigned>(cover * 256.0 + 0.5));
         }
     }
 }

@@ -67,19 +67,21 @@ inline void paint_run(Bitmap& bm, std::int64_t y, std::int64_t x0, std::int64_t 
     }
 }
 
+// `pixel` mixed over `under` with coverage 0 ... 256: exactly `under` at 0 and
+// exactly `pixel` at 256, so callers need not branch on either.
+inline std::uint32_t blend(std::uint32_t pixel, std::uint32_t under, unsigned coverage) {
+    const unsigned inv = 256 - coverage;
+    const std::uint32_t rb = (((pixel & 0xFF00FFu) * coverage + (under & 0xFF00FFu) * inv) >> 8);
+    const std::uint32_t g = (((pixel & 0x00FF00u) * coverage + (under & 0x00FF00u) * inv) >> 8);
+    return (rb & 0xFF00FFu) | (g & 0x00FF00u);
+}
+
 // Mixes `pixel` into one pixel with coverage 0 ... 256 (plain copy only).
 inline void blend_pixel(Bitmap& bm, std::int64_t x, std::int64_t y, std::uint32_t pixel,
                         unsigned coverage) {
     if (x < 0 || y < 0 || x >= bm.width() || y >= bm.height() || coverage == 0) return;
     std::uint32_t& d = bm.row(static_cast<int>(y))[x];
-    if (coverage >= 256) {
-        d = pixel;
-        return;
-    }
-    const unsigned inv = 256 - coverage;
-    const std::uint32_t rb = (((pixel & 0xFF00FFu) * coverage + (d & 0xFF00FFu) * inv) >> 8);
-    const std::uint32_t g = (((pixel & 0x00FF00u) * coverage + (d & 0x00FF00u) * inv) >> 8);
-    d = (rb & 0xFF00FFu) | (g & 0x00FF00u);
+    d = blend(pixel, d, std::min(coverage, 256u));
 }
 
 }  // namespace plat::raster::detail
