@@ -137,7 +137,7 @@ Span hull(Span a, Span b) {
 double distance_to_segment(double qx, double qy, double ux, double uy, double len) {
     const double along = qx * ux + qy * uy;
     if (along > 0 && along < len) return std::fabs(qy * ux - qx * uy);
-    if (along >= len && len > 0) {
+    if (along >= len) {  // past the end (with len 0, u is 0: a itself)
         qx -= len * ux;
         qy -= len * uy;
     }
