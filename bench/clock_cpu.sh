@@ -4,7 +4,9 @@
 # measures both over the same seconds. Single rounds differ by about 15% on a
 # shared machine; the median of the rounds' ratios is the figure. Memory is
 # each program's anonymous private memory (Private_Dirty) and its
-# proportional share of all it maps (Pss), at the end of each round.
+# proportional share of all it maps (Pss), at the end of each round. Where
+# the benchmarks are built, each round also measures bench_present_floor: the
+# clock's own window system presenting 10 KB a second with nothing drawn.
 # Needs Xvfb, xdpyinfo and xclock (x11-apps).
 # Usage: bench/clock_cpu.sh [path/to/velclock] [seconds per round] [rounds]
 set -euo pipefail
@@ -36,6 +38,9 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
 memory() { awk '/^Private_Dirty:/ {d = $2} /^Pss:/ {p = $2} END {printf "Private_Dirty %d kB, Pss %d kB", d, p}' "/proc/$1/smaps_rollup"; }
 
+floor_program="$(dirname "$clock")/bench/bench_present_floor"
+[ -x "$floor_program" ] || floor_program=
+
 ratios=()
 for round in $(seq "$rounds"); do
   "$clock" >/dev/null 2>&1 &
@@ -43,17 +48,32 @@ for round in $(seq "$rounds"); do
   xclock -analog -update 1 >/dev/null 2>&1 &
   xc=$!
   pids=("$vel" "$xc")
+  if [ -n "$floor_program" ]; then
+    "$floor_program" >/dev/null 2>&1 &
+    pids+=($!)
+  fi
   sleep 3  # past start-up
   v0=$(cpu_ns "$vel")
   x0=$(cpu_ns "$xc")
+  [ -n "$floor_program" ] && f0=$(cpu_ns "${pids[2]}")
   sleep "$seconds"
   v1=$(cpu_ns "$vel")
   x1=$(cpu_ns "$xc")
+  if [ -n "$floor_program" ]; then
+    f1=$(cpu_ns "${pids[2]}")
+    # Ended before the memory is read: its share of the libraries it maps
+    # with the clock would lower the clock's Pss.
+    kill "${pids[2]}" && wait "${pids[2]}" 2>/dev/null || true
+  fi
   vel_ms=$(awk -v a="$v0" -v b="$v1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
   xc_ms=$(awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
   ratio=$(awk -v a="$vel_ms" -v b="$xc_ms" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "inf" }')
   ratios+=("$ratio")
   echo "round $round: velclock $vel_ms ms/s, xclock $xc_ms ms/s, ratio $ratio"
+  if [ -n "$floor_program" ]; then
+    echo "  present floor $(awk -v a="$f0" -v b="$f1" -v s="$seconds" -v x="$xc_ms" \
+      'BEGIN{f = (b - a) / 1e6 / s; printf "%.3f ms/s, ratio to xclock %.2f", f, (x > 0 ? f / x : 0)}')"
+  fi
   echo "  velclock: $(memory "$vel")"
   echo "  xclock:   $(memory "$xc")"
   kill "$vel" "$xc" 2>/dev/null || true
