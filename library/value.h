@@ -42,16 +42,15 @@ TagClass tag_class(TypeTag tag);
 bool is_numeric_tag(TypeTag tag);        // TAG_BYTE ... TAG_DOUBLE
 int numeric_payload_width(TypeTag tag);  // 1, 2, 4, 8, 4, 8; 0 otherwise
 
-// 12 bytes: payload low word, payload high word, type tag.
-struct ArgRecord {
+// 12 bytes: payload low word, payload high word, type tag; the reads shared
+// by arguments and results.
+struct PayloadRecord {
     std::uint32_t lo = 0;
     std::uint32_t hi = 0;
     TypeTag tag = TAG_NONE;
 
-    bool present() const { return tag != TAG_NONE; }
     std::uint64_t payload() const { return (std::uint64_t{hi} << 32) | lo; }
     std::int32_t as_int() const { return static_cast<std::int32_t>(lo); }
-    std::int64_t as_long() const { return static_cast<std::int64_t>(payload()); }
     bool as_logical() const { return lo != 0; }
     double as_double() const {
         std::uint64_t bits = payload();
@@ -59,14 +58,19 @@ struct ArgRecord {
         std::memcpy(&d, &bits, sizeof d);
         return d;
     }
+    template <typename T>
+    T* as_ptr() const {
+        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(payload()));
+    }
+};
+
+struct ArgRecord : PayloadRecord {
+    bool present() const { return tag != TAG_NONE; }
+    std::int64_t as_long() const { return static_cast<std::int64_t>(payload()); }
     float as_float() const {
         float f;
         std::memcpy(&f, &lo, sizeof f);
         return f;
-    }
-    template <typename T>
-    T* as_ptr() const {
-        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(payload()));
     }
     // Text argument: a present text is never null; an absent one reads as "".
     const char* as_text() const {
@@ -84,24 +88,7 @@ static_assert(sizeof(ArgRecord) == 12);
 
 // The command writes its result into the first 4 bytes (8 for long, double
 // and date-time); the tag word is left alone. Zeroed by the call gate.
-struct ResultRecord {
-    std::uint32_t lo = 0;
-    std::uint32_t hi = 0;
-    std::uint32_t tag = 0;
-
-    std::uint64_t payload() const { return (std::uint64_t{hi} << 32) | lo; }
-    std::int32_t as_int() const { return static_cast<std::int32_t>(lo); }
-    bool as_logical() const { return lo != 0; }
-    double as_double() const {
-        std::uint64_t bits = payload();
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        return d;
-    }
-    template <typename T>
-    T* as_ptr() const {
-        return reinterpret_cast<T*>(static_cast<std::uintptr_t>(payload()));
-    }
+struct ResultRecord : PayloadRecord {
     void set_int(std::int32_t v) { lo = static_cast<std::uint32_t>(v); }
     void set_logical(bool v) { lo = v ? 1u : 0u; }
     void set_long(std::int64_t v) {

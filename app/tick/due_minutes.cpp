@@ -7,16 +7,6 @@ namespace {
 
 constexpr WallMs kDayMs = 86'400'000;
 
-// Days from 1970-01-01 to a proleptic Gregorian date.
-std::int64_t days_from_civil(std::int64_t y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 WallMs floor_div(WallMs a, WallMs b) {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
 }

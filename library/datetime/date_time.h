@@ -19,6 +19,17 @@ struct CivilTime {
     int millisecond = 0;    // 0-999, where the reading has it
 };
 
+// Days from 1970-01-01 to a proleptic Gregorian date (valid far beyond the
+// range below).
+constexpr std::int64_t days_from_civil(std::int64_t y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const std::int64_t yoe = y - era * 400;
+    const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
 inline constexpr double kMinDateTime = -657434.0;  // 0100-01-01 00:00:00
 inline constexpr double kMaxDateTime = 2958465.0;  // 9999-12-31 00:00:00
 
