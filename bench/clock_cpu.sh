@@ -50,20 +50,21 @@ for round in $(seq "$rounds"); do
   pids=("$vel" "$xc")
   if [ -n "$floor_program" ]; then
     "$floor_program" >/dev/null 2>&1 &
-    pids+=($!)
+    floor_pid=$!
+    pids+=("$floor_pid")
   fi
   sleep 3  # past start-up
   v0=$(cpu_ns "$vel")
   x0=$(cpu_ns "$xc")
-  [ -n "$floor_program" ] && f0=$(cpu_ns "${pids[2]}")
+  [ -n "$floor_program" ] && f0=$(cpu_ns "$floor_pid")
   sleep "$seconds"
   v1=$(cpu_ns "$vel")
   x1=$(cpu_ns "$xc")
   if [ -n "$floor_program" ]; then
-    f1=$(cpu_ns "${pids[2]}")
+    f1=$(cpu_ns "$floor_pid")
     # Ended before the memory is read: its share of the libraries it maps
     # with the clock would lower the clock's Pss.
-    kill "${pids[2]}" && wait "${pids[2]}" 2>/dev/null || true
+    kill "$floor_pid" && wait "$floor_pid" 2>/dev/null || true
   fi
   vel_ms=$(awk -v a="$v0" -v b="$v1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
   xc_ms=$(awk -v a="$x0" -v b="$x1" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}')
