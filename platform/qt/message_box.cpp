@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -200,7 +201,12 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
 
+    // The window manager may give the focus to some other window when the box
+    // closes: the keys the user types next belong to the window they were
+    // working in.
+    const QPointer<QWidget> active_before = QApplication::activeWindow();
     box.exec();
+    if (active_before && active_before->isVisible()) active_before->activateWindow();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton pressed =
         clicked ? box.standardButton(clicked) : QMessageBox::NoButton;

@@ -1,5 +1,6 @@
-// Message boxes as a user meets them: a text taller than the screen scrolls
-// inside a box that fits on it.
+// Message boxes as a user meets them: closing one gives the keyboard back to
+// the window it came from, and a text taller than the screen scrolls inside
+// a box that fits on it.
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -17,9 +18,22 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// The clock's pop-up menu: Up from no current row reaches its last rows,
-// 关于VEL, 关闭程序 and 使用说明.
+// The clock's pop-up menu: Down from no current row reaches 设定闹铃 third;
+// Up reaches its last rows, 关于VEL, 关闭程序 and 使用说明.
+const std::vector<std::string> kSetAlarms(3, "Down");
 const std::vector<std::string> kHelp(3, "Up");
+
+std::string hex(WindowId window) {
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    return id;
+}
+
+bool is_active(const Desktop& desktop, WindowId window) {
+    const std::string active = desktop.property(0, "_NET_ACTIVE_WINDOW");
+    const std::string id = hex(window);
+    return active.size() >= id.size() && active.ends_with(id);
+}
 
 // Opens the clock's pop-up menu and chooses an item with the keys.
 bool choose(Desktop& desktop, Clock& clock, const std::vector<std::string>& keys) {
@@ -36,6 +50,64 @@ bool choose(Desktop& desktop, Clock& clock, const std::vector<std::string>& keys
     for (const std::string& key : keys)
         if (!desktop.key(key)) return false;
     return desktop.key("Return");
+}
+
+// The editor raises a box while the user types; after Return closes it the
+// next keys must reach the editor again, and they end up in bell.vel.
+TEST_F(DesktopTest, KeysReachTheEditorAgainAfterItsBoxCloses) {
+    const std::string colon = "\xA3\xBA";  // ：
+    struct Row {
+        const char* what;
+        std::vector<std::string> keys_to_box;  // from the name box, focused
+        std::string box;                       // its caption
+        std::vector<std::string> keys_after;   // back to the name box
+    } rows[] = {
+        {"an hour of 24", {"Tab", "2", "4"}, "^数据错误$", {"shift+Tab"}},
+        {"删除 without a selection",
+         {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "space"},
+         "^错误$",
+         {"shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ClockOptions options = at_time("2026-12-07 03:00:10");
+        options.prepare = [](const fs::path& run_dir) {
+            write_file(run_dir / "VEL文件" / "bell.vel", "");
+        };
+        Clock& clock = start_clock(options);
+        ASSERT_TRUE(choose(desktop(), clock, kSetAlarms));
+        auto editor = clock.wait_window_named("^设定闹铃$");
+        ASSERT_TRUE(editor) << "no editor";
+        ASSERT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s));
+        for (const std::string& key : row.keys_to_box) ASSERT_TRUE(desktop().key(key));
+        auto box = clock.wait_window_named(row.box);
+        ASSERT_TRUE(box) << "no box";
+        ASSERT_TRUE(desktop().key_in(*box, "Return"));
+        ASSERT_TRUE(poll_until([&] { return !desktop().geometry(*box); }, 5s)) << "box stays";
+        EXPECT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s))
+            << "active: " << desktop().property(0, "_NET_ACTIVE_WINDOW");
+        // No click in between: the keys go wherever the focus now is.
+        for (const std::string& key : row.keys_after) ASSERT_TRUE(desktop().key(key));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type_text("wake"));
+        ASSERT_TRUE(desktop().key("Tab"));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type_text("6"));
+        ASSERT_TRUE(desktop().key("Tab"));
+        ASSERT_TRUE(desktop().type_text("45"));
+        for (const char* key : {"Tab", "Down", "Tab", "Tab", "space"})
+            ASSERT_TRUE(desktop().key(key));  // the first ring, then 增加
+        const std::string expected = "wake" + colon + "6:45/VEL\r\n";
+        std::string stored;
+        EXPECT_TRUE(poll_until(
+            [&] {
+                stored = read_file(clock.settings_file("bell.vel"));
+                return stored == expected;
+            },
+            5s))
+            << "bell.vel holds \"" << stored << "\"";
+        clock.stop();
+    }
 }
 
 // The UTF-8 text of an X selection ("PRIMARY"), empty when none.
