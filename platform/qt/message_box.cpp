@@ -6,9 +6,17 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpacerItem>
+#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -72,6 +80,81 @@ QMessageBox::Icon icon_for(unsigned style) {
     }
 }
 
+// QMessageBox makes itself as tall as its text, however tall that is, and a
+// long text would put the box's end and its buttons below the screen. Such a
+// box shows its text in a scrolling area instead, the box as tall as the
+// screen allows; a box that fits is left as QMessageBox made it.
+class MessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);  // sizes the box to its whole text
+        if (!m_area) m_area = scroll_if_too_tall();
+    }
+
+    // The focus stays on the buttons, so Return and Space answer as in any
+    // box: the keys that move through a text, which buttons do not use,
+    // scroll it.
+    void keyPressEvent(QKeyEvent* event) override {
+        const auto action = scroll_action(event->key());
+        if (m_area && action)
+            m_area->verticalScrollBar()->triggerAction(*action);
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+private:
+    // The window manager's title bar and borders, outside the box's own size.
+    static constexpr int kFrameAllowance = 64;
+
+    static std::optional<QAbstractSlider::SliderAction> scroll_action(int key) {
+        switch (key) {
+            case Qt::Key_Up:
+                return QAbstractSlider::SliderSingleStepSub;
+            case Qt::Key_Down:
+                return QAbstractSlider::SliderSingleStepAdd;
+            case Qt::Key_PageUp:
+                return QAbstractSlider::SliderPageStepSub;
+            case Qt::Key_PageDown:
+                return QAbstractSlider::SliderPageStepAdd;
+            case Qt::Key_Home:
+                return QAbstractSlider::SliderToMinimum;
+            case Qt::Key_End:
+                return QAbstractSlider::SliderToMaximum;
+            default:
+                return std::nullopt;
+        }
+    }
+
+    QScrollArea* scroll_if_too_tall() {
+        const int room = screen()->availableGeometry().height() - kFrameAllowance;
+        auto* label = findChild<QLabel*>("qt_msgbox_label");
+        if (height() <= room || !label || !layout()) return nullptr;
+        auto* area = new QScrollArea;
+        area->setFrameShape(QFrame::NoFrame);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        area->setWidgetResizable(true);
+        // QMessageBox sizes itself again from its layout's minimum sizes: the
+        // area asks for the width the text had, beside the scroll bar, and
+        // for the height that leaves the box as tall as the room.
+        const int scroll_bar = area->verticalScrollBar()->sizeHint().width();
+        const int text_height = label->height() - (height() - room);
+        area->setMinimumSize(label->width() + scroll_bar,
+                             std::max(text_height, 3 * fontMetrics().lineSpacing()));
+        delete layout()->replaceWidget(label, area);
+        area->setWidget(label);
+        // A long text is one people copy from (a folder's name, say).
+        label->setTextInteractionFlags(label->textInteractionFlags() | Qt::TextSelectableByMouse);
+        setFixedSize(width() + scroll_bar, room);
+        return area;
+    }
+
+    QScrollArea* m_area = nullptr;
+};
+
 }  // namespace
 
 void set_message_box_responder(MessageBoxResponder r) {
@@ -85,7 +168,7 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
         write_error_output(std::string(caption) + ": " + std::string(text) + "\n");
         return kIdOk;
     }
-    QMessageBox box(icon_for(style), to_qstring(caption), to_qstring(text), QMessageBox::NoButton);
+    MessageBox box(icon_for(style), to_qstring(caption), to_qstring(text), QMessageBox::NoButton);
     box.setWindowModality(Qt::ApplicationModal);
     // A system-modal box stays above every other window.
     if (style & kMbSystemModal) box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
@@ -117,7 +200,12 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
                       grid->rowCount(), 0, 1, grid->columnCount());
     }
 
+    // The window manager may give the focus to some other window when the box
+    // closes: the keys the user types next belong to the window they were
+    // working in.
+    const QPointer<QWidget> active_before = QApplication::activeWindow();
     box.exec();
+    if (active_before && active_before->isVisible()) active_before->activateWindow();
     QAbstractButton* clicked = box.clickedButton();
     const QMessageBox::StandardButton pressed =
         clicked ? box.standardButton(clicked) : QMessageBox::NoButton;

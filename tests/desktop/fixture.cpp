@@ -97,8 +97,8 @@ bool Desktop::start_x(std::string& error) {
         error = "pipe";
         return false;
     }
-    bool started = m_xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24",
-                                 "-noreset", "-nolisten", "tcp", "-br"},
+    bool started = m_xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", m_screen, "-noreset",
+                                 "-nolisten", "tcp", "-br"},
                                 make_env({}), log("xvfb"), fds[1]);
     close(fds[1]);
     std::string number = started ? read_display_number(fds[0], 15s) : "";

@@ -1,6 +1,6 @@
 #pragma once
 // The desktop the clock's end-to-end tests run on: a private X server (Xvfb,
-// 1280 x 1024 x 24, black root), a window manager (openbox), a tray host
+// 1280 x 1024 x 24 unless told otherwise, black root), a window manager (openbox), a tray host
 // (trayer) and a private PulseAudio with a null sink whose monitor can be
 // recorded. One desktop is started for the whole test program and stopped at
 // its end; tests derive from DesktopTest, which also stops every clock a
@@ -55,6 +55,8 @@ public:
     static Desktop* shared();
     static const std::string& start_error();
 
+    Desktop() = default;
+    explicit Desktop(std::string screen) : m_screen(std::move(screen)) {}  // "1024x768x24"
     ~Desktop();
     bool start(std::string& error);
     void stop();
@@ -111,6 +113,7 @@ private:
     bool start_sound(std::string& error);
 
     fs::path m_root, m_home, m_runtime;
+    std::string m_screen = "1280x1024x24";
     std::string m_display, m_sink = "vel_null", m_pulse_socket;
     int m_folders = 0;
     Process m_xvfb, m_wm, m_tray, m_pulse, m_keep_sink_busy;
@@ -175,6 +178,9 @@ class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The desktop this test's clocks run on: the shared one unless a test
+    // needs a screen of its own.
+    virtual Desktop* test_desktop() { return Desktop::shared(); }
     Desktop& desktop() { return *m_desktop; }
     // Starts the clock; the test fails (and the returned clock is not
     // running) when VELCLOCK is unset or the program cannot be started.

@@ -107,7 +107,7 @@ std::optional<WindowId> Clock::wait_tray_icon(Millis timeout) {
 }
 
 void DesktopTest::SetUp() {
-    m_desktop = Desktop::shared();
+    m_desktop = test_desktop();
     if (!m_desktop) GTEST_FAIL() << "no test desktop: " << Desktop::start_error();
 }
 

@@ -1,0 +1,240 @@
+// Message boxes as a user meets them: closing one gives the keyboard back to
+// the window it came from, and a text taller than the screen scrolls inside
+// a box that fits on it.
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop/fixture.h"
+#include "platform/text/gbk.h"
+
+namespace desk {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The clock's pop-up menu: Down from no current row reaches 设定闹铃 third;
+// Up reaches its last rows, 关于VEL, 关闭程序 and 使用说明.
+const std::vector<std::string> kSetAlarms(3, "Down");
+const std::vector<std::string> kHelp(3, "Up");
+
+std::string hex(WindowId window) {
+    char id[32];
+    std::snprintf(id, sizeof id, "0x%lx", window);
+    return id;
+}
+
+bool is_active(const Desktop& desktop, WindowId window) {
+    const std::string active = desktop.property(0, "_NET_ACTIVE_WINDOW");
+    const std::string id = hex(window);
+    return active.size() >= id.size() && active.ends_with(id);
+}
+
+// Opens the clock's pop-up menu and chooses an item with the keys.
+bool choose(Desktop& desktop, Clock& clock, const std::vector<std::string>& keys) {
+    auto window = clock.wait_window();
+    auto g = window ? desktop.geometry(*window) : std::nullopt;
+    if (!g) return false;
+    // A busy machine may map the window before the clock answers clicks.
+    const auto before = desktop.windows_of_pid(clock.pid()).size();
+    auto menu_opens = [&] {
+        return desktop.click(g->x + g->width / 2, g->y + g->height / 2, 3) &&
+               poll_until([&] { return desktop.windows_of_pid(clock.pid()).size() > before; }, 5s);
+    };
+    if (!menu_opens() && !menu_opens()) return false;
+    for (const std::string& key : keys)
+        if (!desktop.key(key)) return false;
+    return desktop.key("Return");
+}
+
+// The editor raises a box while the user types; after Return closes it the
+// next keys must reach the editor again, and they end up in bell.vel.
+TEST_F(DesktopTest, KeysReachTheEditorAgainAfterItsBoxCloses) {
+    const std::string colon = "\xA3\xBA";  // ：
+    struct Row {
+        const char* what;
+        std::vector<std::string> keys_to_box;  // from the name box, focused
+        std::string box;                       // its caption
+        std::vector<std::string> keys_after;   // back to the name box
+    } rows[] = {
+        {"an hour of 24", {"Tab", "2", "4"}, "^数据错误$", {"shift+Tab"}},
+        {"删除 without a selection",
+         {"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "space"},
+         "^错误$",
+         {"shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab", "shift+Tab"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ClockOptions options = at_time("2026-12-07 03:00:10");
+        options.prepare = [](const fs::path& run_dir) {
+            write_file(run_dir / "VEL文件" / "bell.vel", "");
+        };
+        Clock& clock = start_clock(options);
+        ASSERT_TRUE(choose(desktop(), clock, kSetAlarms));
+        auto editor = clock.wait_window_named("^设定闹铃$");
+        ASSERT_TRUE(editor) << "no editor";
+        ASSERT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s));
+        for (const std::string& key : row.keys_to_box) ASSERT_TRUE(desktop().key(key));
+        auto box = clock.wait_window_named(row.box);
+        ASSERT_TRUE(box) << "no box";
+        ASSERT_TRUE(desktop().key_in(*box, "Return"));
+        ASSERT_TRUE(poll_until([&] { return !desktop().geometry(*box); }, 5s)) << "box stays";
+        EXPECT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s))
+            << "active: " << desktop().property(0, "_NET_ACTIVE_WINDOW");
+        // No click in between: the keys go wherever the focus now is.
+        for (const std::string& key : row.keys_after) ASSERT_TRUE(desktop().key(key));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type_text("wake"));
+        ASSERT_TRUE(desktop().key("Tab"));
+        ASSERT_TRUE(desktop().key("ctrl+a"));
+        ASSERT_TRUE(desktop().type_text("6"));
+        ASSERT_TRUE(desktop().key("Tab"));
+        ASSERT_TRUE(desktop().type_text("45"));
+        for (const char* key : {"Tab", "Down", "Tab", "Tab", "space"})
+            ASSERT_TRUE(desktop().key(key));  // the first ring, then 增加
+        const std::string expected = "wake" + colon + "6:45/VEL\r\n";
+        std::string stored;
+        EXPECT_TRUE(poll_until(
+            [&] {
+                stored = read_file(clock.settings_file("bell.vel"));
+                return stored == expected;
+            },
+            5s))
+            << "bell.vel holds \"" << stored << "\"";
+        clock.stop();
+    }
+}
+
+// The UTF-8 text of an X selection ("PRIMARY"), empty when none.
+std::string selection_text(const Desktop& desktop, const std::string& selection) {
+    const char* source = std::getenv("VEL_SOURCE_DIR");
+    const fs::path tool =
+        (source ? fs::path(source) / "tests" / "desktop" : fs::path(__FILE__).parent_path()) /
+        "tools" / "selection_text.py";
+    return desktop.run({"/usr/bin/python3", tool.string(), selection}, 5s).out;
+}
+
+class SmallScreenTest : public DesktopTest {
+protected:
+    Desktop* test_desktop() override {
+        static const std::unique_ptr<Desktop> small = [] {
+            auto desktop = std::make_unique<Desktop>("1024x768x24");
+            std::string error;
+            if (!desktop->start(error)) {
+                ADD_FAILURE() << "no 1024 x 768 desktop: " << error;
+                desktop.reset();
+            }
+            return desktop;
+        }();
+        return small.get();
+    }
+};
+
+// Six characters before the last of the help's text (its full stop): a
+// drag that ends on the last character's left half leaves it out.
+std::string end_of_help(const fs::path& file) {
+    std::string text = plat::gbk_to_utf8(read_file(file)).value_or("");
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
+    auto is_start = [&](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
+    };
+    std::vector<std::size_t> starts;  // of the characters, last first
+    for (std::size_t at = text.size(); at-- > 0 && starts.size() < 7;)
+        if (is_start(at)) starts.push_back(at);
+    if (starts.size() < 7) return {};
+    return text.substr(starts[6], starts[0] - starts[6]);
+}
+
+// The text shown in a box, from its first line's top left to its lowest
+// row of dark pixels; only the left half is looked at, where the button row
+// has nothing.
+struct TextSpan {
+    int left = 0, top = 0, bottom = 0;
+};
+std::optional<TextSpan> text_span(const Image& box) {
+    auto dark = [&](int x, int y, int w, int h) { return box.count(Rgb{}, 90, x, y, w, h) > 0; };
+    TextSpan span{box.width(), -1, -1};
+    for (int y = 0; y < box.height(); ++y) {
+        if (!dark(0, y, box.width() / 2, 1)) continue;
+        if (span.top < 0) span.top = y;
+        span.bottom = y;
+    }
+    if (span.top < 0) return std::nullopt;
+    for (int x = 0; x < box.width(); ++x)
+        if (dark(x, span.top, 1, box.height() / 8)) {
+            span.left = x;
+            break;
+        }
+    return span;
+}
+
+// The shipped help is taller than a 1024 x 768 screen: its box fits on the
+// screen with its button, and the keys and the wheel bring the end of the
+// text into view. What is seen is read back by selecting the text shown,
+// from the box's top left to its lowest row of text.
+TEST_F(SmallScreenTest, TheHelpBoxFitsAndScrollsToTheEndOfItsText) {
+    Clock& clock = start_clock(at_time("2026-12-07 03:00:10"));
+    const std::string end = end_of_help(clock.settings_file("help.vel"));
+    ASSERT_GT(end.size(), 6u);
+    ASSERT_TRUE(choose(desktop(), clock, kHelp));
+    auto box = clock.wait_window_named("^VEL时钟完整功能及操作说明$");
+    ASSERT_TRUE(box) << "no help box";
+    auto placed = desktop().geometry(*box);
+    ASSERT_TRUE(placed);
+    EXPECT_GE(placed->y, 0);
+    EXPECT_LE(placed->y + placed->height, 768) << "the box's button row is below the screen";
+    const int middle_x = placed->x + placed->width / 2, middle_y = placed->y + placed->height / 2;
+
+    struct Row {
+        const char* how;
+        std::function<bool()> scroll;
+        bool end_seen;
+    } rows[] = {
+        {"End", [&] { return desktop().key("End"); }, true},
+        {"at the start", [] { return true; }, false},
+        {"PageDown",
+         [&] {
+             return desktop().xdotool({"key", "--repeat", "10", "--delay", "30", "Next"});
+         },
+         true},
+        {"the wheel", [&] { return desktop().click(middle_x, middle_y, 5, 20); }, true},
+    };
+    bool first = true;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.how);
+        // The keys work from the start, with the focus on the button; later
+        // rows click in the text to clear what the row before selected.
+        if (first)
+            ASSERT_TRUE(desktop().key_in(*box, "Home"));
+        else
+            ASSERT_TRUE(desktop().click(middle_x, placed->y + 20) && desktop().key("Home"));
+        first = false;
+        ASSERT_TRUE(row.scroll());
+        // The box has drawn what the keys or the wheel did when two looks agree.
+        std::optional<Image> shown, again = desktop().window_image(*box);
+        poll_until(
+            [&] {
+                shown = std::exchange(again, desktop().window_image(*box));
+                return shown && again && *shown == *again;
+            },
+            3s, 100ms);
+        ASSERT_TRUE(shown);
+        auto text = text_span(*shown);
+        ASSERT_TRUE(text) << "no text in the box";
+        ASSERT_TRUE(desktop().drag(placed->x + text->left + 1, placed->y + text->top + 3,
+                                   placed->x + placed->width - 30, placed->y + text->bottom - 3));
+        const std::string seen = selection_text(desktop(), "PRIMARY");
+        EXPECT_GT(seen.size(), 100u) << "nothing was selected";
+        EXPECT_EQ(seen.find(end) != std::string::npos, row.end_seen)
+            << "\"" << end << "\" in what is seen:\n"
+            << seen;
+    }
+}
+
+}  // namespace
+}  // namespace desk
