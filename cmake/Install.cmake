@@ -3,6 +3,8 @@
 #
 #   PREFIX/lib/velclock/velclock          the program, with the folders it
 #   PREFIX/lib/velclock/VEL文件/ image/    finds beside itself
+#   PREFIX/lib/velclock/velclock.shipped  the list of those files; it marks
+#                                         the folder as an install
 #   PREFIX/bin/velclock                   a link to the program
 #   PREFIX/share/applications/velclock.desktop
 #   PREFIX/share/icons/hicolor/{48x48,256x256}/apps/velclock.png
@@ -20,6 +22,14 @@ install(TARGETS velclock RUNTIME DESTINATION ${VEL_INSTALL_DIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/VEL文件 ${PROJECT_SOURCE_DIR}/resources/image
   DESTINATION ${VEL_INSTALL_DIR}
   PATTERN README.txt EXCLUDE)
+
+# Each user's copy of these is refreshed after an upgrade only for the files
+# the program reads and never writes; the other settings are the user's.
+install(CODE "
+  set(VEL_RESOURCES \"${PROJECT_SOURCE_DIR}/resources\")
+  set(VEL_INSTALL_DIR \"${VEL_INSTALL_DIR}\")
+  set(VEL_DATA_FILES \"VEL文件/about.vel;VEL文件/help.vel\")
+  include(\"${PROJECT_SOURCE_DIR}/cmake/InstallShippedList.cmake\")")
 
 # A relative link keeps the installed tree movable (and right inside a package).
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install)
