@@ -451,10 +451,10 @@ const std::string& run_folder() {
             choose_run_folder(executable, data_home, env_or_empty("XDG_RUNTIME_DIR"));
         if (chosen.empty() || ::access(chosen.c_str(), W_OK) != 0) {
             std::fprintf(stderr,
-                         "Settings cannot be stored: %s/%s cannot be made or named; running "
-                         "on the shipped settings.\n",
+                         "Settings cannot be stored: no folder for them can be written and "
+                         "named (%s/%s, $XDG_RUNTIME_DIR); running on the %s settings.\n",
                          data_home.empty() ? "$XDG_DATA_HOME" : data_home.c_str(),
-                         name_part(executable).c_str());
+                         name_part(executable).c_str(), chosen.empty() ? "default" : "shipped");
         }
         return chosen;
     }();
