@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/fs/paths.h"
+#include "platform/fs/run_folder.h"
 #include "platform/fs/xdg_folders.h"
 #include "platform/text/gbk.h"
 
@@ -130,9 +131,12 @@ std::optional<std::string> autostart_entry_text(std::string_view name_utf8,
 
 bool set_autostart(std::string_view name_gbk, std::string_view program_gbk,
                    AutostartMethod method) {
-    const std::optional<std::string> program = fs::native_path(program_gbk);
+    std::optional<std::string> program = fs::native_path(program_gbk);
     struct stat st {};
     if (!program || stat(program->c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    // The entry is read at later logons: not through a link that goes with
+    // this session.
+    *program = fs::lasting_path(*program);
     const std::optional<std::string> name = gbk_to_utf8(name_gbk);
     if (!name) return false;
     const std::optional<std::string> text = autostart_entry_text(*name, *program);
@@ -141,9 +145,14 @@ bool set_autostart(std::string_view name_gbk, std::string_view program_gbk,
     if (method == AutostartMethod::machine) {
         const std::optional<std::string> path = autostart_entry_path(name_gbk, method);
         if (!path) return false;
-        // Like the machine-wide key, the folder is opened, never created.
+        // Like the machine-wide key, the folder is opened, never created. Every
+        // user starts the program itself, not a link in this user's folder.
         const std::string folder = path->substr(0, path->rfind('/'));
-        if (is_folder(folder) && write_atomically(*path, *text)) return true;
+        char* real = ::realpath(program->c_str(), nullptr);
+        const std::optional<std::string> shared_text =
+            autostart_entry_text(*name, real ? std::string(real) : *program);
+        std::free(real);
+        if (shared_text && is_folder(folder) && write_atomically(*path, *shared_text)) return true;
         // Without the rights for every user, start at least for this one.
     }
     const std::optional<std::string> path = autostart_entry_path(name_gbk, AutostartMethod::user);

@@ -14,7 +14,7 @@ PACKAGES=(
   xvfb openbox trayer xdotool x11-utils x11-apps imagemagick
   pulseaudio pulseaudio-utils sox faketime
   # install and package tests
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev lintian
   # media generation
   espeak-ng python3-pil fonts-urw-base35 fonts-noto-color-emoji
 )

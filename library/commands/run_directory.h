@@ -2,14 +2,14 @@
 // The run directory and the executable's file name, fixed at the first use.
 //
 // The run directory is the file-system edge's run folder (the executable's
-// folder, or the user's own folder when that one is read-only) written
+// folder, or the user's own folder, see platform/fs/run_folder.h) written
 // Windows-style: GBK, "\" as separator, no trailing backslash
 // ("\opt\vel\build"; "" for a program in "/"), so the logic's
 // "<run directory>\VEL文件\top.vel" is a valid path for the file-system edge.
-// A folder whose name has no GBK form cannot be named in the program's texts;
-// the run directory is then a path that never opens ("\?"), so settings read
-// as missing instead of landing elsewhere; so is a folder whose name holds
-// a real backslash.
+// The run folder is always one the program's texts can name; when there is
+// none, or a path with no GBK form or with a real backslash reaches here, the
+// run directory is a path that never opens ("\?"), so settings read as
+// missing instead of landing elsewhere.
 #include <string>
 #include <string_view>
 

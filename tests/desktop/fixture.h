@@ -132,6 +132,9 @@ struct ClockOptions {
     // fresh run directory (empty: the clock itself), with `args`.
     fs::path program;
     std::vector<std::string> args;
+    // The folder the copy goes into, made when missing (empty: a fresh one
+    // under the desktop's root).
+    fs::path folder;
 };
 
 // Options for a clock started at `local_time` (-Wextra warns about

@@ -131,7 +131,9 @@ Clock& DesktopTest::start_clock(const ClockOptions& options) {
     const char* velclock = std::getenv("VELCLOCK");
     if (!velclock || !*velclock) return fail("VELCLOCK is not set");
     fs::path executable = velclock;
-    fs::path run_dir = m_desktop->make_folder("run");
+    fs::path run_dir = options.folder.empty() ? m_desktop->make_folder("run") : options.folder;
+    std::error_code made;
+    fs::create_directories(run_dir, made);
     std::string error;
     if (!copy_run_directory(executable, run_dir, error)) return fail(error);
     if (!options.program.empty()) {

@@ -141,7 +141,8 @@ TEST_F(FixtureTest, StartsAProgramInItsOwnRunDirectoryAtAChosenTime) {
                                         write_file(run_dir / "VEL文件" / "top.vel", "prepared");
                                     },
                                 .program = {},
-                                .args = {}});
+                                .args = {},
+                                .folder = {}});
     if (saved)
         setenv("VELCLOCK", previous.c_str(), 1);
     else

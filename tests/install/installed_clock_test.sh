@@ -5,8 +5,9 @@
 # server (Xvfb, openbox) as an unprivileged user with a home of its own:
 # "置于顶层" chosen in the clock's menu is kept in the user's own folder and
 # is back after a restart through the start-at-logon entry chosen with
-# "开机启动", while the installed settings stay as shipped. A user whose data
-# folder cannot be made still gets a running clock.
+# "开机启动", while the installed settings stay as shipped. An upgrade reaches
+# the user's copy of what the program only reads and leaves the user's own
+# files. A user whose data folder cannot be made still gets a running clock.
 # Usage: installed_clock_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -50,6 +51,10 @@ else
   chmod -R a-w "$prefix"
   as_user=()
 fi
+# What root may have written beside the program is not the package's: no
+# user's folder gets it.
+cp "$lib/image/黄山.jpg" "$lib/image/我的背景.jpg"
+printf 'root' >"$lib/VEL文件/root.vel"
 shipped_sums=$(cd "$lib" && find . -type f ! -name velclock -exec md5sum {} + | sort)
 
 # A private X server and window manager.
@@ -98,9 +103,9 @@ poll 20 clock_window || fail "the installed clock shows no window"
   fail "no folder of the user's own in $own"
 [ "$(readlink -f "$own/velclock")" = "$(readlink -f "$lib/velclock")" ] ||
   fail "$own/velclock does not lead to the program"
-[ "$(tree_of "$own/VEL文件")" = "$(tree_of "$lib/VEL文件")" ] &&
-  [ "$(tree_of "$own/image")" = "$(tree_of "$lib/image")" ] ||
-  fail "the user's folder is not a copy of the shipped folders"
+[ "$(sed -n 's/^[a-z]* //p' "$lib/velclock.shipped" | LC_ALL=C sort)" = \
+  "$(cd "$own" && find VEL文件 image | grep / | LC_ALL=C sort)" ] ||
+  fail "the user's folder is not a copy of the shipped files: $(cd "$own" && find VEL文件 image)"
 
 # choose ROW: a right click on the face opens the menu, then the keyboard
 # picks a row (the first Down enters it at row 0).
@@ -138,14 +143,34 @@ stop_clock
 [ "$(cd "$lib" && find . -type f ! -name velclock -exec md5sum {} + | sort)" = "$shipped_sums" ] ||
   fail "the installed settings changed"
 
+# An upgrade: the package replaces about.vel, 泰山.jpg and a setting's
+# default. The user had put a picture of their own in place of 泰山.jpg: the
+# new about text reaches the user's folder, their picture and settings stay.
+"${as_user[@]}" cp "$lib/image/黄山.jpg" "$own/image/泰山.jpg"
+users_files() { (cd "$own" && md5sum image/泰山.jpg VEL文件/top.vel VEL文件/hour.vel); }
+before_upgrade=$(users_files)
+chmod -R u+w "$lib"
+printf '\n%s' "$(printf '新版本' | iconv -f UTF-8 -t GBK)" >>"$lib/VEL文件/about.vel"
+cp "$lib/image/长城.jpg" "$lib/image/泰山.jpg"
+printf '\xB0\xEB\xB5\xE3\xB1\xA8\xCA\xB1' >"$lib/VEL文件/hour.vel"  # 半点报时
+[ "$(id -u)" -eq 0 ] || chmod -R a-w "$lib"
+start_clock "$data"
+poll 20 clock_window || fail "no window after the upgrade"
+cmp -s "$lib/VEL文件/about.vel" "$own/VEL文件/about.vel" || fail "the user's about.vel is the old one"
+[ "$(users_files)" = "$before_upgrade" ] || fail "the user's own files changed: $(users_files)"
+stop_clock
+
 # A data folder that cannot be made (under a folder the user may not write):
-# the clock runs with the shipped settings, makes nothing and says nothing.
+# the clock runs with the shipped settings, makes nothing, and says so on
+# stderr only.
 mkdir -p "$work/locked"
 [ "$(id -u)" -eq 0 ] || chmod a-w "$work/locked"
+: >"$work/clock.log"
 start_clock "$work/locked/data"
 poll 20 clock_window || fail "no window when the data folder cannot be made"
 sleep 2  # nothing to poll for: no message box may follow
 [ "$(visible_windows)" -eq 1 ] || fail "more than the clock's window"
 [ -z "$(ls -A "$work/locked")" ] || fail "something was made in the locked folder"
+grep -q "Settings cannot be stored" "$work/clock.log" || fail "no word of it: $(cat "$work/clock.log")"
 stop_clock
 echo "installed clock: ok"

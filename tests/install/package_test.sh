@@ -3,7 +3,8 @@
 # temporary folder, its dependencies read with dpkg-deb -I (every library the
 # program links and the CJK font), its files listed with dpkg-deb -c and
 # unpacked with dpkg-deb -x: exactly what the install rules lay out, under
-# /usr, owned by root, with a launcher that names /usr/bin/velclock.
+# /usr, owned by root, with a launcher that names /usr/bin/velclock; and
+# lintian finds no error in it (copyright, changelog, maintainer, description).
 # Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -49,4 +50,6 @@ desktop-file-validate "$entry" || fail "desktop-file-validate"
 grep -qx 'Exec=/usr/bin/velclock' "$entry" || fail "Exec line: $(grep ^Exec "$entry")"
 appstreamcli validate --no-net "$work"/unpacked/usr/share/metainfo/*.metainfo.xml >/dev/null ||
   fail "appstreamcli validate"
+lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 ||
+  fail "lintian: $(grep '^E:' "$work/lintian.log" || cat "$work/lintian.log")"
 echo "package: ok"

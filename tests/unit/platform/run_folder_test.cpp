@@ -133,23 +133,17 @@ TEST_F(RunFolder, AFolderThatCannotBeMadeLeavesNothingBehind) {
     }
 }
 
-// The decision as a user who may not write the install folder: root's own
-// folders are read-only for "nobody"; another user drops the write bits.
-std::string decide_as_reader(const std::string& executable, const std::string& data_home) {
-    if (::geteuid() != 0) {
-        fs::permissions(fs::path(executable).parent_path(), fs::perms::owner_write,
-                        fs::perm_options::remove);
-        return plat::fs::choose_run_folder(executable, data_home);
-    }
+// The decision as the user `uid` (root only: in a child process).
+std::string decide_as(uid_t uid, const std::string& executable, const std::string& data_home,
+                      const std::string& runtime = "") {
+    if (uid == ::geteuid()) return plat::fs::choose_run_folder(executable, data_home, runtime);
     int fds[2];
     if (::pipe(fds) != 0) return "pipe";
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(fds[0]);
-        if (::setresgid(kNobody, kNobody, kNobody) != 0 ||
-            ::setresuid(kNobody, kNobody, kNobody) != 0)
-            ::_exit(2);
-        const std::string folder = plat::fs::choose_run_folder(executable, data_home);
+        if (::setresgid(uid, uid, uid) != 0 || ::setresuid(uid, uid, uid) != 0) ::_exit(2);
+        const std::string folder = plat::fs::choose_run_folder(executable, data_home, runtime);
         const bool written =
             ::write(fds[1], folder.data(), folder.size()) == ssize_t(folder.size());
         ::_exit(written ? 0 : 1);
@@ -165,9 +159,20 @@ std::string decide_as_reader(const std::string& executable, const std::string& d
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? folder : "child failed";
 }
 
+// The decision as a user who may not write the install folder: root's own
+// folders are read-only for "nobody"; another user drops the write bits.
+std::string decide_as_reader(const std::string& executable, const std::string& data_home) {
+    if (::geteuid() != 0) {
+        fs::permissions(fs::path(executable).parent_path(), fs::perms::owner_write,
+                        fs::perm_options::remove);
+        return decide_as(::geteuid(), executable, data_home);
+    }
+    return decide_as(kNobody, executable, data_home);
+}
+
 TEST_F(RunFolder, AReadOnlyInstallGivesEachUserTheirOwnFolderWhenOneCanBeMade) {
     const std::string shipped = install().string();
-    EXPECT_EQ(plat::fs::choose_run_folder(executable(), data_home().string()), shipped)
+    EXPECT_EQ(plat::fs::choose_run_folder(executable(), data_home().string(), ""), shipped)
         << "a folder the user may write stays the run folder";
 
     struct Row {
@@ -196,6 +201,79 @@ TEST_F(RunFolder, AReadOnlyInstallGivesEachUserTheirOwnFolderWhenOneCanBeMade) {
         const std::string folder = decide_as_reader(executable(), home);
         EXPECT_EQ(folder, row.own_folder ? home + "/velclock" : shipped);
         if (row.own_folder) {
+            EXPECT_EQ(read(fs::path(folder) / "VEL文件" / "top.vel"), "shipped top");
+        }
+    }
+}
+
+TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root: folders of root's and of another user's";
+    enum class Place { beside, own, linked, shipped, none };
+    struct Row {
+        const char* what;
+        bool marker;
+        uid_t owner, runs_as;
+        const char *program_folder, *data_home;
+        bool runtime;
+        Place expected;
+    };
+    const Row rows[] = {
+        {"a build folder, root", false, 0, 0, "安装", "data", true, Place::beside},
+        {"a system install, root", true, 0, 0, "安装", "data", true, Place::own},
+        {"a system install, a user", true, 0, kNobody, "安装", "data", true, Place::own},
+        {"a user's own install", true, kNobody, kNobody, "安装", "data", true, Place::beside},
+        {"a program folder with no GBK name", false, 0, 0, "jörg/安装", "data", true, Place::own},
+        {"a data folder with none either", false, 0, 0, "jörg/安装", "jörg/data", true,
+         Place::linked},
+        {"and no runtime folder", false, 0, 0, "jörg/安装", "jörg/data", false, Place::none},
+        {"a read-only install, that data folder, no runtime folder", false, 0, kNobody, "安装",
+         "jörg/data", false, Place::shipped},
+        {"a system install, root, no data folder", true, 0, 0, "安装", "", true, Place::none},
+    };
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const fs::path base = m_root / ("row" + std::to_string(++n));
+        const fs::path program = base / row.program_folder / "velclock";
+        write(program, "program");
+        write(program.parent_path() / "VEL文件" / "top.vel", "shipped top");
+        if (row.marker) write(program.string() + ".shipped", "settings VEL文件/top.vel\n");
+        const fs::path data = *row.data_home ? base / row.data_home : fs::path();
+        const fs::path runtime = base / "runtime";
+        fs::create_directories(runtime);
+        if (!data.empty()) fs::create_directories(data);
+        fs::permissions(runtime, fs::perms::owner_all);
+        bool owned = ::chown(runtime.c_str(), row.runs_as, row.runs_as) == 0 &&
+                     (data.empty() || ::chown(data.c_str(), row.runs_as, row.runs_as) == 0) &&
+                     ::chown(program.parent_path().c_str(), row.owner, row.owner) == 0;
+        for (const auto& entry : fs::recursive_directory_iterator(program.parent_path()))
+            owned = owned && ::lchown(entry.path().c_str(), row.owner, row.owner) == 0;
+        ASSERT_TRUE(owned);
+
+        const std::string folder = decide_as(row.runs_as, program.string(), data.string(),
+                                             row.runtime ? runtime.string() : "");
+        switch (row.expected) {
+            case Place::beside:
+            case Place::shipped:
+                EXPECT_EQ(folder, program.parent_path().string());
+                break;
+            case Place::own:
+                EXPECT_EQ(folder, (data / "velclock").string());
+                break;
+            case Place::linked:
+                EXPECT_EQ(fs::path(folder).parent_path(), runtime);
+                EXPECT_EQ(fs::read_symlink(folder), data / "velclock");
+                // What outlives the session names the folder itself.
+                ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+                EXPECT_EQ(plat::fs::lasting_path(folder + "/velclock"),
+                          (data / "velclock" / "velclock").string());
+                ::unsetenv("XDG_RUNTIME_DIR");
+                break;
+            case Place::none:
+                EXPECT_EQ(folder, "");
+                break;
+        }
+        if (row.expected == Place::own || row.expected == Place::linked) {
             EXPECT_EQ(read(fs::path(folder) / "VEL文件" / "top.vel"), "shipped top");
         }
     }
