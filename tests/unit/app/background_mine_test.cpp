@@ -58,6 +58,8 @@ TEST_F(MyBackground, ChangeCopiesTheChoiceAndUsesIt) {
     ASSERT_EQ(dialog_titles.size(), 1u);
     EXPECT_EQ(dialog_titles[0],
               "\xC9\xE8\xB6\xA8\xCE\xD2\xB5\xC4\xB1\xB3\xBE\xB0");  // 设定我的背景
+    // The form's preset is a filter in the name's place; the dialog reads it so.
+    EXPECT_EQ(dialog_names[0], *plat::utf8_to_gbk("jpg图片|*.jpg"));
     EXPECT_EQ(file_bytes(mine()), file_bytes(chosen));
     EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
