@@ -25,8 +25,9 @@ void choose_picture(int index);
 // "使用": the picture image\我的背景.jpg.
 void use_my_background();
 // "更换": asks for a picture in the dialog 添加背景, copies it to
-// image\我的背景.jpg and uses it. Nothing changes when the user cancels or
-// the copy fails (the user is told about the failure).
+// image\我的背景.jpg and uses it. Nothing changes when the user cancels, the
+// chosen file is no picture the window can show, or the copy fails (the
+// user is told of the last two).
 void change_my_background();
 
 // Makes `item` the current one without touching its mark: 0 at the

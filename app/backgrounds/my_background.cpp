@@ -5,22 +5,29 @@
 #include "app/backgrounds/catalogue.h"
 #include "app/common/message.h"
 #include "app/handlers/clock_ids.h"
+#include "forms/pictures/picture_table.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
+#include "library/commands/whole_file.h"
 
 namespace vel::backgrounds {
 namespace {
 
 constexpr UnitId k添加背景 = 0x160111D4;
 
-// 错误 / 所选图片无法复制，背景未更换。
+// 错误
 constexpr char kErrorCaption[] = "\xB4\xED\xCE\xF3";
+// 所选图片无法复制，背景未更换。
 constexpr char kCopyFailed[] =
     "\xCB\xF9\xD1\xA1\xCD\xBC\xC6\xAC\xCE\xDE\xB7\xA8\xB8\xB4\xD6\xC6\xA3\xAC\xB1\xB3\xBE\xB0\xCE"
     "\xB4\xB8\xFC\xBB\xBB\xA1\xA3";
+// 所选文件不是可用的图片，背景未更换。
+constexpr char kNoPicture[] =
+    "\xCB\xF9\xD1\xA1\xCE\xC4\xBC\xFE\xB2\xBB\xCA\xC7\xBF\xC9\xD3\xC3\xB5\xC4\xCD\xBC\xC6\xAC\xA3"
+    "\xAC\xB1\xB3\xBE\xB0\xCE\xB4\xB8\xFC\xBB\xBB\xA1\xA3";
 
 std::string chosen_file() {
     const Value v =
@@ -29,21 +36,24 @@ std::string chosen_file() {
     return std::string(view(name));
 }
 
-bool same_bytes(const Bytes& a, const Bytes& b) {
-    const auto x = byteset_span(a.get());
-    const auto y = byteset_span(b.get());
-    return std::equal(x.begin(), x.end(), y.begin(), y.end());
+// Whether the window could show these bytes as its background picture.
+bool decodes(const Bytes& bytes) {
+    const int number = call(cmd_load_picture, arg_byteset(bytes.get())).as_int();
+    call(cmd_unload_picture, arg_int(number));
+    return number != 0;
 }
 
-// The copy replaces my picture. A copy onto itself is refused below us, yet
-// the picture is then already in place: a destination that holds exactly
-// the chosen bytes counts as copied.
-bool copy_to_mine(const std::string& source) {
-    const std::string mine = picture_path(kMineValue);
-    if (call(cmd_copy_file, arg_text(source.c_str()), arg_text(mine.c_str())).as_logical())
-        return true;
+// The chosen file replaces my picture only once it is known to show: the
+// user's previous picture is not given up for one that would leave a bare
+// colour. The bytes that were checked are the ones written, as a file of
+// the user's own, so a read-only original (a camera card's) cannot make
+// the next change fail. Null when it replaced it, else the box to show.
+const char* copy_to_mine(const std::string& source) {
     const Bytes chosen = read_picture_file(source);
-    return chosen && same_bytes(chosen, read_picture_file(mine));
+    if (!chosen) return kCopyFailed;
+    if (!decodes(chosen)) return kNoPicture;
+    if (!write_whole_file(picture_path(kMineValue), byteset_span(chosen.get()))) return kCopyFailed;
+    return nullptr;
 }
 
 }  // namespace
@@ -53,11 +63,11 @@ void change_my_background() {
         call(cmd_open_common_dialog, arg_unit(ids::kClockWindow, k添加背景, TAG_UNIT_COMMONDLG))
             .as_logical();
     if (!chosen) return;
-    if (copy_to_mine(chosen_file())) {
-        use_my_background();
-    } else {
+    if (const char* refused = copy_to_mine(chosen_file())) {
         // Nothing moves: the old background, its check mark and its file stay.
-        clock::show_message(kCopyFailed, kErrorCaption);
+        clock::show_message(refused, kErrorCaption);
+    } else {
+        use_my_background();
     }
     call(cmd_close_all_files);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 #include "platform/appearance.h"
 #include "platform/raster/blit.h"
@@ -34,21 +35,58 @@ void Background::set_mode(int mode) {
     m_rendered_valid = false;
 }
 
-const Picture* Background::picture() {
+bool Background::has_picture() {
     if (!m_tried && !m_bytes.empty()) {
         m_tried = true;
         auto span =
             std::span(reinterpret_cast<const std::uint8_t*>(m_bytes.data()), m_bytes.size());
         DecodeResult r = decode_picture(span);
-        if (r && !r.picture->image.empty()) m_decoded = std::move(*r.picture);
+        if (r && !r.picture->image.empty()) {
+            m_decoded = std::move(*r.picture);
+            m_decoded_width = m_decoded->width();
+            m_decoded_height = m_decoded->height();
+        }
     }
-    return m_decoded ? &*m_decoded : nullptr;
+    return m_decoded.has_value();
+}
+
+const Picture* Background::picture_for(int width, int height) {
+    if (m_decoded) {
+        const int w = m_decoded->width(), h = m_decoded->height();
+        const bool whole = w == m_decoded_width && h == m_decoded_height;
+        const bool from_corner = m_mode == 0 || m_mode == 1;
+        if (!whole && (!from_corner || w < std::min(m_decoded_width, width) ||
+                       h < std::min(m_decoded_height, height))) {
+            m_decoded.reset();
+            m_tried = false;
+        }
+    }
+    return has_picture() ? &*m_decoded : nullptr;
+}
+
+// Cutting a picture to the client area shows the same in modes 0 and 1: it
+// is cut only where it reaches past the area, so a tile then fills it.
+void Background::keep_shown_part(int width, int height) {
+    if (!m_decoded || (m_mode != 0 && m_mode != 1)) return;
+    Picture& p = *m_decoded;
+    const int w = std::min(p.width(), width), h = std::min(p.height(), height);
+    if (w == p.width() && h == p.height()) return;
+    Bitmap part(w, h, plat::raster::kUnfilled);
+    for (int y = 0; y < h; ++y) std::copy_n(p.image.row(y), w, part.row(y));
+    if (!p.alpha.empty()) {
+        std::vector<std::uint8_t> alpha(static_cast<std::size_t>(w) * h);
+        for (int y = 0; y < h; ++y)
+            std::copy_n(p.alpha.begin() + static_cast<std::ptrdiff_t>(y) * p.width(), w,
+                        alpha.begin() + static_cast<std::ptrdiff_t>(y) * w);
+        p.alpha = std::move(alpha);
+    }
+    p.image = std::move(part);
 }
 
 void Background::render(Bitmap& out) {
     const Colour fill = resolve_colour(m_colour);
-    const Picture* pic = picture();
     const int cw = out.width(), ch = out.height();
+    const Picture* pic = picture_for(cw, ch);
     if (!pic) {
         out.fill(fill);
         return;
@@ -97,7 +135,10 @@ const Bitmap& Background::rendered(int width, int height) {
     height = std::max(1, height);
     if (!m_rendered_valid || m_rendered.width() != width || m_rendered.height() != height) {
         m_rendered = Bitmap(width, height, 0);
-        if (!m_rendered.empty()) render(m_rendered);
+        if (!m_rendered.empty()) {
+            render(m_rendered);
+            keep_shown_part(width, height);
+        }
         m_rendered_valid = true;
     }
     return m_rendered;
@@ -108,7 +149,7 @@ void Background::paint(Bitmap& dst, Rect area) {
     area = plat::raster::clip_to(dst, area);
     if (area.w <= 0 || area.h <= 0) return;
     // Without a picture there is nothing to keep: fill directly.
-    if (m_bytes.empty() || !picture()) {
+    if (m_bytes.empty() || !has_picture()) {
         plat::raster::fill_rect(dst, area, resolve_colour(m_colour));
         return;
     }

@@ -26,8 +26,14 @@ public:
 
     std::uint32_t colour() const { return m_colour; }
     int mode() const { return m_mode; }
-    // The decoded picture, or null when there is none or it does not decode.
-    const Picture* picture();
+    // Whether there is a picture and it decodes (it is decoded on first use).
+    bool has_picture();
+    // What is kept of the decoded picture, null when there is none. Modes 0
+    // and 1 show a picture from the top-left corner at its own size, so of
+    // one larger than the client area only the part the last rendering
+    // showed is kept (a camera's photo would hold hundreds of MB otherwise);
+    // a larger client area or another mode decodes the bytes again.
+    const Picture* kept_picture() const { return m_decoded ? &*m_decoded : nullptr; }
 
     // Paints `area` of a client area of `dst`'s size. Pixels a tiled picture
     // does not reach stay as they were; all others are overwritten.
@@ -36,6 +42,9 @@ public:
     const plat::raster::Bitmap& rendered(int width, int height);
 
 private:
+    // The picture with at least what a width x height client area shows.
+    const Picture* picture_for(int width, int height);
+    void keep_shown_part(int width, int height);
     void render(plat::raster::Bitmap& out);
 
     std::uint32_t m_colour = kSystemColour;
@@ -43,6 +52,8 @@ private:
     std::string m_bytes;
     std::optional<Picture> m_decoded;
     bool m_tried = false;
+    int m_decoded_width = 0;  // the decoded picture's size before any cut
+    int m_decoded_height = 0;
     plat::raster::Bitmap m_rendered;
     bool m_rendered_valid = false;
 };

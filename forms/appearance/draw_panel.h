@@ -28,6 +28,7 @@ public:
     bool set(int property, const RawValue& value) override;
     void resized() override;
     bool painted(plat::Rect area) override;
+    const Background* background() const override { return &m_background; }
 
     bool auto_redraw() const { return m_auto_redraw; }
     plat::Size client() const;

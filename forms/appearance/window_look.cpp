@@ -84,7 +84,7 @@ void WindowLook::repaint_background() {
     // the background's own rendering.
     const plat::Size size = plat::client_size(m_window);
     const plat::raster::Bitmap* image =
-        m_background.picture() ? &m_background.rendered(size.width, size.height) : nullptr;
+        m_background.has_picture() ? &m_background.rendered(size.width, size.height) : nullptr;
     if (!image || image->empty()) {
         plat::detach_pixels(m_window);
         return;

@@ -27,6 +27,7 @@ public:
 
     int shape() const { return m_shape; }
     bool on_top() const { return m_on_top; }
+    const Background& background() const { return m_background; }
 
 private:
     void repaint_background();

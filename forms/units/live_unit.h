@@ -10,6 +10,7 @@
 
 namespace vel {
 
+class Background;
 class FormRuntime;
 
 // A type property's raw form: integers, logicals (0/1), picks and colours in
@@ -45,6 +46,8 @@ public:
     // The platform has repainted `area` of the widget; true when the unit
     // keeps its own image there (no paint event for the logic).
     virtual bool painted(plat::Rect) { return false; }
+    // The background a window or drawing panel paints; null for other units.
+    virtual const Background* background() const { return nullptr; }
 };
 
 using UnitFactory = std::unique_ptr<LiveUnit> (*)(const UnitCreation& creation);

@@ -61,6 +61,7 @@ public:
     ~WindowUnit() override { plat::remove_tray_icon(m_widget); }
 
     void resized() override { m_look.resized(); }
+    const Background* background() const override { return &m_look.background(); }
 
     RawValue get(int property) override {
         if (property == prop::kWindowTitle) return RawValue{0, plat::text(m_widget)};

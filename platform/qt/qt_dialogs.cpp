@@ -1,9 +1,14 @@
 // The common file dialog and the error box of fatal runtime errors.
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStringList>
 #include <utility>
 
+#include "platform/fs/paths.h"
+#include "platform/fs/xdg_folders.h"
 #include "platform/qt/qt_internal.h"
 #include "platform/text/error_output.h"
 
@@ -21,6 +26,32 @@ QStringList name_filters(const QString& filter) {
         out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
     }
     return out;
+}
+
+// Whether `inner` is `outer` or lies inside it (both absolute and clean).
+bool inside(const QString& inner, const QString& outer) {
+    return !outer.isEmpty() &&
+           (inner == outer || inner.startsWith(outer.endsWith(u'/') ? outer : outer + u'/'));
+}
+
+// The folder the dialog opens in: the one it is given when that is a
+// folder, else the current one, as the Windows dialog does. The program's
+// own data lives in a per-user folder that users do not browse (hidden, or
+// under $XDG_DATA_HOME): rather than there, it opens in the user's
+// pictures folder, or home when there is none.
+QString start_folder(const std::string& gbk_directory) {
+    const auto native = gbk_directory.empty() ? std::nullopt : fs::native_path(gbk_directory);
+    QString folder = QDir::currentPath();
+    if (native) {
+        const QFileInfo given(QDir::current(), QString::fromStdString(*native));
+        if (given.isDir()) folder = given.absoluteFilePath();
+    }
+    folder = QDir::cleanPath(folder);
+    const QString data = QDir::cleanPath(QString::fromStdString(fs::user_data_folder()));
+    const bool hidden = folder.contains(QStringLiteral("/."));
+    if (!hidden && !inside(folder, data)) return folder;
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 FileDialogResponder& responder() {
@@ -41,13 +72,21 @@ std::optional<std::string> run_file_dialog(const FileDialogOptions& o) {
     dialog.setAcceptMode(o.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(o.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList filters = name_filters(qt::from_gbk(o.filter));
+    QString name = qt::from_gbk(o.file_name);
+    // A preset name "text|pattern" is a filter written in the name's place:
+    // no file is called that, and a dialog with no filter of its own shows
+    // the files it names.
+    if (filters.isEmpty() && name.contains(u'|')) {
+        filters = name_filters(name);
+        name.clear();
+    }
     if (!filters.isEmpty()) {
         dialog.setNameFilters(filters);
         int index = o.filter_index > 0 ? o.filter_index - 1 : 0;
         if (index < filters.size()) dialog.selectNameFilter(filters[index]);
     }
-    if (!o.directory.empty()) dialog.setDirectory(qt::from_gbk(o.directory));
-    if (!o.file_name.empty()) dialog.selectFile(qt::from_gbk(o.file_name));
+    dialog.setDirectory(start_folder(o.directory));
+    if (!name.isEmpty()) dialog.selectFile(name);
     if (!o.default_extension.empty()) dialog.setDefaultSuffix(qt::from_gbk(o.default_extension));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     QStringList files = dialog.selectedFiles();

@@ -197,6 +197,7 @@ protected:
     void answer_dialog(std::optional<fs::path> path) {
         plat::set_file_dialog_responder([this, path](const plat::FileDialogOptions& o) {
             dialog_titles.push_back(o.title);
+            dialog_names.push_back(o.file_name);
             // The dialog gives GBK, as every text inside.
             return path ? plat::utf8_to_gbk(path->string()) : std::nullopt;
         });
@@ -205,6 +206,7 @@ protected:
     std::vector<plat::MessageBoxRequest> boxes;
     std::vector<bool> on_top_during_box;
     std::vector<std::string> dialog_titles;
+    std::vector<std::string> dialog_names;  // the file name presets
 
 private:
     SettingsRunDir m_dir;

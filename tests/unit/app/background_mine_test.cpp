@@ -1,6 +1,12 @@
 // "使用" and "更换": the user's own picture, copied from the file dialog's
 // choice to image/我的背景.jpg; what happens when there is nothing to copy,
-// when the copy fails, and when the chosen file is no picture.
+// when the copy fails, when the chosen file is no picture, and what is kept
+// of a large one.
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <utility>
 
 #include "background_fixture.h"
 #include "forms/appearance/background.h"
@@ -29,6 +35,19 @@ protected:
     fs::path outside_copy_of(const std::string& supplied, const std::string& name) const {
         return outside(name, file_bytes(fs::path(VEL_IMAGE_DIR) / (supplied + ".jpg")));
     }
+    // The width and height of what a unit keeps of its decoded background
+    // picture, and of a picture file decoded whole.
+    static std::pair<int, int> kept_size(UnitId unit) {
+        const Background* b = rt().live_unit(ids::kClockWindow, unit)->background();
+        const Picture* p = b ? b->kept_picture() : nullptr;
+        return p ? std::pair(p->width(), p->height()) : std::pair(0, 0);
+    }
+    static std::pair<int, int> decoded_size(const fs::path& p) {
+        const std::string bytes = file_bytes(p);
+        auto r = decode_picture(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        return r ? std::pair(r.picture->width(), r.picture->height()) : std::pair(0, 0);
+    }
 };
 
 TEST_F(MyBackground, ChangeCopiesTheChoiceAndUsesIt) {
@@ -39,6 +58,8 @@ TEST_F(MyBackground, ChangeCopiesTheChoiceAndUsesIt) {
     ASSERT_EQ(dialog_titles.size(), 1u);
     EXPECT_EQ(dialog_titles[0],
               "\xC9\xE8\xB6\xA8\xCE\xD2\xB5\xC4\xB1\xB3\xBE\xB0");  // 设定我的背景
+    // The form's preset is a filter in the name's place; the dialog reads it so.
+    EXPECT_EQ(dialog_names[0], *plat::utf8_to_gbk("jpg图片|*.jpg"));
     EXPECT_EQ(file_bytes(mine()), file_bytes(chosen));
     EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
@@ -132,33 +153,77 @@ TEST_F(MyBackground, ChoosingMyOwnPictureCountsAsCopied) {
     EXPECT_EQ(window_picture(), before);
 }
 
-// A file that is no picture the clock can draw is still copied and used; the
-// face then shows the background colour, now and at the next start.
-TEST_F(MyBackground, AFileThatIsNoPictureShowsTheColour) {
-    const std::string jpeg = file_bytes(fs::path(VEL_IMAGE_DIR) / "泰山.jpg");
-    const std::pair<const char*, std::string> cases[] = {
-        {"text renamed .jpg", "this is not a picture\r\n"},
-        {"truncated JPEG", jpeg.substr(0, jpeg.size() / 2)},
-        {"JPEG header only", jpeg.substr(0, 20)},
+// A 32-bit top-down BMP whose pixels tell their place; w x h as its header
+// says, with `pixels` false for the header alone.
+std::string bmp(int w, int h, bool pixels = true) {
+    std::string b = "BM";
+    auto le32 = [&b](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b += static_cast<char>(v >> (8 * i) & 0xFF);
     };
-    for (const auto& [what, bytes] : cases) {
-        SCOPED_TRACE(what);
-        click(test::k红色);
-        const fs::path chosen = outside("chosen.jpg", bytes);
+    const std::uint32_t size = 4u * static_cast<std::uint32_t>(w) * static_cast<std::uint32_t>(h);
+    le32(54 + size), le32(0), le32(54);                       // file header
+    le32(40), le32(w), le32(static_cast<std::uint32_t>(-h));  // top-down
+    le32(1 | 32 << 16), le32(0), le32(size), le32(0), le32(0), le32(0), le32(0);
+    for (int y = 0; pixels && y < h; ++y)
+        for (int x = 0; x < w; ++x) le32(static_cast<std::uint32_t>(x * 7 + y * 131 * 256));
+    return b;
+}
+
+// The chosen file replaces 我的背景.jpg only when the window can show it: one
+// that does not decode is refused and the previous picture stays in use. A
+// copy is the user's own file whatever the original's mode, and of a picture
+// larger than the clock only what it shows is kept once decoded.
+TEST_F(MyBackground, ChangeKeepsOnlyAPictureThatShows) {
+    const std::string jpeg = file_bytes(fs::path(VEL_IMAGE_DIR) / "泰山.jpg");
+    const std::string previous = file_bytes(fs::path(VEL_IMAGE_DIR) / "鼠.jpg");
+    const mode_t umask_now = ::umask(0);
+    ::umask(umask_now);
+    struct Row {
+        const char* what;
+        std::string bytes;
+        fs::perms perms;
+        bool shows;
+    };
+    const Row rows[] = {
+        {"text renamed .jpg", "this is not a picture\r\n", fs::perms::owner_all, false},
+        {"PNG renamed .jpg", "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", fs::perms::owner_all, false},
+        {"truncated JPEG", jpeg.substr(0, jpeg.size() / 2), fs::perms::owner_all, false},
+        {"JPEG header only", jpeg.substr(0, 20), fs::perms::owner_all, false},
+        {"over the pixel budget", bmp(5000, 5000, false), fs::perms::owner_all, false},
+        {"read-only photo", jpeg, fs::perms::owner_read | fs::perms::group_read, true},
+        {"larger than the clock", bmp(1000, 700), fs::perms::owner_all, true},
+        {"narrower than the clock", bmp(100, 700), fs::perms::owner_read, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        write_bytes(mine(), previous);
+        click(backgrounds::kUseMine);
+        boxes.clear();
+        const fs::path chosen = outside("chosen.jpg", row.bytes);
+        fs::permissions(chosen, row.perms);
         answer_dialog(chosen);
         click(backgrounds::kChangeMine);
-        EXPECT_TRUE(boxes.empty());
-        EXPECT_EQ(file_bytes(mine()), bytes);
-        EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
-        EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY), 0x0000FFu) << "red";
 
-        // The next start: the colours are the form's again.
-        ASSERT_NO_FATAL_FAILURE(start());
-        restore_background();
         EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
-        EXPECT_EQ(window_picture(), bytes);
-        EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY),
-                  resolve_colour(panel_colour(ids::k画板2)));
+        EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
+        if (!row.shows) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].caption, test::k错误);
+            EXPECT_EQ(boxes[0].text, *plat::utf8_to_gbk("所选文件不是可用的图片，背景未更换。"));
+            EXPECT_EQ(file_bytes(mine()), previous);
+            EXPECT_EQ(window_picture(), previous);
+            continue;
+        }
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(file_bytes(mine()), row.bytes);
+        EXPECT_EQ(static_cast<int>(fs::status(mine()).permissions()), 0644 & ~umask_now);
+        for (auto [x, y] : {std::pair{kCornerX, kCornerY}, {90, 200}, {6, 270}})
+            EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(chosen, x, y)) << x << "," << y;
+        const auto [w, h] = decoded_size(chosen);
+        const int width = std::min(w, 288), height = std::min(h, 288);
+        EXPECT_EQ(kept_size(ids::kClockWindowUnit), std::pair(width, height));
+        for (UnitId panel : {ids::k画板1, ids::k画板2})
+            EXPECT_EQ(kept_size(panel), std::pair(width, std::min(height, 284)));
     }
 }
 

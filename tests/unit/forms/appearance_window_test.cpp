@@ -85,6 +85,15 @@ TEST_F(AppearanceTest, WindowBackgroundColourAndPicture) {
     set_int(kWinUnit, prop::kWindowPictureMode, 1);
     EXPECT_EQ(plat::surface_pixel(w, 8, 16), 0x00FF0000u);
     EXPECT_EQ(plat::surface_pixel(w, 9, 17), 0x0000FF00u);
+    // Of a picture wider than the window only what shows is kept; widened,
+    // the window shows the rest of it.
+    set_int(kWinUnit, prop::kWindowPictureMode, 0);
+    set_bytes(kWinUnit, prop::kWindowPicture, tiny_bmp(320, 8, 0x0000FF00, 0x00FF0000));
+    EXPECT_EQ(plat::surface_pixel(w, 287, 0), 0x0000FF00u);
+    set_int(kWinUnit, prop::kWidth, 400);
+    plat::process_pending_events();
+    EXPECT_EQ(plat::surface_pixel(w, 319, 0), 0x0000FF00u);
+    EXPECT_EQ(plat::surface_pixel(w, 320, 0), 0x00000080u);
     // A picture that does not decode paints the colour only.
     std::vector<std::uint8_t> broken = tiny_bmp(8, 8, 0x0000FF00, 0x00FF0000);
     broken.resize(40);
