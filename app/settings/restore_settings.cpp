@@ -30,13 +30,13 @@ void restore_settings() {
     reapply(settings::kTopFile, settings::k置于顶层, cw::k置于顶层, toggle_keep_on_top);
     // Only the tray icon's menu reaches a clock that lets clicks through:
     // with no tray to show it, click-through would lock the user out.
-    if (tray_available())
-        reapply(settings::kMouseFile, settings::k鼠标穿透, cw::k鼠标穿透, toggle_mouse_through);
-    else if (settings::holds(settings::kMouseFile, settings::k鼠标穿透))
+    if (settings::holds(settings::kMouseFile, settings::k鼠标穿透) && !tray_available())
         std::fputs(
             "No tray to show the clock's icon: the stored click-through (mouse.vel) "
             "is not applied, as nothing could turn it off.\n",
             stderr);
+    else
+        reapply(settings::kMouseFile, settings::k鼠标穿透, cw::k鼠标穿透, toggle_mouse_through);
     reapply(settings::kInsertFile, settings::k嵌入桌面, cw::k嵌入桌面, toggle_embed_desktop);
 
     // Three comparisons; with none matching the window keeps its form's shape.
