@@ -35,6 +35,8 @@ using TrayClick = std::function<void(int kind)>;
 // icon waits until one appears. False when the image is unusable.
 bool set_tray_icon(Widget* owner, const PixelView& image, std::span<const std::uint8_t> alpha,
                    std::string_view tip, TrayClick on_click);
+// Whether a tray host runs now, so that tray icons are seen.
+bool tray_available();
 // Removes the owner's tray icon; nothing happens when it has none.
 void remove_tray_icon(Widget* owner);
 bool has_tray_icon(Widget* owner);

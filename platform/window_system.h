@@ -70,6 +70,9 @@ void process_pending_events();
 Size screen_size();  // the primary screen
 // Every screen of the desktop in screen pixels, the primary first.
 std::vector<Rect> screen_rects();
+// From now on `removed` is posted whenever a screen goes away, so it runs
+// once screen_rects no longer lists it.
+void on_screen_removed(std::function<void()> removed);
 Point cursor_pos();  // in screen coordinates
 
 // ---- events ---------------------------------------------------------------

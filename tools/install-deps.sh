@@ -13,6 +13,8 @@ PACKAGES=(
   # desktop tests
   xvfb openbox trayer xdotool x11-utils x11-apps imagemagick
   pulseaudio pulseaudio-utils sox faketime
+  # other desktops: a Wayland session with Xwayland, several monitors
+  weston xwayland qt6-wayland x11-xserver-utils
   # install and package tests
   desktop-file-utils appstream dpkg-dev lintian
   # media generation

@@ -1,9 +1,12 @@
 // Start-up: the stored choices are applied again, each by comparing the
 // whole content of its file with the value the toggle writes.
+#include <cstdio>
+
 #include "app/settings/setting_values.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/toggles.h"
 #include "app/window/clock_window.h"
+#include "forms/appearance/tray_command.h"
 
 namespace vel {
 namespace {
@@ -25,7 +28,15 @@ void restore_settings() {
     if (settings::holds(settings::kHourFile, settings::k半点报时))
         cw::set_checked(cw::k半点报时, true);
     reapply(settings::kTopFile, settings::k置于顶层, cw::k置于顶层, toggle_keep_on_top);
-    reapply(settings::kMouseFile, settings::k鼠标穿透, cw::k鼠标穿透, toggle_mouse_through);
+    // Only the tray icon's menu reaches a clock that lets clicks through:
+    // with no tray to show it, click-through would lock the user out.
+    if (settings::holds(settings::kMouseFile, settings::k鼠标穿透) && !tray_available())
+        std::fputs(
+            "No tray to show the clock's icon: the stored click-through (mouse.vel) "
+            "is not applied, as nothing could turn it off.\n",
+            stderr);
+    else
+        reapply(settings::kMouseFile, settings::k鼠标穿透, cw::k鼠标穿透, toggle_mouse_through);
     reapply(settings::kInsertFile, settings::k嵌入桌面, cw::k嵌入桌面, toggle_embed_desktop);
 
     // Three comparisons; with none matching the window keeps its form's shape.

@@ -14,6 +14,10 @@ FormRuntime& runtime() {
 
 }  // namespace
 
+bool exists() {
+    return runtime().window_exists(ids::kClockWindow);
+}
+
 ArgRecord window_ref() {
     return arg_unit(ids::kClockWindow, ids::kClockWindowUnit, TAG_UNIT_WINDOW);
 }

@@ -12,6 +12,8 @@ namespace vel::clock_window {
 // The window's properties the handlers use.
 inline constexpr int kLeft = prop::kLeft;
 inline constexpr int kTop = prop::kTop;
+inline constexpr int kWidth = prop::kWidth;
+inline constexpr int kHeight = prop::kHeight;
 inline constexpr int kVisible = prop::kVisible;
 inline constexpr int kFreeMove = prop::kWindowFreeMove;  // dragged by its client area
 inline constexpr int kShape = prop::kWindowShape;  // 0 rectangle, 1 ellipse, 2 rounded rectangle
@@ -27,6 +29,8 @@ inline constexpr UnitId k正方形 = 0x26010019;
 inline constexpr UnitId k圆形 = 0x2601001A;
 inline constexpr UnitId k圆角方形 = 0x2601001B;
 
+// False before the window is made and after it is closed.
+bool exists();
 ArgRecord window_ref();
 ArgRecord menu_ref(UnitId item);
 

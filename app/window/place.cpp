@@ -1,7 +1,6 @@
 #include "app/window/place.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "app/settings/settings_file.h"
 #include "app/window/clock_window.h"
@@ -21,6 +20,39 @@ constexpr std::string_view kWriteName = "coordinate.vel";
 constexpr std::int32_t kPlaceBytes = 10;
 // X coordinates are 16-bit: anything further out lies off every screen anyway.
 constexpr int kPositionLimit = 32627;
+// How much of the window must lie on one monitor, each way, for a person to
+// see it and drag it.
+constexpr int kSeenPart = 96;
+
+// How far a window at `pos` of `size` and a monitor at `start` of `length`
+// overlap along one axis (negative when apart).
+long long shared(long long pos, int size, int start, int length) {
+    return std::min(pos + size, static_cast<long long>(start) + length) -
+           std::max(pos, static_cast<long long>(start));
+}
+
+// One coordinate brought onto a monitor: at or beyond its far edge it goes
+// to 0, then it is clamped so that the window lies on the monitor (at its
+// near edge when the window is the larger).
+int onto(int pos, int size, int start, int length) {
+    const long long end = static_cast<long long>(start) + length;
+    if (pos >= end) pos = 0;
+    const long long last = std::max(static_cast<long long>(start), end - size);
+    return static_cast<int>(
+        std::clamp(static_cast<long long>(pos), static_cast<long long>(start), last));
+}
+
+// Moves the clock window onto the monitors when it is not seen on any; each
+// correction moves the window again, and that move saves the place.
+Place keep_clock_on_monitors() {
+    namespace cw = clock_window;
+    const Place now{cw::get(cw::kLeft), cw::get(cw::kTop)};
+    const Place kept =
+        keep_on_monitors(now, cw::get(cw::kWidth), cw::get(cw::kHeight), screen_areas());
+    if (kept.left != now.left) cw::set(cw::kLeft, kept.left);
+    if (kept.top != now.top) cw::set(cw::kTop, kept.top);
+    return kept;
+}
 
 }  // namespace
 
@@ -34,16 +66,16 @@ std::string place_text(Place place) {
     return std::to_string(place.left) + "," + std::to_string(place.top);
 }
 
-Place keep_on_screens(Place place, std::span<const ScreenArea> screens) {
-    if (screens.empty()) return place;
-    long long right = LLONG_MIN, bottom = LLONG_MIN;
-    for (const ScreenArea& s : screens) {
-        right = std::max(right, static_cast<long long>(s.left) + s.width);
-        bottom = std::max(bottom, static_cast<long long>(s.top) + s.height);
-    }
-    if (place.left >= right) place.left = 0;
-    if (place.top >= bottom) place.top = 0;
-    return place;
+Place keep_on_monitors(Place place, int width, int height, std::span<const ScreenArea> monitors) {
+    if (monitors.empty()) return place;
+    const auto on = [&](const ScreenArea& m) {
+        return shared(place.left, width, m.left, m.width) >= std::min(kSeenPart, width) &&
+               shared(place.top, height, m.top, m.height) >= std::min(kSeenPart, height);
+    };
+    if (std::any_of(monitors.begin(), monitors.end(), on)) return place;
+    const ScreenArea& primary = monitors.front();
+    return {onto(place.left, width, primary.left, primary.width),
+            onto(place.top, height, primary.top, primary.height)};
 }
 
 void restore_place() {
@@ -51,15 +83,16 @@ void restore_place() {
     call(cmd_move, clock_window::window_ref(),
          arg_int(std::clamp(p.left, -kPositionLimit, kPositionLimit)),
          arg_int(std::clamp(p.top, -kPositionLimit, kPositionLimit)));
+    [[maybe_unused]] static const bool watching = [] {
+        when_screen_removed([] {
+            if (clock_window::exists()) keep_clock_on_monitors();
+        });
+        return true;
+    }();
 }
 
 HandlerResult on_clock_moved(std::span<const std::int32_t>) {
-    namespace cw = clock_window;
-    const Place now{cw::get(cw::kLeft), cw::get(cw::kTop)};
-    const Place kept = keep_on_screens(now, screen_areas());
-    // Each correction moves the window again, and that move saves the place.
-    if (kept.left != now.left) cw::set(cw::kLeft, kept.left);
-    if (kept.top != now.top) cw::set(cw::kTop, kept.top);
+    const Place kept = keep_clock_on_monitors();
     settings::StoreFile(kWriteName).replace(kPlaceBytes, place_text(kept));
     return std::nullopt;
 }

@@ -75,4 +75,8 @@ void cmd_set_tray_icon(ResultRecord*, int count, const ArgRecord* args) {
     });
 }
 
+bool tray_available() {
+    return plat::tray_available();
+}
+
 }  // namespace vel

@@ -14,4 +14,8 @@ inline constexpr int kTrayEntryNumber = 100;
 // file name, [tip text]). An empty icon removes the window's tray icon.
 void cmd_set_tray_icon(ResultRecord* result, int count, const ArgRecord* args);
 
+// Whether tray icons are seen now (a tray host runs); without one an icon
+// waits, unseen, until a host starts.
+bool tray_available();
+
 }  // namespace vel

@@ -2,6 +2,7 @@
 // System commands: message boxes, start with the user's logon, a blocking
 // delay, screen size and mouse position, and the flat control style.
 // All follow the one calling convention (see library/value.h).
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ struct ScreenArea {
 };
 // Every screen, the primary first; empty when no display answers.
 std::vector<ScreenArea> screen_areas();
+// Calls `removed` after a screen has gone away (the screens listed then no
+// longer include it). Nothing happens without a window system.
+void when_screen_removed(std::function<void()> removed);
 
 // The text a message box shows for a content argument (GBK; at most 99
 // bytes for numbers, logicals and date-times; empty for other types).

@@ -30,6 +30,10 @@ std::vector<ScreenArea> screen_areas() {
     return out;
 }
 
+void when_screen_removed(std::function<void()> removed) {
+    plat::on_screen_removed(std::move(removed));
+}
+
 void cmd_mouse_x(ResultRecord* result, int, const ArgRecord*) {
     result->set_int(plat::cursor_pos().x);
 }

@@ -90,15 +90,24 @@ bool init_window_system() {
         // A write to a display that went away fails and is reported as a
         // broken connection, instead of a SIGPIPE killing the process.
         std::signal(SIGPIPE, SIG_IGN);
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") &&
-            !qEnvironmentVariableIsSet("DISPLAY") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-            qputenv("QT_QPA_PLATFORM", "xcb");  // placement and stacking need X11
+        // Placing, stacking, shaping and clicking through a window are X11
+        // calls: Qt runs on X (Xwayland in a Wayland session, where Qt would
+        // pick its Wayland platform first) unless the user chose a platform.
+        const bool platform_was_set = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
         const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        if ((platform.isEmpty() || platform.startsWith("xcb")) && !qt::x11_display_answers()) {
+        const bool platform_chosen = !platform.isEmpty();
+        if ((!platform_chosen || platform.startsWith("xcb")) && !qt::x11_display_answers()) {
             std::fprintf(stderr, "No X display answers at DISPLAY=\"%s\".\n",
                          qgetenv("DISPLAY").constData());
             return false;
         }
+        if (!platform_chosen)
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        else if (!platform.startsWith("xcb"))
+            std::fprintf(stderr,
+                         "QT_QPA_PLATFORM=%s is not xcb: the saved place, keep on top, embed in "
+                         "the desktop, click-through and the shapes will not work.\n",
+                         platform.constData());
         // Shared-memory images make the backing store wait a round trip for
         // the server before every paint; sending the few pixels of a small
         // repaint costs less than that wait, on both sides (the program in
@@ -108,6 +117,11 @@ bool init_window_system() {
         if (!chosen_by_user) qputenv("QT_XCB_NO_MITSHM", "1");
         new QApplication(g_argc, g_argv);
         if (!chosen_by_user) qunsetenv("QT_XCB_NO_MITSHM");
+        // Programs the clock starts choose their own platform.
+        if (!platform_chosen && platform_was_set)
+            qputenv("QT_QPA_PLATFORM", platform);
+        else if (!platform_chosen)
+            qunsetenv("QT_QPA_PLATFORM");
     }
     auto* app = qobject_cast<QApplication*>(QApplication::instance());
     if (!app) return false;
@@ -184,6 +198,12 @@ std::vector<Rect> screen_rects() {
         out.push_back({r.x(), r.y(), r.width(), r.height()});
     }
     return out;
+}
+
+void on_screen_removed(std::function<void()> removed) {
+    if (!g_post_target) return;
+    QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, g_post_target,
+                     [removed = std::move(removed)] { post(removed); });
 }
 
 Point cursor_pos() {

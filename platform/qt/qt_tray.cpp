@@ -113,6 +113,10 @@ void remove_tray_icon(Widget* owner) {
     }
 }
 
+bool tray_available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 bool has_tray_icon(Widget* owner) {
     return entry_of(owner) != nullptr;
 }

@@ -1,5 +1,5 @@
 // The clock window's place: read from coordinate.vel at start-up, kept on
-// the screens and written back whenever the window moves; a second copy
+// the monitors and written back whenever the window moves; a second copy
 // touches none of it; the tray's double click hides and shows the clock.
 #include <filesystem>
 #include <string>
@@ -31,30 +31,39 @@ TEST(Place, ParsedAsLeftCommaTop) {
     for (const auto& row : rows) EXPECT_EQ(parse_place(row.text), row.place) << row.text;
 }
 
-TEST(Place, KeptInsideTheBoxAroundAllScreens) {
+TEST(Place, KeptWhereSeenElseBroughtOntoThePrimaryMonitor) {
     const std::vector<ScreenArea> one{{0, 0, 1920, 1080}};
     const std::vector<ScreenArea> side_by_side{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
     const std::vector<ScreenArea> stacked{{0, 0, 1280, 1024}, {0, -1080, 1920, 1080}};
+    const std::vector<ScreenArea> l_shaped{{0, 0, 1280, 1024}, {1280, 0, 1280, 768}};
+    const std::vector<ScreenArea> primary_right{{1920, 0, 1280, 1024}, {0, 0, 1920, 1080}};
     const struct {
         const char* what;
-        const std::vector<ScreenArea>& screens;
+        const std::vector<ScreenArea>& monitors;
         Place in, out;
     } rows[] = {
-        {"on the screen", one, {100, 200}, {100, 200}},
-        {"last column", one, {1919, 1079}, {1919, 1079}},
+        {"on the monitor", one, {100, 200}, {100, 200}},
+        {"96 px seen at the corner", one, {1824, 984}, {1824, 984}},
+        {"tucked off the left and top", one, {-192, -192}, {-192, -192}},
+        {"95 px seen: clamped", one, {1825, 40}, {1632, 40}},
         {"at the right edge", one, {1920, 40}, {0, 40}},
         {"below the bottom", one, {40, 5000}, {40, 0}},
         {"beyond both", one, {2147483647, 5}, {0, 5}},
-        {"left of and above stay", one, {-50, -20}, {-50, -20}},
+        {"far left and above", one, {-5000, -5000}, {0, 0}},
         {"on the second monitor", side_by_side, {2500, 300}, {2500, 300}},
         {"beyond the second monitor", side_by_side, {3200, 300}, {0, 300}},
         {"second monitor gone", one, {2500, 300}, {0, 300}},
         {"monitor above the primary", stacked, {500, -900}, {500, -900}},
         {"below the primary only", stacked, {100, 1024}, {100, 0}},
+        {"in the corner of an L no monitor shows", l_shaped, {2000, 900}, {0, 736}},
+        {"on the shorter monitor of the L", l_shaped, {2000, 400}, {2000, 400}},
+        {"across the seam, too little on either", l_shaped, {1200, 900}, {992, 736}},
+        {"primary right of the other", primary_right, {5000, 5000}, {1920, 0}},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(keep_on_screens(row.in, row.screens), row.out) << row.what;
-    EXPECT_EQ(keep_on_screens({5000, 5000}, {}), (Place{5000, 5000})) << "no screens known";
+        EXPECT_EQ(keep_on_monitors(row.in, 288, 288, row.monitors), row.out) << row.what;
+    EXPECT_EQ(keep_on_monitors({5000, 5000}, 288, 288, {}), (Place{5000, 5000}))
+        << "no monitors known";
 }
 
 class ClockPlace : public ClockWindowTest {};
