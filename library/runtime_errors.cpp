@@ -1,11 +1,12 @@
 #include "library/runtime_errors.h"
 
 #include <atomic>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "platform/text/error_output.h"
 
 namespace vel {
 namespace {
@@ -114,8 +115,7 @@ void fatal_runtime_error(int code, std::string_view message_gbk) {
     if (presenter && s.errors.load() == 1) {
         presenter(text, k_caption);
     } else {
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fputc('\n', stderr);
+        plat::write_error_output(text + "\n");
     }
     end_program(-1);
 }

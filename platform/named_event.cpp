@@ -1,60 +1,42 @@
 #include "platform/named_event.h"
 
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <mutex>
-#include <system_error>
-#include <thread>
-#include <utility>
+#include <optional>
+#include <string>
+
+#include "platform/fs/xdg_folders.h"
+#include "platform/text/gbk.h"
 
 namespace plat {
 namespace {
 
-struct HandleRecord {
-    int fd = -1;  // the bound socket when this process created the event
-    std::string name;
-    std::thread answering;  // accepts and drops the checks of other processes
-};
-
 struct Handles {
     std::mutex lock;
-    std::map<EventHandle, HandleRecord> records;
+    std::map<EventHandle, int> fds;  // the locked file when this handle created the event, else -1
     EventHandle next = 0x100;
 };
 
-// Never destroyed: a record may hold a running thread when the process exits.
+// Never destroyed: a handle may be closed from another static's destructor.
 Handles& handles() {
     static Handles& h = *new Handles;
     return h;
 }
 
-EventHandle add_handle(int fd, std::string_view name, std::thread answering = {}) {
+EventHandle add_handle(int fd) {
     Handles& h = handles();
     std::lock_guard guard(h.lock);
     const EventHandle id = h.next;
     h.next += 4;
-    h.records.emplace(id, HandleRecord{fd, std::string(name), std::move(answering)});
+    h.fds.emplace(id, fd);
     return id;
-}
-
-// Each check connects and hangs up. Unaccepted, those connections would stay
-// in the listener's queue until it is full (a few thousand checks), and from
-// then on every check would fail as if the event were gone.
-void answer_checks(int listener) {
-    for (;;) {
-        const int fd = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd >= 0)
-            close(fd);
-        else if (errno != EINTR && errno != ECONNABORTED)
-            return;  // shut down by close_event_handle
-    }
 }
 
 std::uint64_t fnv1a(std::string_view s) {
@@ -63,32 +45,51 @@ std::uint64_t fnv1a(std::string_view s) {
     return v;
 }
 
-socklen_t make_address(std::string_view name, sockaddr_un& addr) {
-    addr = {};
-    addr.sun_family = AF_UNIX;
-    const std::string a = named_event_address(name);
-    addr.sun_path[0] = '\0';  // abstract namespace: no file, gone with the socket
-    a.copy(addr.sun_path + 1, a.size());
-    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + a.size());
+// A folder no other user can put a file into: a real folder (not a link)
+// owned by this user, writable by nobody else. Kept open, so that the file is
+// made in the folder that passed, whatever is renamed meanwhile.
+int open_private_folder(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && st.st_uid == geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
+        return fd;
+    close(fd);
+    return -1;
 }
 
-// True when a process of this user listens on the event's name. The
-// listener's credentials are recorded when it starts listening, so
-// SO_PEERCRED names its owner whether or not the connection is accepted yet.
-// A name held by another user reads as "not ours".
-bool held_by_this_user(std::string_view name) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return false;
-    sockaddr_un addr;
-    const socklen_t len = make_address(name, addr);
-    bool ours = false;
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0) {
-        ucred peer{};
-        socklen_t size = sizeof peer;
-        ours = getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+// The runtime folder first: it is private to the session and emptied at
+// logout. One that another user reached first (a shared folder given as
+// runtime folder) is passed over.
+int open_event_folder(std::string* chosen = nullptr) {
+    for (const std::string& base : {fs::user_runtime_folder(), fs::user_data_folder()}) {
+        if (base.empty()) continue;
+        const std::string folder = base + "/velclock";
+        fs::make_user_folders(folder);
+        const int fd = open_private_folder(folder);
+        if (fd < 0) continue;
+        if (chosen) *chosen = folder;
+        return fd;
     }
-    close(fd);
-    return ours;
+    return -1;
+}
+
+struct flock whole_file(short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;  // from 0 to the end, however long: the whole file
+    return lock;
+}
+
+// -1 when it cannot be opened (for `create`, made when missing).
+int open_event_file(std::string_view name, bool create) {
+    const int folder = open_event_folder();
+    if (folder < 0) return -1;
+    const int flags = create ? O_RDWR | O_CREAT : O_RDONLY;
+    const int fd =
+        openat(folder, named_event_file(name).c_str(), flags | O_NOFOLLOW | O_CLOEXEC, 0600);
+    close(folder);
+    return fd;
 }
 
 }  // namespace
@@ -106,66 +107,62 @@ std::string display_identity(std::string_view display) {
     return std::string(host) + ":" + std::string(number);
 }
 
-std::string named_event_address(std::string_view name) {
+std::string named_event_folder() {
+    std::string folder;
+    const int fd = open_event_folder(&folder);
+    if (fd >= 0) close(fd);
+    return folder;
+}
+
+std::string named_event_file(std::string_view name) {
     const char* display = std::getenv("DISPLAY");
-    std::string a = "vel-event/" + std::to_string(getuid()) + "/" +
-                    display_identity(display ? display : "") + "/";
-    // The name's own bytes keep it readable in `ss -x`; very long names
-    // (beyond the socket address size) are replaced by their hash.
-    constexpr std::size_t kRoom = sizeof(sockaddr_un::sun_path) - 1;
-    if (a.size() + name.size() <= kRoom) return a + std::string(name);
+    std::string suffix = "@" + display_identity(display ? display : "") + ".lock";
+    for (char& c : suffix)
+        if (c == '/') c = '_';
+    // The name in UTF-8 keeps the file readable; a name that cannot be a
+    // file name as it is (no UTF-8 form, a "/", too long) is replaced by its hash.
+    std::optional<std::string> readable = gbk_to_utf8(name);
+    if (readable && !readable->empty() && readable->find('/') == std::string::npos &&
+        readable->size() + suffix.size() <= 200)
+        return *readable + suffix;
     char hash[24];
     std::snprintf(hash, sizeof hash, "#%016llx", static_cast<unsigned long long>(fnv1a(name)));
-    a += hash;
-    return a.size() <= kRoom ? a : a.substr(0, kRoom);
+    return hash + suffix.substr(0, 200);
 }
 
 EventHandle open_named_event(std::string_view name) {
     if (name.empty()) return 0;
-    return held_by_this_user(name) ? add_handle(-1, name) : 0;
+    const int fd = open_event_file(name, false);
+    if (fd < 0) return 0;  // never created, or no folder to look in
+    struct flock probe = whole_file(F_WRLCK);
+    const bool held = fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+    close(fd);
+    return held ? add_handle(-1) : 0;
 }
 
 EventHandle create_named_event(std::string_view name) {
-    if (name.empty()) return add_handle(-1, name);
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (name.empty()) return add_handle(-1);
+    const int fd = open_event_file(name, true);
     if (fd < 0) return 0;
-    sockaddr_un addr;
-    const socklen_t len = make_address(name, addr);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), len) == 0 &&
-        listen(fd, SOMAXCONN) == 0) {
-        std::thread answering;
-        try {
-            answering = std::thread(answer_checks, fd);
-        } catch (const std::system_error&) {
-            // No thread to spare: the event still holds for the first checks.
-        }
-        return add_handle(fd, name, std::move(answering));
-    }
+    struct flock lock = whole_file(F_WRLCK);
+    if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return add_handle(fd);
     const int error = errno;
     close(fd);
-    if (error != EADDRINUSE) return 0;
-    // Creating an existing event hands out the existing one. When another
-    // user holds the name, the handle names nothing: the caller goes on
-    // without the event rather than being locked out by someone else.
-    return add_handle(-1, name);
+    // Creating an existing event hands out the existing one.
+    return error == EAGAIN || error == EACCES ? add_handle(-1) : 0;
 }
 
 bool close_event_handle(EventHandle handle) {
-    HandleRecord record;
+    int fd = -1;
     {
         Handles& h = handles();
         std::lock_guard guard(h.lock);
-        auto it = h.records.find(handle);
-        if (it == h.records.end()) return false;
-        record = std::move(it->second);
-        h.records.erase(it);
+        auto it = h.fds.find(handle);
+        if (it == h.fds.end()) return false;
+        fd = it->second;
+        h.fds.erase(it);
     }
-    if (record.fd < 0) return true;
-    // Shutting the listener down ends its accept; only then may the
-    // descriptor close, as its number could be reused under the thread.
-    shutdown(record.fd, SHUT_RDWR);
-    if (record.answering.joinable()) record.answering.join();
-    close(record.fd);
+    if (fd >= 0) close(fd);  // drops the lock: the event ends
     return true;
 }
 

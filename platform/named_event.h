@@ -1,12 +1,14 @@
 #pragma once
 // Named events: a name that exists exactly as long as the process that
-// created it. Built on a listening abstract-namespace Unix stream socket,
-// which the kernel removes when its last descriptor closes, however the
-// process ends; a thread of the creator accepts and drops the connections
-// that checks make. Abstract names are shared by every user of the machine (per
-// network namespace) and carry no permissions, so the name carries the user
-// id and the display, and an event counts only when its listener belongs to
-// this user: another user cannot stand in for ours by taking the name.
+// created it. The creator holds a lock on a file named after the event, in a
+// folder of this user's that no one else may write: "velclock" in the
+// session's runtime folder ($XDG_RUNTIME_DIR), or in the user's data folder
+// when there is none. The lock belongs to the creator's open descriptor (an
+// open-file-description lock), so the kernel drops it however the process
+// ends, and a check asks whether it is held without taking it. Another user
+// can neither take the lock nor stand in for it, as they could with a name
+// that anyone may bind first. The display is part of the file name: one event
+// per user and display.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,8 +19,7 @@ using EventHandle = std::int64_t;  // 0 = none
 
 // Creates the event `name` (GBK, may be empty for an unnamed event). When it
 // exists already (here or in another process) the handle names the existing
-// one; when another user holds the name, the handle names no event at all.
-// 0 when it cannot be created.
+// one. 0 when it cannot be created (no folder of the user's own to hold it).
 EventHandle create_named_event(std::string_view name);
 // A handle when an event of that name exists now, else 0.
 EventHandle open_named_event(std::string_view name);
@@ -27,7 +28,10 @@ bool close_event_handle(EventHandle handle);
 
 // The display as host and display number: ":0", ":0.0" and "unix:0" are one.
 std::string display_identity(std::string_view display);
-// The socket name used for `name` (without the leading zero byte).
-std::string named_event_address(std::string_view name);
+// The folder that holds the events' lock files, made when missing; empty when
+// neither candidate is a folder of this user's alone.
+std::string named_event_folder();
+// The lock file's name for `name` within that folder, for the current display.
+std::string named_event_file(std::string_view name);
 
 }  // namespace plat

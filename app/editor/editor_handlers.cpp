@@ -44,6 +44,18 @@ constexpr char kSelectToModify[] =
 constexpr char kSelectToDelete[] =
     "\xC7\xEB\xD1\xA1\xC8\xA1\xD2\xAA\xC9\xBE\xB3\xFD\xB5\xC4\xC4\xD6\xC1\xE5";
 constexpr char kCannotStore[] = "\xC4\xD6\xC1\xE5\xCE\xDE\xB7\xA8\xB1\xA3\xB4\xE6";  // 闹铃无法保存
+// 闹铃文件无法读取，闹铃不能修改。
+constexpr char kCannotRead[] =
+    "\xC4\xD6\xC1\xE5\xCE\xC4\xBC\xFE\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xA3\xAC"
+    "\xC4\xD6\xC1\xE5\xB2\xBB\xC4\xDC\xD0\xDE\xB8\xC4\xA1\xA3";
+
+// The name of the selected line as the file holds it, and as the name box
+// gives it back: a name that is not valid GBK comes back altered, and is
+// stored as it was for as long as the box still reads so.
+struct SelectedName {
+    std::string bytes, shown;
+};
+SelectedName g_selected_name;
 
 ArgRecord editor_ref() {
     return arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW);
@@ -102,6 +114,15 @@ std::string replaced(std::string_view text, std::string_view part, std::string_v
     return out;
 }
 
+// The alarm file as it is now, or nothing, after telling the user, when it
+// is there but cannot be read: writing it would lose the alarms it holds.
+std::optional<alarms::AlarmFileText> editable_file() {
+    alarms::AlarmFileText file = alarms::read_alarm_file();
+    if (file.readable) return file;
+    clock::show_message(kCannotRead, kError);
+    return std::nullopt;
+}
+
 // Stores the new text, or tells the user it could not be stored.
 bool store(const std::string& text) {
     if (alarms::store_alarm_file(text)) return true;
@@ -123,13 +144,17 @@ HandlerResult on_menu_set_alarms(std::span<const std::int32_t>) {
 
 HandlerResult on_alarm_editor_created(std::span<const std::int32_t>) {
     call(cmd_set_control_style, arg_int(kFlatSilverStyle));
-    const alarms::AlarmFileText file = alarms::read_alarm_file();
-    for (const std::string_view line : alarms::split_lines(file.text)) editor::add_list_item(line);
+    editor::clear_list_items();
+    g_selected_name = {};
+    const auto file = editable_file();
+    if (!file) return std::nullopt;
+    for (const std::string_view line : alarms::split_lines(file->text)) editor::add_list_item(line);
     return std::nullopt;
 }
 
 HandlerResult on_alarm_name_changed(std::span<const std::int32_t>) {
     clock::typed_name = editor::box_text(ids::k名称输入);
+    if (clock::typed_name == g_selected_name.shown) clock::typed_name = g_selected_name.bytes;
     return std::nullopt;
 }
 
@@ -152,7 +177,10 @@ HandlerResult on_alarm_list_selected(std::span<const std::int32_t>) {
     const std::int32_t p2 = find_text(line, ":");
     const std::int32_t p3 = find_text(line, "/");
     const auto length = static_cast<std::int32_t>(line.size());
-    editor::set_box_text(ids::k名称输入, owned(left_text(line, p1 - 1)));
+    const std::string name = owned(left_text(line, p1 - 1));
+    editor::set_box_text(ids::k名称输入, name);
+    g_selected_name = {name, editor::box_text(ids::k名称输入)};
+    clock::typed_name = name;
     editor::set_box_text(ids::k小时框, owned(middle_text(line, p1 + 2, p2 - p1 - 2)));
     editor::set_box_text(ids::k分钟框, owned(middle_text(line, p2 + 1, p3 - p2 - 1)));
     const int ring = alarms::ring_index(owned(right_text(line, length - p3)));
@@ -161,15 +189,16 @@ HandlerResult on_alarm_list_selected(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_alarm_add(std::span<const std::int32_t>) {
+    const auto file = editable_file();
+    if (!file) return std::nullopt;
     const std::string line = line_from_boxes();
-    const alarms::AlarmFileText file = alarms::read_alarm_file();
     // Past a zero byte nothing is read as alarms: a line written there would
     // never ring.
-    if (!file.whole) {
+    if (!file->whole) {
         cannot_store();
         return std::nullopt;
     }
-    std::string text = file.text;
+    std::string text = file->text;
     // A hand-edited last line without its line end stays a line of its own.
     if (!text.empty() && !text.ends_with(kLineEnd)) text += kLineEnd;
     text += line;
@@ -180,6 +209,8 @@ HandlerResult on_alarm_add(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_alarm_modify(std::span<const std::int32_t>) {
+    const auto file = editable_file();
+    if (!file) return std::nullopt;
     const int index = editor::list_selection();
     if (index < 0) {
         clock::show_message(kSelectToModify, kError);
@@ -188,9 +219,8 @@ HandlerResult on_alarm_modify(std::span<const std::int32_t>) {
     }
     const std::string line = line_from_boxes();
     const std::string item = editor::list_item(index);
-    const alarms::AlarmFileText file = alarms::read_alarm_file();
-    const auto found = file.whole ? find_line(file.text, index, item) : std::nullopt;
-    if (!found || !store(replaced(file.text, *found, line))) {
+    const auto found = file->whole ? find_line(file->text, index, item) : std::nullopt;
+    if (!found || !store(replaced(file->text, *found, line))) {
         if (!found) cannot_store();
         return std::nullopt;
     }
@@ -202,24 +232,25 @@ HandlerResult on_alarm_modify(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_alarm_delete(std::span<const std::int32_t>) {
+    const auto file = editable_file();
+    if (!file) return std::nullopt;
     const int index = editor::list_selection();
     if (index < 0) {
         clock::show_message(kSelectToDelete, kError);
         return std::nullopt;
     }
     const std::string item = editor::list_item(index);
-    const alarms::AlarmFileText file = alarms::read_alarm_file();
-    const auto found = file.whole ? find_line(file.text, index, item) : std::nullopt;
+    const auto found = file->whole ? find_line(file->text, index, item) : std::nullopt;
     if (!found) {
         cannot_store();
         return std::nullopt;
     }
     // The line goes with its line end (a last line may have none).
     std::string_view whole = *found;
-    const auto end = static_cast<std::size_t>(whole.data() - file.text.data()) + whole.size();
-    if (std::string_view(file.text).substr(end).starts_with(kLineEnd))
+    const auto end = static_cast<std::size_t>(whole.data() - file->text.data()) + whole.size();
+    if (std::string_view(file->text).substr(end).starts_with(kLineEnd))
         whole = std::string_view(whole.data(), whole.size() + kLineEnd.size());
-    if (store(replaced(file.text, whole, ""))) editor::delete_list_item(index);
+    if (store(replaced(file->text, whole, ""))) editor::delete_list_item(index);
     return std::nullopt;
 }
 

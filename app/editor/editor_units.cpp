@@ -1,5 +1,7 @@
 #include "app/editor/editor_units.h"
 
+#include <vector>
+
 #include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
@@ -9,6 +11,9 @@
 
 namespace vel::editor {
 namespace {
+
+// The bytes of the alarm list's items, in list order.
+std::vector<std::string> g_items;
 
 FormRuntime& rt() {
     return FormRuntime::instance();
@@ -58,22 +63,33 @@ int list_selection() {
     return int_property(ids::k闹铃列表框, prop::kListSelection);
 }
 
+void clear_list_items() {
+    g_items.clear();
+}
+
 std::string list_item(int index) {
+    if (index >= 0 && index < static_cast<int>(g_items.size()))
+        return g_items[static_cast<std::size_t>(index)];
     return owned_text(call(cmd_list_item_text, list_ref(), arg_int(index)).as_ptr<char>());
 }
 
 void add_list_item(std::string_view text) {
     const std::string owned(text);
     call(cmd_add_list_item, list_ref(), arg_text(owned.c_str()));
+    g_items.push_back(owned);
 }
 
 void set_list_item(int index, std::string_view text) {
     const std::string owned(text);
     call(cmd_set_list_item_text, list_ref(), arg_int(index), arg_text(owned.c_str()));
+    if (index >= 0 && index < static_cast<int>(g_items.size()))
+        g_items[static_cast<std::size_t>(index)] = owned;
 }
 
 void delete_list_item(int index) {
     call(cmd_delete_list_item, list_ref(), arg_int(index));
+    if (index >= 0 && index < static_cast<int>(g_items.size()))
+        g_items.erase(g_items.begin() + index);
 }
 
 std::string ring_box_text() {

@@ -14,8 +14,11 @@ void set_box_text(UnitId box, std::string_view text);
 void caret_to_end(UnitId box);
 void focus(UnitId unit);
 
-// The alarm list.
-int list_selection();  // -1: none
+// The alarm list. Each item's own bytes are kept beside it: a line that is
+// not valid GBK reads back from the list altered, and must still be found
+// in the file.
+void clear_list_items();  // the kept bytes of a new, empty list
+int list_selection();     // -1: none
 std::string list_item(int index);
 void add_list_item(std::string_view text);
 void set_list_item(int index, std::string_view text);

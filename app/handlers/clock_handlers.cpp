@@ -4,6 +4,7 @@
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/settings/toggles.h"
+#include "app/tick/tick.h"
 #include "app/window/clock_window.h"
 #include "app/window/place.h"
 #include "app/window/single_copy.h"
@@ -47,7 +48,9 @@ HandlerResult on_clock_created(std::span<const std::int32_t>) {
     restore_background();
     call(cmd_close_all_files);
     // Show a face at once rather than after the first tick.
-    draw_face();
+    const CivilTime now = current_civil_time();
+    draw_face(now);
+    clock::start_tick(now);
     return std::nullopt;
 }
 

@@ -36,8 +36,15 @@ void DueMinutes::reset() {
     m_served.clear();
 }
 
+void DueMinutes::start(WallMs at) {
+    reset();
+    m_started = true;
+    // A clock started within second 0 of a minute still serves that minute,
+    // though its first tick comes a second later.
+    m_previous = floor_div(at, 1000) * 1000 - 1;
+}
+
 std::vector<WallMs> DueMinutes::advance(WallMs now, std::int64_t steady) {
-    // A clock started within second 0 of a minute still serves that minute.
     const WallMs previous = m_started ? m_previous : floor_div(now, 1000) * 1000 - 1;
     m_started = true;
     m_previous = now;

@@ -27,8 +27,9 @@ public:
     // a monotonic time in milliseconds. Records `now` as the previous
     // reading before the caller rings anything, so a tick nested inside a
     // prompt does not serve the same minute again.
-    //  - the first reading takes the start of its own second minus 1 ms as
-    //    the previous (started at 7:30:00.4, the clock rings 7:30);
+    //  - the first reading takes the start of the second the clock started
+    //    in (start), or else of its own second, minus 1 ms as the previous
+    //    (started at 7:30:00.4, the first tick a second later rings 7:30);
     //  - minute starts older than now - 60 s are dropped (a resume from
     //    suspend or a clock set forward brings no flood of stale alarms);
     //  - a minute start served less than 60 s ago (steady time) is not
@@ -36,6 +37,9 @@ public:
     //    of summer time repeats an hour).
     std::vector<WallMs> advance(WallMs now, std::int64_t steady);
 
+    // The clock started at `at`: the first reading serves from the start of
+    // that second on.
+    void start(WallMs at);
     // Forgets the previous reading (the next one counts as the first).
     void reset();
 

@@ -25,6 +25,10 @@ std::int64_t steady_ms() {
 
 }  // namespace
 
+void clock::start_tick(const CivilTime& at) {
+    due_minutes().start(clock::wall_ms(at));
+}
+
 void clock::reset_tick() {
     due_minutes().reset();
 }

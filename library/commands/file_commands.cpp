@@ -1,6 +1,5 @@
 #include "library/commands/file_commands.h"
 
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -88,15 +87,14 @@ void cmd_read_file(ResultRecord* result, int count, const ArgRecord* args) {
     result->set_ptr(block);
 }
 
-bool replace_file(std::string_view gbk_source, std::string_view gbk_destination) {
-    const auto source = plat::fs::native_path(gbk_source);
-    const auto destination = plat::fs::native_path(gbk_destination);
-    return source && destination && std::rename(source->c_str(), destination->c_str()) == 0;
+bool path_exists(std::string_view gbk_name) {
+    const auto native = plat::fs::native_path(gbk_name);
+    return native && plat::fs::exists(*native);
 }
 
-bool delete_file(std::string_view gbk_name) {
+bool replace_file_content(std::string_view gbk_name, std::string_view bytes) {
     const auto native = plat::fs::native_path(gbk_name);
-    return native && std::remove(native->c_str()) == 0;
+    return native && plat::fs::replace_content(*native, bytes);
 }
 
 void cmd_copy_file(ResultRecord* result, int count, const ArgRecord* args) {

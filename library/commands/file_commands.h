@@ -13,11 +13,12 @@ namespace vel {
 // 4 exclusive. 0 on failure.
 std::int32_t open_file(std::string_view gbk_name, std::int32_t mode = 3, std::int32_t share = 1);
 
-// Puts the file `gbk_source` in the place of `gbk_destination` in one step,
-// so the destination is never seen half written; false when it cannot.
-bool replace_file(std::string_view gbk_source, std::string_view gbk_destination);
-// Deletes a file; false when it cannot.
-bool delete_file(std::string_view gbk_name);
+// Whether anything (a file, a folder ...) is at the path.
+bool path_exists(std::string_view gbk_name);
+// Makes the file hold exactly `bytes`, never seen half written; false (the
+// file as it was) when it cannot. Links and the file's mode stay; an
+// existing file that cannot be both read and written is never replaced.
+bool replace_file_content(std::string_view gbk_name, std::string_view bytes);
 
 // (text name, [int mode = 3], [int share = 1]) -> int file number
 void cmd_open_file(ResultRecord* result, int count, const ArgRecord* args);

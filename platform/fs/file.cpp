@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <optional>
 #include <vector>
 
 namespace plat::fs {
@@ -98,6 +100,10 @@ bool File::truncate(std::int64_t length) const {
     return m_fd >= 0 && length >= 0 && ::ftruncate(m_fd, static_cast<off_t>(length)) == 0;
 }
 
+bool File::sync() const {
+    return m_fd >= 0 && ::fsync(m_fd) == 0;
+}
+
 namespace {
 
 bool same_file(const struct stat& a, const std::string& path) {
@@ -112,7 +118,93 @@ std::string folder_of(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// Where a chain of symbolic links ends (the path itself when it is no
+// link); nullopt for a loop or a link that cannot be read.
+std::optional<std::string> link_end(const std::string& path) {
+    std::string at = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return at;
+        std::string to(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(at.c_str(), to.data(), to.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= to.size()) return std::nullopt;
+        to.resize(static_cast<std::size_t>(n));
+        at = to.front() == '/' ? to : folder_of(at) + "/" + to;
+    }
+    return std::nullopt;
+}
+
+bool write_whole(const File& file, std::string_view bytes) {
+    return file.write_at(0, bytes.data(), bytes.size()) &&
+           file.truncate(static_cast<std::int64_t>(bytes.size())) && file.sync();
+}
+
+// Overwriting the old bytes takes no new room on the disk, only growing
+// does; a write that fails part way is undone from the copy read first.
+bool rewrite_in_place(const File& file, std::string_view bytes) {
+    const std::int64_t size = file.size();
+    if (size < 0) return false;
+    std::string old(static_cast<std::size_t>(size), '\0');
+    if (file.read_at(0, old.data(), old.size()) != size) return false;
+    if (write_whole(file, bytes)) return true;
+    write_whole(file, old);
+    return false;
+}
+
+// A rename lasts only once its folder is synced.
+void sync_folder(const std::string& path) {
+    const int folder = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
 }  // namespace
+
+bool exists(const std::string& native_path) {
+    struct stat st;
+    return !native_path.empty() && ::stat(native_path.c_str(), &st) == 0;
+}
+
+bool replace_content(const std::string& native_path, std::string_view bytes) {
+    if (native_path.empty()) return false;
+    const std::optional<std::string> target = link_end(native_path);
+    if (!target) return false;
+    struct stat st;
+    if (::stat(target->c_str(), &st) != 0) {
+        if (errno != ENOENT) return false;
+        // Nothing to keep: written where it goes, and removed when it fails.
+        const File made = File::open(*target, Access::write, Create::truncate, Share::exclusive);
+        if (!made.is_open()) return false;
+        if (write_whole(made, bytes)) return true;
+        ::unlink(target->c_str());
+        return false;
+    }
+    const File existing =
+        File::open(*target, Access::read_write, Create::open_existing, Share::share_all);
+    if (!existing.is_open()) return false;
+    // A file with other names (hard links) would lose them to a rename.
+    if (st.st_nlink != 1) return rewrite_in_place(existing, bytes);
+    std::string temp = folder_of(*target) + "/.velsave-XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) return rewrite_in_place(existing, bytes);
+    File fresh(fd);
+    // Renamed, a file of another owner or group would become ours: such a
+    // file is rewritten in place instead.
+    struct stat made;
+    const bool same_owner =
+        ::fstat(fd, &made) == 0 && ((made.st_uid == st.st_uid && made.st_gid == st.st_gid) ||
+                                    ::fchown(fd, st.st_uid, st.st_gid) == 0);
+    const bool written =
+        same_owner && ::fchmod(fd, st.st_mode & 07777) == 0 && write_whole(fresh, bytes);
+    fresh.close();
+    if (written && ::rename(temp.c_str(), target->c_str()) == 0) {
+        sync_folder(*target);
+        return true;
+    }
+    ::unlink(temp.c_str());
+    return rewrite_in_place(existing, bytes);
+}
 
 bool copy_file(const std::string& native_source, const std::string& native_destination) {
     if (native_source.empty() || native_destination.empty()) return false;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace plat::fs {
 
@@ -23,6 +24,7 @@ enum class Share { share_all, deny_read, deny_write, exclusive };
 
 class File;
 bool copy_file(const std::string& native_source, const std::string& native_destination);
+bool replace_content(const std::string& native_path, std::string_view bytes);
 
 class File {
 public:
@@ -48,9 +50,12 @@ public:
     // Writes all bytes; false on error (some may have been written).
     bool write_at(std::int64_t offset, const void* data, std::size_t count) const;
     bool truncate(std::int64_t length) const;
+    // Flushes what was written to the disk.
+    bool sync() const;
 
 private:
     friend bool copy_file(const std::string&, const std::string&);
+    friend bool replace_content(const std::string&, std::string_view);
     explicit File(int fd) : m_fd(fd) {}
     int m_fd = -1;
 };
@@ -60,5 +65,20 @@ private:
 // copy leaves an existing destination untouched. Copying a file onto itself
 // fails rather than emptying it.
 bool copy_file(const std::string& native_source, const std::string& native_destination);
+
+// Whether anything (a file, a folder, a device ...) is at the path, links followed.
+bool exists(const std::string& native_path);
+
+// Makes the file at the path hold exactly `bytes`; false leaves it as it was.
+//  - A symbolic link stays: the file it leads to is the one rewritten.
+//  - The bytes go to a new file beside it, with its mode, synced, then
+//    renamed over it, so a crash leaves the old file or the new one.
+//  - Where no file can be made beside it (a read-only folder, a full disk),
+//    or the rename would change its owner or split its hard links, it is
+//    rewritten in place, and written back from memory when that fails too.
+//  - An existing file that cannot be opened for reading and writing, or is
+//    no regular file, is never replaced.
+// A missing file is created (0666 less the umask).
+bool replace_content(const std::string& native_path, std::string_view bytes);
 
 }  // namespace plat::fs

@@ -39,6 +39,11 @@ std::string user_data_folder() {
     return absolute_or("XDG_DATA_HOME", "/.local/share");
 }
 
+std::string user_runtime_folder() {
+    const std::string value = env_or_empty("XDG_RUNTIME_DIR");
+    return !value.empty() && value.front() == '/' ? value : std::string();
+}
+
 bool make_user_folders(const std::string& path) {
     std::size_t pos = 1;
     while (pos <= path.size()) {

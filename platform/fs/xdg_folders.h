@@ -12,6 +12,9 @@ std::string home_folder();
 std::string user_config_folder();
 // $XDG_DATA_HOME, default ~/.local/share.
 std::string user_data_folder();
+// $XDG_RUNTIME_DIR; empty when unset or not absolute, as it has no default
+// (it belongs to the login session).
+std::string user_runtime_folder();
 
 // Creates `path` and its missing parents (0700, as the conventions ask of the
 // base folders); true when `path` is a folder afterwards.

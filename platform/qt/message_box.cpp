@@ -9,10 +9,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
+#include "platform/text/error_output.h"
 #include "platform/text/gbk.h"
 
 namespace plat {
@@ -82,8 +82,7 @@ int message_box(std::string_view text, std::string_view caption, unsigned style)
     if (responder())
         return responder()(MessageBoxRequest{std::string(text), std::string(caption), style});
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
-        std::fprintf(stderr, "%.*s: %.*s\n", int(caption.size()), caption.data(), int(text.size()),
-                     text.data());
+        write_error_output(std::string(caption) + ": " + std::string(text) + "\n");
         return kIdOk;
     }
     QMessageBox box(icon_for(style), to_qstring(caption), to_qstring(text), QMessageBox::NoButton);

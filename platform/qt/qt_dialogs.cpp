@@ -2,10 +2,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
-#include <cstdio>
 #include <utility>
 
 #include "platform/qt/qt_internal.h"
+#include "platform/text/error_output.h"
 
 namespace plat {
 namespace {
@@ -57,7 +57,7 @@ std::optional<std::string> run_file_dialog(const FileDialogOptions& o) {
 
 void show_error_box(std::string_view text, std::string_view caption) {
     if (!window_system_ready()) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+        write_error_output(std::string(text) + "\n");
         return;
     }
     QMessageBox box(QMessageBox::Critical, qt::from_gbk(caption), qt::from_gbk(text),

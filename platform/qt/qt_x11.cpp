@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/qt/qt_internal.h"
+#include "platform/text/error_output.h"
 #include "platform/x11/net_wm.h"
 
 // Xlib after Qt: its macros (None, Bool, KeyPress ...) would break Qt's headers.
@@ -23,7 +24,7 @@ std::function<void()> g_display_lost;
 // destructors under whatever is half-way through, a window being created
 // included; the program ends its own way instead.
 int on_io_error(Display*) {
-    std::fputs("The connection to the X display broke; ending.\n", stderr);
+    write_error_output("The connection to the X display broke; ending.\n");
     if (g_display_lost) g_display_lost();
     std::fflush(nullptr);
     std::_Exit(1);

@@ -65,15 +65,18 @@ TEST_F(EndingTest, LosingTheDisplayEndsWithoutASignal) {
     }
 }
 
+// The reason is readable in the UTF-8 terminal it was started from.
 TEST_F(EndingTest, NoDisplayAtStartEndsWithoutASignal) {
     ClockOptions options;
-    options.env = {"DISPLAY=:65000"};
+    options.env = {"DISPLAY=:65000", "LANG=C.UTF-8", "LC_ALL=", "LC_CTYPE="};
     Clock& clock = start_clock(options);
     ASSERT_TRUE(clock.process().wait_exit(kAppear));
     const int status = clock.process().status();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 0) << "wait status " << status;
-    EXPECT_NE(read_file(clock.log_file()).find("No X display answers"), std::string::npos)
-        << read_file(clock.log_file());
+    const std::string log = read_file(clock.log_file());
+    EXPECT_NE(log.find("No X display answers"), std::string::npos) << log;
+    EXPECT_NE(log.find("运行时出错!\n\n错误信息："), std::string::npos) << log;
+    EXPECT_EQ(log.find('\r'), std::string::npos) << log;
 }
 
 TEST_F(EndingTest, TerminationSignalsEndWithStatusZero) {

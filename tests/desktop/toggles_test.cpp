@@ -2,8 +2,15 @@
 // at start-up (on top, embedded, click-through, round, its place), dragging
 // the face moves it and remembers where, the tray's double click hides and
 // shows it, and only one copy runs.
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <cstdlib>
 #include <string>
 #include <thread>
@@ -366,6 +373,68 @@ TEST_F(TogglesTest, OnlyOneCopyRuns) {
     ASSERT_TRUE(first.process().wait_exit(5s));
     Clock& third = start_clock();
     EXPECT_TRUE(clock_window(third)) << "no copy starts after the first was killed";
+}
+
+// Another user of the machine takes what they can before the clock starts:
+// the socket name older clocks checked, and the lock files of the clock's
+// folders, which they cannot reach. The clock starts all the same, and a
+// second copy of it still ends.
+TEST_F(TogglesTest, AnotherUserCannotBreakSingleCopy) {
+    if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const std::string display = desktop().display();
+    const std::string file = "VEL时钟运行中@" + display + ".lock";
+    std::string runtime;
+    for (const std::string& e : desktop().env())
+        if (e.rfind("XDG_RUNTIME_DIR=", 0) == 0) runtime = e.substr(16);
+    const std::string locks[] = {runtime + "/velclock/" + file,
+                                 (desktop().home() / ".local/share/velclock" / file).string()};
+    const std::string name = "vel-event/" + std::to_string(getuid()) + "/" + display +
+                             "/VEL\xCA\xB1\xD6\xD3\xD4\xCB\xD0\xD0\xD6\xD0";
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    name.copy(addr.sun_path + 1, name.size());  // abstract: a leading zero byte
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t other = fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        char bound = '0';
+        if (setgid(65534) == 0 && setuid(65534) == 0) {
+            struct flock whole {};
+            whole.l_type = F_WRLCK;
+            for (const std::string& lock : locks) {
+                const int fd = open(lock.c_str(), O_RDWR | O_CREAT, 0644);
+                if (fd >= 0) fcntl(fd, F_OFD_SETLK, &whole);
+            }
+            const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+            if (bind(fd, reinterpret_cast<const sockaddr*>(&addr), length) == 0 &&
+                listen(fd, 4) == 0)
+                bound = '1';
+        }
+        (void)!write(ready[1], &bound, 1);
+        for (;;) pause();
+    }
+    struct Reaper {
+        pid_t pid;
+        ~Reaper() {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+    } reaper{other};
+    char bound = 0;
+    ASSERT_EQ(read(ready[0], &bound, 1), 1);
+    close(ready[0]);
+    close(ready[1]);
+    ASSERT_EQ(bound, '1') << "the other user could not bind the name";
+
+    Clock& first = start_clock();
+    ASSERT_TRUE(clock_window(first)) << "the other user's hold kept the clock from starting";
+    Clock& second = start_clock();
+    EXPECT_TRUE(poll_until([&] { return !second.process().running(); }, 10s, 10ms))
+        << "a second copy runs beside the first";
+    EXPECT_EQ(second.process().exit_code(), 0);
 }
 
 }  // namespace

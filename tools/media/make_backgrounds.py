@@ -9,7 +9,9 @@ its own), the four seasons and 23 famous sights as stylised scenes, and the
 13 performers as title cards that carry the name and an emblem, never a
 likeness. The clock's dial is drawn over the picture with its white left out,
 so the numerals and hands sit on the picture itself: each scene keeps to light
-tones and is veiled towards the middle, where the hands turn.
+tones and is veiled towards the middle, where the hands turn. The round window
+shape shows only the inscribed circle: all that matters is drawn inside it, and
+the rest is softened (see soften_outside_circle).
 
 Every random choice comes from a generator seeded with the picture's number,
 so two runs write the same bytes.
@@ -61,6 +63,37 @@ def ramp(stops, t):
         if t <= t1:
             return mix(c0, c1, (t - t0) / (t1 - t0) if t1 > t0 else 1)
     return stops[-1][1]
+
+
+# The round window shows the circle inscribed in the picture: pixel (x, y) when
+# its centre (x + 0.5, y + 0.5) lies within SIZE / 2 of the middle. Whatever
+# matters is drawn inside it, and outside it the picture fades into a blur of
+# itself, so the square shapes still show the scene's colours in the corners
+# but nothing the circle would cut into a stray fragment.
+SOFT_FROM = SIZE / 2 - 4  # the blend starts just inside the rim
+SOFT_TO = SIZE / 2 + 3    # and is whole a few pixels outside it
+SOFT_BLUR = 10
+
+
+def outside_circle_weight(x, y):
+    r = math.hypot(x + 0.5 - SIZE / 2, y + 0.5 - SIZE / 2)
+    return max(0.0, min(1.0, (r - SOFT_FROM) / (SOFT_TO - SOFT_FROM)))
+
+
+def soften_outside_circle(img):
+    # Mirrored on every side first, so the blur at the edges keeps their colour.
+    tiled = Image.new("RGB", (SIZE * 3, SIZE * 3))
+    for i in range(3):
+        for j in range(3):
+            tile = img if i == 1 else img.transpose(Image.FLIP_LEFT_RIGHT)
+            tile = tile if j == 1 else tile.transpose(Image.FLIP_TOP_BOTTOM)
+            tiled.paste(tile, (i * SIZE, j * SIZE))
+    blurred = tiled.filter(ImageFilter.GaussianBlur(SOFT_BLUR)).crop((SIZE, SIZE, 2 * SIZE, 2 * SIZE))
+    mask = Image.new("L", (SIZE, SIZE), 0)
+    mask.putdata([int(round(255 * outside_circle_weight(x, y))) for y in range(SIZE) for x in range(SIZE)])
+    out = img.copy()
+    out.paste(blurred, (0, 0), mask)
+    return out
 
 
 class Pic:
@@ -250,17 +283,19 @@ class Pic:
         self.img.paste((60, 50, 40), (0, 0), shadow)
         self.img.paste(glyph, (sc(cx) - glyph.width // 2, sc(cy) - glyph.height // 2), glyph)
 
-    def seal(self, ch, x=10, y=10, size=40, colour=(196, 30, 36)):
-        """A red seal carrying one character."""
-        self.d.rounded_rectangle([sc(x), sc(y), sc(x + size), sc(y + size)], radius=sc(6), fill=colour)
+    def seal(self, ch, x=50, y=50, size=28, colour=(196, 30, 36)):
+        """A red seal carrying one character. By default at half past ten,
+        between the dial's dots for 10 and 11 and inside the round window."""
+        self.d.rounded_rectangle([sc(x), sc(y), sc(x + size), sc(y + size)], radius=sc(size * 0.15), fill=colour)
         self.d.rounded_rectangle([sc(x + 3), sc(y + 3), sc(x + size - 3), sc(y + size - 3)],
                                  radius=sc(4), outline=(255, 236, 210), width=sc(1.2))
         self.text(x + size / 2, y + size / 2 + 1, ch, size * 0.62, (255, 244, 228))
 
     # -- the finish --
     def finish(self, veil=(255, 255, 255), middle=0.38, overall=0.10, radius=58):
-        """Reduces to 288 x 288 and veils the middle, where the hands turn."""
-        img = self.img.resize((SIZE, SIZE), Image.LANCZOS)
+        """Reduces to 288 x 288, softens what lies outside the round window
+        and veils the middle, where the hands turn."""
+        img = soften_outside_circle(self.img.resize((SIZE, SIZE), Image.LANCZOS))
         mask = Image.new("L", (SIZE, SIZE), 0)
         mask.putdata([int(round(255 * (overall + middle * math.exp(-(math.hypot(x - 143.5, y - 143.5) / radius) ** 2))))
                       for y in range(SIZE) for x in range(SIZE)])
@@ -270,7 +305,7 @@ class Pic:
 
 # ---------------------------------------------------------------------------
 # The twelve animals of the zodiac: a landscape of their own, the figure in
-# front, and a red seal with the animal's character in the corner.
+# front, and a red seal with the animal's character above on the left.
 
 SKY_DAY = [(0, (150, 200, 245)), (1, (225, 240, 250))]
 
@@ -320,8 +355,8 @@ def tiger_scene(p):
 
 
 def rabbit_scene(p):
-    p.circle(220, 60, 30, (255, 250, 225))
-    p.glow(220, 60, 44, (255, 250, 220), 0.5)
+    p.circle(210, 70, 26, (255, 250, 225))
+    p.glow(210, 70, 40, (255, 250, 220), 0.5)
     p.mountain(p.ridge(-10, 300, 172, 20), [(0, (170, 200, 190)), (1, (150, 190, 160))], 150, 200)
     p.vgrad(188, SIZE, [(0, (180, 220, 150)), (1, (140, 200, 120))])
     for i in range(30):
@@ -361,8 +396,8 @@ def horse_scene(p):
     for i in range(60):
         x, y = p.rng.uniform(0, SIZE), p.rng.uniform(200, 288)
         p.line([(x, y), (x + p.rng.uniform(-2, 2), y - p.rng.uniform(4, 9))], (110, 165, 70), 1)
-    p.cloud(70, 55, 90)
-    p.cloud(215, 90, 70)
+    p.cloud(112, 52, 70)
+    p.cloud(212, 92, 70)
 
 
 def sheep_scene(p):
@@ -374,7 +409,7 @@ def sheep_scene(p):
             p.line([(x + dx, y + 2), (x + dx, y + 8)], (90, 80, 70), 1)
         p.ellipse(x, y, 8, 5, (250, 250, 245))
         p.ellipse(x + 8, y - 1, 3, 2.2, (90, 80, 70))
-    p.cloud(200, 50, 80)
+    p.cloud(196, 58, 72)
 
 
 def monkey_scene(p):
@@ -414,7 +449,7 @@ def dog_scene(p):
     p.poly([(195, 122), (240, 90), (285, 122)], (150, 70, 60))
     p.ellipse(240, 160, 14, 20, (70, 50, 40))
     p.rect(226, 160, 254, 185, (70, 50, 40))
-    p.circle(30, 50, 26, (255, 235, 160))
+    p.circle(214, 62, 22, (255, 235, 160))
 
 
 def pig_scene(p):
@@ -426,7 +461,7 @@ def pig_scene(p):
         p.rect(x + 18, 165, x + 22, 200, (170, 130, 90))
     p.line([(0, 175), (120, 175)], (170, 130, 90), 3)
     p.line([(0, 188), (120, 188)], (170, 130, 90), 3)
-    p.circle(230, 55, 22, (255, 240, 180))
+    p.circle(218, 66, 20, (255, 240, 180))
 
 
 ANIMALS = [
@@ -484,9 +519,9 @@ def spring_willows(p):
 
 def summer_island(p):
     p.vgrad(0, 165, [(0, (80, 165, 235)), (1, (200, 235, 250))])
-    p.glow(235, 45, 38, (255, 255, 220), 1.0)
-    p.circle(235, 45, 18, (255, 250, 200))
-    p.cloud(70, 60, 80)
+    p.glow(218, 62, 36, (255, 255, 220), 1.0)
+    p.circle(218, 62, 16, (255, 250, 200))
+    p.cloud(86, 68, 80)
     p.cloud(150, 105, 60, (250, 252, 255))
     p.vgrad(165, SIZE, [(0, (60, 160, 210)), (1, (90, 210, 210))])
     for i in range(30):
@@ -580,15 +615,16 @@ def taishan(p):
     p.rect(gx - 12, gy - 4, gx + 12, gy + 8, (190, 50, 40))
     p.rect(gx - 4, gy, gx + 4, gy + 8, (90, 40, 30))
     p.roof(gx, gy - 4, 16, 7, (200, 160, 60))
-    # The inscription stone.
-    p.poly([(6, 288), (10, 228), (30, 218), (62, 226), (70, 288)], (170, 165, 150))
+    # The inscription stone, low on the left inside the round window.
+    p.poly([(50, 244), (52, 214), (62, 207), (80, 211), (84, 244)], (170, 165, 150))
+    # Two columns, read from the right.
     for i, ch in enumerate("五岳独尊"):
-        p.text(38, 236 + i * 13, ch, 12, (190, 40, 40))
+        p.text(74 - 12 * (i // 2), 222 + 13 * (i % 2), ch, 11, (190, 40, 40))
 
 
 def great_wall(p):
     p.vgrad(0, 180, [(0, (140, 190, 240)), (1, (225, 240, 250))])
-    p.cloud(225, 38, 70)
+    p.cloud(204, 52, 64)
     far = p.ridge(-10, 300, 118, 24, peaks=[(60, 30, 40), (250, 20, 30)])
     p.mountain(far, [(0, (170, 195, 200)), (1, (185, 205, 200))], 80, 200)
     mid = p.ridge(-10, 300, 165, 30, peaks=[(215, 45, 45)])
@@ -628,14 +664,14 @@ def great_wall(p):
     wall(far_path, 5, [7])
     near_path = [(-10, 262), (20, height(near, 20) + 10), (40, height(near, 40) + 8), (62, height(near, 62) + 10),
                  (90, 236), (120, 222), (146, 205), (160, 190)]
-    wall(near_path, 9, [2])
+    wall(near_path, 9, [3])
     wall([(160, 190)] + [(x, height(mid, x) + 4) for x in range(170, 151, -10)] + far_path[:1], 6, [])
 
 
 def forbidden_city(p):
     p.vgrad(0, 200, [(0, (130, 180, 235)), (1, (225, 235, 245))])
-    p.cloud(60, 45, 80)
-    p.cloud(240, 70, 60)
+    p.cloud(82, 58, 76)
+    p.cloud(222, 74, 56)
     p.vgrad(196, 250, [(0, (200, 195, 190)), (1, (180, 175, 170))])
     for x in range(0, SIZE, 14):
         p.line([(x, 196), (144 + (x - 144) * 1.6, 250)], (190, 185, 180), 0.8)
@@ -687,10 +723,10 @@ def west_lake(p):
     for x in (120, 160, 200):
         p.ellipse(x, 218, 4, 8, (150, 150, 145))
         p.circle(x, 208, 3, (150, 150, 145))
-    # Lotus in the corner, willow strands at the top.
-    for x, y, r in ((240, 262, 22), (276, 245, 18), (205, 282, 16), (280, 285, 15)):
+    # Lotus low on the right, willow strands at the top.
+    for x, y, r in ((214, 240, 22), (250, 223, 18), (179, 260, 16), (254, 263, 15)):
         p.ellipse(x, y, r, r * 0.45, (90, 150, 90))
-    p.poly([(252, 238), (247, 222), (255, 214), (263, 222), (258, 238)], (245, 150, 180))
+    p.poly([(226, 216), (221, 200), (229, 192), (237, 200), (232, 216)], (245, 150, 180))
     for i in range(26):
         x0 = -5 + i * 4.5
         length = 120 - i * 3.5 + p.rng.uniform(-15, 15)
@@ -781,22 +817,22 @@ def baotu_spring(p):
         x0 = p.rng.uniform(0, 260)
         p.line([(x0, y), (x0 + p.rng.uniform(10, 28), y)], (180, 230, 230), 1)
     # Three springs boiling up side by side.
-    for x in (90, 144, 198):
-        p.ellipse(x, 228, 30, 9, (190, 235, 235))
+    for x in (88, 136, 184):
+        p.ellipse(x, 228, 26, 9, (190, 235, 235))
         for k in range(7):
             a = k / 6
-            p.circle(x + (a - 0.5) * 28, 218 - math.sin(a * math.pi) * 16, 8, (245, 252, 252))
+            p.circle(x + (a - 0.5) * 24, 218 - math.sin(a * math.pi) * 16, 7.5, (245, 252, 252))
         p.circle(x, 204, 9, (255, 255, 255))
     # The stone railing in front, and the stele carved with the spring's name.
     p.rect(0, 262, SIZE, 268, (235, 232, 225))
     for x in range(0, SIZE, 24):
         p.rect(x + 2, 256, x + 8, SIZE, (225, 222, 215))
-    p.rect(244, 168, 274, 250, (150, 150, 145))
-    p.rect(247, 171, 271, 247, (170, 170, 165))
-    p.ellipse(259, 168, 15, 5, (150, 150, 145))
-    p.rect(238, 248, 280, 256, (140, 140, 135))
+    p.rect(212, 194, 234, 240, (150, 150, 145))
+    p.rect(214, 196, 232, 238, (170, 170, 165))
+    p.ellipse(223, 194, 11, 4, (150, 150, 145))
+    p.rect(208, 238, 238, 244, (140, 140, 135))
     for i, ch in enumerate("趵突泉"):
-        p.text(259, 186 + i * 22, ch, 18, (60, 60, 70))
+        p.text(223, 204 + i * 13, ch, 11.5, (60, 60, 70))
 
 
 def big_wild_goose_pagoda(p):
@@ -815,7 +851,7 @@ def big_wild_goose_pagoda(p):
     p.line([(cx, 26), (cx, 14)], (140, 100, 70), 2)
     p.rect(0, 240, SIZE, SIZE, (210, 195, 170))
     p.rect(cx - 70, 236, cx + 70, 248, (185, 160, 125))
-    for x, y in ((40, 60), (60, 72), (80, 84), (25, 75), (15, 92)):
+    for x, y in ((64, 66), (84, 78), (104, 90), (49, 81), (39, 98)):
         p.line([(x - 7, y - 4), (x, y), (x + 7, y - 4)], (90, 80, 80), 1.5)
     p.round_tree(30, 255, 70, (110, 155, 90))
     p.round_tree(262, 258, 75, (100, 145, 85))
@@ -880,7 +916,7 @@ def yuanmingyuan(p):
 
 def yellow_crane_tower(p):
     p.vgrad(0, 230, [(0, (170, 205, 235)), (1, (240, 240, 230))])
-    p.cloud(230, 50, 60)
+    p.cloud(214, 58, 60)
     p.mountain(p.ridge(-10, 300, 230, 14, peaks=[(144, 20, 80)]), [(0, (120, 160, 110)), (1, (100, 140, 95))], 200, SIZE)
     p.vgrad(255, SIZE, [(0, (170, 200, 205)), (1, (150, 185, 195))])
     cx = 150
@@ -894,7 +930,7 @@ def yellow_crane_tower(p):
     p.poly([(cx - 8, 86), (cx, 62), (cx + 8, 86)], (235, 185, 50))
     p.line([(cx, 62), (cx, 50)], (180, 120, 30), 2)
     # A crane in flight.
-    x, y = 58, 70
+    x, y = 74, 80
     p.poly([(x - 30, y - 14), (x - 4, y), (x + 6, y - 2), (x + 26, y - 24), (x + 10, y + 2), (x - 4, y + 4)], (252, 252, 250))
     p.line([(x + 6, y + 1), (x + 22, y + 6), (x + 30, y + 4)], (250, 250, 250), 2)
     p.circle(x + 30, y + 4, 2, (200, 40, 40))
@@ -999,7 +1035,7 @@ def pyramids(p):
             p.line([(x - dx, yy), (x + dx * 0.25, yy)], (220, 180, 110), 0.8)
     p.mountain(p.ridge(-10, 300, 235, 12), [(0, (230, 190, 125)), (1, (210, 165, 100))], 220, SIZE)
     # A camel walking by.
-    x, y = 62, 258
+    x, y = 84, 246
     c = (120, 80, 50)
     p.ellipse(x, y - 28, 20, 9, c)
     p.ellipse(x - 2, y - 36, 10, 9, c)
@@ -1008,7 +1044,7 @@ def pyramids(p):
     for dx, lean in ((-15, -2), (-9, 2), (10, -2), (16, 2)):
         p.line([(x + dx, y - 24), (x + dx + lean, y - 10), (x + dx, y)], c, 2.4)
     p.line([(x - 19, y - 30), (x - 24, y - 18)], c, 1.5)
-    p.ellipse(x + 10, y + 1, 40, 3, (205, 160, 100))
+    p.ellipse(x + 10, y + 1, 32, 3, (205, 160, 100))
 
 
 def mount_fuji(p):
@@ -1053,8 +1089,8 @@ def hawaii(p):
     p.palm(275, 280, 110, -0.2, (90, 55, 60), (70, 50, 65))
     for x, c in ((195, (90, 180, 200)), (210, (250, 210, 80))):
         p.ellipse(x, 260, 5, 22, c)
-    # A hibiscus in the corner.
-    cx, cy = 36, 258
+    # A hibiscus low on the left.
+    cx, cy = 76, 228
     for k in range(5):
         a = k * math.tau / 5 - math.pi / 2
         p.circle(cx + 14 * math.cos(a), cy + 14 * math.sin(a), 12, (230, 50, 70))
@@ -1126,8 +1162,8 @@ def provence(p):
 
 def easter_island(p):
     p.vgrad(0, 190, [(0, (130, 185, 235)), (1, (235, 240, 245))])
-    p.cloud(60, 50, 90)
-    p.cloud(230, 40, 70)
+    p.cloud(84, 62, 80)
+    p.cloud(208, 54, 64)
     p.rect(0, 170, SIZE, 190, (90, 150, 190))
     p.grad_poly([(-5, 185), (90, 175), (200, 182), (293, 176), (293, SIZE), (-5, SIZE)], 175, SIZE,
                 [(0, (150, 190, 110)), (1, (120, 165, 90))])
@@ -1434,6 +1470,9 @@ CARD_STYLES = {
 }
 
 
+NAME_Y = 194  # the name's middle: 50 below the hub, clear of the 7, 6 and 5
+
+
 def card(name, latin, style, emblem, panel=None):
     st = dict(CARD_STYLES[style])
     if panel:
@@ -1441,46 +1480,40 @@ def card(name, latin, style, emblem, panel=None):
 
     def draw(p):
         p.vgrad(0, SIZE, st["bg"])
+        # The card is round, as the round window shows it; the style's own
+        # ornament runs in the band between its edge and the window's rim.
+        p.circle(144, 144, 141, mix(st["bg"][0][1], (255, 255, 255), 0.08))
         if style == "opera":
-            # Stage curtains gathered at the sides, a valance across the top.
-            for k in range(12):
-                x = k * 24
-                p.line([(x + 6, 0), (x + 10, SIZE)], mix(st["bg"][0][1], (255, 255, 255), 0.12), 4)
-            for k in range(7):
-                p.d.pieslice([sc(k * 44 - 6), sc(-22), sc(k * 44 + 46), sc(26)], 0, 180, fill=(220, 170, 60))
+            # Gold scallops of a stage valance all round.
+            for k in range(36):
+                a = math.radians(k * 10)
+                p.circle(144 + 134 * math.cos(a), 144 + 134 * math.sin(a), 5, (220, 170, 60))
         elif style == "hollywood":
-            for k in range(24):
-                a = k * math.tau / 24
-                p.line([(144, 144), (144 + 300 * math.cos(a), 144 + 300 * math.sin(a))], (70, 80, 115), 5)
-            for k in range(28):
-                p.circle(6 + (k % 14) * 21.2, 6 if k < 14 else 282, 3, (255, 230, 150))
-            for k in range(1, 13):
-                p.circle(6, 6 + k * 21.2, 3, (255, 230, 150))
-                p.circle(282, 6 + k * 21.2, 3, (255, 230, 150))
+            for k in range(40):
+                a = math.radians(k * 9)
+                p.circle(144 + 135 * math.cos(a), 144 + 135 * math.sin(a), 2.6, (255, 230, 150))
         elif style == "kungfu":
-            p.poly([(0, 40), (40, 0), (70, 0), (0, 70)], (30, 25, 20))
-            p.poly([(288, 218), (218, 288), (248, 288), (288, 248)], (30, 25, 20))
+            p.circle(144, 144, 139, (30, 25, 20))
         else:
-            for k in range(0, SIZE, 12):
-                p.line([(k, 0), (0, k)], mix(st["bg"][0][1], (255, 255, 255), 0.15), 1)
-                p.line([(SIZE - k, SIZE), (SIZE, SIZE - k)], mix(st["bg"][0][1], (255, 255, 255), 0.15), 1)
-        # The card: the emblem above the middle, the name below it, both
-        # inside the ring of numerals; the name in letters along the foot.
-        p.d.rounded_rectangle([sc(22), sc(22), sc(266), sc(260)], radius=sc(18), fill=st["panel"],
-                              outline=st["trim"], width=sc(3))
-        p.d.rounded_rectangle([sc(29), sc(29), sc(259), sc(253)], radius=sc(13), outline=st["trim"], width=sc(1))
-        for cx, cy in ((244, 44), (44, 238), (244, 238)):
-            emblem_star(p, cx, cy, st["trim"], 5)
+            for k in range(72):
+                a = math.radians(k * 5)
+                p.line([(144 + 130 * math.cos(a), 144 + 130 * math.sin(a)),
+                        (144 + 139 * math.cos(a + 0.06), 144 + 139 * math.sin(a + 0.06))],
+                       mix(st["bg"][0][1], (255, 255, 255), 0.3), 1)
+        p.circle(144, 144, 129, st["panel"], outline=st["trim"], width=3)
+        p.circle(144, 144, 123, None, outline=st["trim"], width=1)
+        # The emblem above the hub; the name below it, small, above the 6 and
+        # past where the hub and the short hour hand cover most; the name in
+        # letters on a plate across the rim.
         emblem(p, 144, 98)
-        size = {1: 34, 2: 34, 3: 34, 4: 26, 5: 21}[len(name)]
-        p.text(144, 181, name, size, st["ink"])
+        size = {1: 20, 2: 20, 3: 20, 4: 17, 5: 15}[len(name)]
+        p.text(144, NAME_Y, name, size, st["ink"])
         w = p.text_width(name, size)
-        p.line([(144 - w / 2, 200), (144 + w / 2, 200)], st["trim"], 1.4)
-        # The plate stays inside the circle the round outline keeps.
+        p.line([(144 - w / 2, NAME_Y + size * 0.62), (144 + w / 2, NAME_Y + size * 0.62)], st["trim"], 1)
         p.d.rounded_rectangle([sc(94), sc(261), sc(194), sc(278)], radius=sc(8), fill=st["panel"],
                               outline=st["trim"], width=sc(1.5))
         p.text(144, 270, latin, 9 if len(latin) < 14 else 7.4, st["ink"], font=URW + "URWGothic-Demi.otf")
-        p.seal(st["tag"], 8, 8, 34, colour=st["seal"])
+        p.seal(st["tag"], 56, 56, 24, colour=st["seal"])
     return draw
 
 

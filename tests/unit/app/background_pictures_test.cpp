@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -177,6 +178,50 @@ TEST_F(BackgroundPictures, EachIsAPictureOfItsOwnWithALightMiddle) {
         EXPECT_GT(middle / middle_count, 150.0) << "too dark where the hands turn";
         auto [it, fresh] = seen.emplace(std::move(pixels), caption);
         EXPECT_TRUE(fresh) << "the same picture as " << it->second;
+    }
+}
+
+// The round window keeps the circle inscribed in the picture. Beyond it, where
+// only the square shapes show the picture, there is no detail for the circle to
+// cut into a stray fragment (a seal, a character, an edge of a card): from a
+// few pixels past the rim, which leaves room for the fade and for the JPEG's
+// blocks, no pixel steps from a neighbour by more than a blur can.
+TEST_F(BackgroundPictures, NothingSharpLiesOutsideTheRoundWindow) {
+    constexpr double kClear = kSide / 2.0 + 6;
+    constexpr int kMaxStep = 24;
+    auto outside = [&](int x, int y) {
+        return std::hypot(x + 0.5 - kSide / 2.0, y + 0.5 - kSide / 2.0) >= kClear;
+    };
+    auto step = [](std::uint32_t a, std::uint32_t b) {
+        int most = 0;
+        for (int shift : {0, 8, 16})
+            most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                           static_cast<int>((b >> shift) & 0xFF)));
+        return most;
+    };
+    for (const std::string& caption : *s_captions) {
+        SCOPED_TRACE(caption);
+        DecodeResult decoded = decode_picture(s_files->at(caption));
+        ASSERT_TRUE(decoded) << decoded.reason;
+        const auto& image = decoded.picture->image;
+        ASSERT_EQ(image.width(), kSide);
+        int sharp = 0, worst = 0, worst_x = 0, worst_y = 0;
+        for (int y = 0; y + 1 < kSide; ++y)
+            for (int x = 0; x + 1 < kSide; ++x) {
+                if (!outside(x, y)) continue;
+                const std::uint32_t c = image.pixel(x, y);
+                const int s =
+                    std::max(step(c, image.pixel(x + 1, y)), step(c, image.pixel(x, y + 1)));
+                if (s <= kMaxStep) continue;
+                ++sharp;
+                if (s > worst) {
+                    worst = s;
+                    worst_x = x;
+                    worst_y = y;
+                }
+            }
+        EXPECT_EQ(sharp, 0) << "pixels with a sharp step outside the circle; the worst, " << worst
+                            << ", at " << worst_x << "," << worst_y;
     }
 }
 

@@ -1,6 +1,9 @@
 // The alarm editor driven as a user would: typing into its boxes, choosing
 // in its lists and pressing its buttons; bell.vel and the list are compared
 // byte for byte afterwards.
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "alarm_fixture.h"
@@ -13,11 +16,16 @@ const std::string k闹铃 = "\xC4\xD6\xC1\xE5";
 const std::string k错误 = "\xB4\xED\xCE\xF3";
 const std::string k数据错误 = "\xCA\xFD\xBE\xDD\xB4\xED\xCE\xF3";
 const std::string k闹铃无法保存 = "\xC4\xD6\xC1\xE5\xCE\xDE\xB7\xA8\xB1\xA3\xB4\xE6";
+// 闹铃文件无法读取，闹铃不能修改。
+const std::string kCannotRead =
+    "\xC4\xD6\xC1\xE5\xCE\xC4\xBC\xFE\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xA3\xAC"
+    "\xC4\xD6\xC1\xE5\xB2\xBB\xC4\xDC\xD0\xDE\xB8\xC4\xA1\xA3";
 const std::string kHourRange =
     "\xC7\xEB\xCA\xE4\xC8\xEB"
     "0\xD6\xC1"
     "23\xD6\xD0\xB5\xC4\xD5\xFB\xCA\xFD";
 const std::string kColonText = kColon;
+constexpr uid_t kNobody = 65534;
 
 std::string line(const std::string& name, const std::string& time, const std::string& ring) {
     return name + kColonText + time + "/" + ring;
@@ -223,11 +231,6 @@ TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
     };
     const std::string kept = kA + "\r\n" + std::string(1, '\0') + kB + "\r\n";
     for (const Row& row : {
-             Row{"bell.vel is a folder",
-                 [&] {
-                     std::filesystem::remove(dir.file("bell.vel"));
-                     std::filesystem::create_directory(dir.file("bell.vel"));
-                 }},
              Row{"a zero byte hides the rest", [&] { dir.write("bell.vel", kept); }},
              Row{"no settings folder", [&] { std::filesystem::remove_all(dir.folder()); }},
          }) {
@@ -251,6 +254,79 @@ TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
         plat::process_pending_events();
         std::filesystem::create_directories(dir.folder());
         std::filesystem::remove_all(dir.file("bell.vel"));
+    }
+}
+
+struct FileRow {
+    const char* what;
+    std::string file;       // bell.vel's bytes
+    const char* kind;       // "file" or "link" (to ../synced/bell.vel)
+    int mode, folder_mode;  // of bell.vel (or its link's target) and of the settings folder
+    const char* action;     // "add", "modify" (the first line's hour to 9), "delete", "all"
+    std::vector<std::string> shown;  // the messages, each captioned 错误
+    std::string after;               // bell.vel's bytes afterwards
+};
+
+// Each row runs as a user whom permissions bind: as "nobody" for this
+// thread's file access when the tests run as root. bell.vel also keeps its
+// mode, and a link stays one.
+TEST_F(EditorTest, TheAlarmFileIsNeverLostOnlyChanged) {
+    namespace fs = std::filesystem;
+    const std::string kAB = kA + "\r\n" + kB + "\r\n";
+    const std::string kAdded = line(k闹铃, "0:0", "") + "\r\n";
+    const std::string kBadB = "\xFF\xFF" + line("a", "1:0", "VEL") + "\r\n" + kB + "\r\n";
+    const bool root = ::geteuid() == 0;
+    for (const FileRow& row : {
+             FileRow{"no read rights", kAB, "file", 0, 0755, "all", std::vector(4, kCannotRead),
+                     kAB},
+             FileRow{"a link", kAB, "link", 0600, 0755, "add", {}, kAB + kAdded},
+             FileRow{"read-only folder", kAB, "file", 0644, 0555, "delete", {}, kB + "\r\n"},
+             FileRow{"not GBK: delete", kBadB, "file", 0644, 0755, "delete", {}, kB + "\r\n"},
+             FileRow{"not GBK: modify keeps its name's bytes",
+                     kBadB,
+                     "file",
+                     0644,
+                     0755,
+                     "modify",
+                     {},
+                     "\xFF\xFF" + line("a", "9:0", "VEL") + "\r\n" + kB + "\r\n"},
+         }) {
+        SCOPED_TRACE(row.what);
+        const std::string kind = row.kind, action = row.action;
+        const fs::path bell = dir.file("bell.vel"), synced = dir.root() / "synced";
+        const fs::path target = kind == "link" ? synced / "bell.vel" : bell;
+        fs::create_directories(synced);
+        std::ofstream(target, std::ios::binary) << row.file;
+        if (kind == "link") fs::create_symlink("../synced/bell.vel", bell);
+        for (const auto& entry : fs::recursive_directory_iterator(dir.root()))
+            if (root) ::lchown(entry.path().c_str(), kNobody, kNobody);
+        if (root) ::chown(dir.root().c_str(), kNobody, kNobody);
+        ::chmod(target.c_str(), static_cast<mode_t>(row.mode));
+        ::chmod(dir.folder().c_str(), static_cast<mode_t>(row.folder_mode));
+        const fs::file_status before = fs::status(bell);
+        m_shown.clear();
+        if (root) ::setfsuid(kNobody);
+        open_editor();
+        if (action == "all") {
+            for (UnitId button : {ids::k增加闹铃, ids::k修改闹铃, ids::k删除闹铃}) press(button);
+        } else if (action == "add") {
+            press(ids::k增加闹铃);
+        } else {
+            select(0);
+            if (action == "modify") plat::set_text(widget(ids::k小时框), "9");
+            press(action == "modify" ? ids::k修改闹铃 : ids::k删除闹铃);
+        }
+        press(ids::k关闭闹铃);
+        plat::process_pending_events();
+        if (root) ::setfsuid(0);
+        EXPECT_EQ(dir.bytes("bell.vel"), row.after);
+        for (const Shown& shown : m_shown) EXPECT_EQ(shown.caption, k错误);
+        EXPECT_EQ(prompts(), row.shown);
+        EXPECT_EQ(fs::status(bell).permissions(), before.permissions());
+        EXPECT_EQ(fs::is_symlink(bell), kind == "link");
+        ::chmod(dir.folder().c_str(), 0755);
+        fs::remove_all(bell);
+        fs::remove_all(synced);
     }
 }
 

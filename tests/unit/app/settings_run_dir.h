@@ -1,6 +1,6 @@
 #pragma once
 // A temporary run directory with an empty settings folder "VEL文件" (and the
-// XDG autostart folders pointed at temporary ones), for tests of the app's
+// XDG autostart and runtime folders pointed at temporary ones), for tests of the app's
 // settings. Settings files are named by their UTF-8 names here.
 #include <cstdlib>
 #include <filesystem>
@@ -24,6 +24,8 @@ public:
         std::filesystem::create_directories(m_root / "xdg-home");
         ::setenv("XDG_CONFIG_DIRS", (m_root / "xdg-dirs").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (m_root / "xdg-home").c_str(), 1);
+        std::filesystem::create_directories(m_root / "xdg-run");
+        ::setenv("XDG_RUNTIME_DIR", (m_root / "xdg-run").c_str(), 1);
         std::string windows_style = m_root.string();  // ASCII: a temp folder
         for (char& c : windows_style)
             if (c == '/') c = '\\';

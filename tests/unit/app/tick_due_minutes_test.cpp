@@ -2,6 +2,8 @@
 // no clock setting moves) given alongside each wall-clock reading.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/tick/due_minutes.h"
 
 namespace vel::clock {
@@ -22,14 +24,20 @@ struct Reading {
 struct Row {
     const char* what;
     std::vector<Reading> readings;
-    std::vector<WallMs> served;  // every minute start served, in order
+    std::vector<WallMs> served;          // every minute start served, in order
+    std::optional<WallMs> started = {};  // when the clock started, if it did
 };
 
 TEST(DueMinutes, EachMinuteStartOnceWithinItsMinute) {
     for (const Row& row : {
-             Row{"started within second 0",
+             Row{"a first reading within second 0",
                  {{wall(7, 30, 0, 400), 0}, {wall(7, 30, 1, 400), 1000}},
                  {wall(7, 30, 0)}},
+             Row{"started within second 0, first tick a second later",
+                 {{wall(14, 0, 1, 400), 1000}},
+                 {wall(14, 0, 0)},
+                 wall(14, 0, 0, 400)},
+             Row{"started in second 1", {{wall(14, 0, 2), 1000}}, {}, wall(14, 0, 1)},
              Row{"exactly on the minute",
                  {{wall(7, 29, 59), 0}, {wall(7, 30, 0), 1000}},
                  {wall(7, 30, 0)}},
@@ -73,6 +81,7 @@ TEST(DueMinutes, EachMinuteStartOnceWithinItsMinute) {
                  {wall(7, 30, 0), wall(7, 30, 0)}},
          }) {
         DueMinutes due;
+        if (row.started) due.start(*row.started);
         std::vector<WallMs> served;
         for (const Reading& r : row.readings)
             for (WallMs m : due.advance(r.wall, r.steady)) served.push_back(m);

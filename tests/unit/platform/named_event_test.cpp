@@ -1,20 +1,24 @@
 // Named events live exactly as long as their creator: within one process,
-// across processes, and after the creator is killed.
+// across processes, and after the creator is killed; and only this user can
+// hold them.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstddef>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "platform/named_event.h"
 
 namespace plat {
 namespace {
+
+namespace fs = std::filesystem;
 
 // 12 GBK bytes: VEL时钟运行中
 const char kRunning[] = "VEL\xCA\xB1\xD6\xD3\xD4\xCB\xD0\xD0\xD6\xD0";
@@ -23,7 +27,30 @@ std::string unique_name(const char* tag) {
     return std::string(tag) + std::to_string(getpid());
 }
 
-TEST(NamedEvent, ExistsWhileItsCreatorHoldsIt) {
+// Each test gets runtime and data folders of its own under a folder that
+// others may enter but not write.
+class NamedEvent : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/vel-event-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        root = pattern;
+        chmod(pattern, 0755);
+        fs::create_directory(root / "run");
+        chmod((root / "run").c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", (root / "run").c_str(), 1);
+        setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("XDG_RUNTIME_DIR");
+        unsetenv("XDG_DATA_HOME");
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    fs::path root;
+};
+
+TEST_F(NamedEvent, ExistsWhileItsCreatorHoldsIt) {
     const std::string names[] = {unique_name(kRunning), unique_name("plain"),
                                  unique_name(std::string(300, 'n').c_str())};
     for (const std::string& name : names) {
@@ -44,15 +71,13 @@ TEST(NamedEvent, ExistsWhileItsCreatorHoldsIt) {
     }
 }
 
-// More checks than a listener's queue holds (a start-up script run every
-// minute for days) all still find the event.
-TEST(NamedEvent, ThousandsOfChecksAllFindIt) {
+// A start-up script run every minute for days: every check finds the event.
+TEST_F(NamedEvent, ThousandsOfChecksAllFindIt) {
     const std::string name = unique_name("checked");
     const EventHandle created = create_named_event(name);
     ASSERT_NE(created, 0);
     int found = 0;
     for (int i = 0; i < 6000; ++i) {
-        if (i % 500 == 0) usleep(10'000);  // the creator's side gets its turn
         const EventHandle opened = open_named_event(name);
         if (opened != 0) ++found;
         close_event_handle(opened);
@@ -62,32 +87,64 @@ TEST(NamedEvent, ThousandsOfChecksAllFindIt) {
     EXPECT_EQ(open_named_event(name), 0);
 }
 
-TEST(NamedEvent, UnnamedAndEmptyNames) {
+TEST_F(NamedEvent, UnnamedAndEmptyNames) {
     EXPECT_EQ(open_named_event(""), 0);
     const EventHandle unnamed = create_named_event("");
     EXPECT_NE(unnamed, 0);
     EXPECT_TRUE(close_event_handle(unnamed));
 }
 
-TEST(NamedEvent, NameCarriesUserAndDisplay) {
-    const char* original = std::getenv("DISPLAY");
-    const std::string saved = original ? original : "";
-    setenv("DISPLAY", ":7", 1);
-    const std::string a = named_event_address("x");
-    setenv("DISPLAY", ":8", 1);
-    const std::string b = named_event_address("x");
-    EXPECT_NE(a, b);
-    EXPECT_NE(a.find("/" + std::to_string(getuid()) + "/"), std::string::npos);
-    EXPECT_LE(named_event_address(std::string(500, 'x')).size(), 107u);
-    EXPECT_NE(named_event_address(std::string(500, 'x')),
-              named_event_address(std::string(500, 'y')));
-    if (original)
-        setenv("DISPLAY", saved.c_str(), 1);
-    else
-        unsetenv("DISPLAY");
+// A folder someone else could have put a file into is passed over.
+TEST_F(NamedEvent, LockFolderIsTheUsersOwn) {
+    const fs::path run = root / "run", data = root / "data";
+    const struct {
+        const char* what;
+        std::function<void()> prepare;
+        fs::path folder;
+    } rows[] = {
+        {"the runtime folder", [] {}, run / "velclock"},
+        {"no runtime folder", [] { unsetenv("XDG_RUNTIME_DIR"); }, data / "velclock"},
+        {"a relative runtime folder", [] { setenv("XDG_RUNTIME_DIR", "run", 1); },
+         data / "velclock"},
+        {"writable by others",
+         [&] {
+             fs::create_directory(run / "velclock");
+             chmod((run / "velclock").c_str(), 0777);
+         },
+         data / "velclock"},
+        {"a link to a private folder",
+         [&] {
+             fs::create_directory(root / "elsewhere");
+             fs::create_directory_symlink(root / "elsewhere", run / "velclock");
+         },
+         data / "velclock"},
+    };
+    for (const auto& row : rows) {
+        setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+        std::error_code ec;
+        fs::remove_all(run / "velclock", ec);
+        row.prepare();
+        EXPECT_EQ(named_event_folder(), row.folder.string()) << row.what;
+    }
 }
 
-TEST(NamedEvent, SpellingsOfOneDisplayGiveOneName) {
+TEST_F(NamedEvent, FileNamesCarryTheDisplay) {
+    setenv("DISPLAY", ":7.0", 1);
+    EXPECT_EQ(named_event_file(kRunning), "VEL时钟运行中@:7.lock");
+    setenv("DISPLAY", ":8", 1);
+    EXPECT_EQ(named_event_file(kRunning), "VEL时钟运行中@:8.lock");
+    // Names that cannot be file names as they are become distinct hashes.
+    const std::string odd[] = {std::string(500, 'x'), std::string(500, 'y'), "a/b", "\xFF\xFF"};
+    for (const std::string& name : odd) {
+        const std::string file = named_event_file(name);
+        EXPECT_LE(file.size(), 255u) << name;
+        EXPECT_EQ(file.find('/'), std::string::npos) << name;
+    }
+    EXPECT_NE(named_event_file(odd[0]), named_event_file(odd[1]));
+    unsetenv("DISPLAY");
+}
+
+TEST(DisplayIdentity, SpellingsOfOneDisplayGiveOneName) {
     const struct {
         const char* a;
         const char* b;
@@ -103,30 +160,29 @@ TEST(NamedEvent, SpellingsOfOneDisplayGiveOneName) {
     }
 }
 
-// Another user binds the name built for us, on a listening stream socket and
-// on a datagram socket alike. Neither counts as our event: we run without
-// the guard instead of refusing to start.
-TEST(NamedEvent, AnotherUsersSocketOnOurNameIsNotOurEvent) {
+// The runtime folder given is shared (like /tmp), and another user has made
+// the lock folder and file there first and holds the lock: it neither stands
+// in for our event nor keeps us from creating one.
+TEST_F(NamedEvent, AnotherUsersLockIsNotOurEvent) {
     if (getuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    const fs::path shared = root / "shared";
+    fs::create_directory(shared);
+    chmod(shared.c_str(), 01777);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
     const std::string name = unique_name(kRunning);
-    sockaddr_un addr{};
-    addr.sun_family = AF_UNIX;
-    const std::string path = named_event_address(name);
-    path.copy(addr.sun_path + 1, path.size());
-    const auto len = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size());
+    const std::string folder = (shared / "velclock").string();
+    const std::string file = folder + "/" + named_event_file(name);
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         char ok = '0';
-        if (setgid(65534) == 0 && setuid(65534) == 0) {
-            const int stream = socket(AF_UNIX, SOCK_STREAM, 0);
-            const int datagram = socket(AF_UNIX, SOCK_DGRAM, 0);
-            if (bind(stream, reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
-                listen(stream, 4) == 0 &&
-                bind(datagram, reinterpret_cast<sockaddr*>(&addr), len) == 0)
-                ok = '1';
+        struct flock lock {};
+        lock.l_type = F_WRLCK;
+        if (setgid(65534) == 0 && setuid(65534) == 0 && mkdir(folder.c_str(), 0755) == 0) {
+            const int fd = open(file.c_str(), O_RDWR | O_CREAT, 0644);
+            if (fd >= 0 && fcntl(fd, F_OFD_SETLK, &lock) == 0) ok = '1';
         }
         (void)!write(ready[1], &ok, 1);
         for (;;) pause();
@@ -137,15 +193,19 @@ TEST(NamedEvent, AnotherUsersSocketOnOurNameIsNotOurEvent) {
     EXPECT_EQ(open_named_event(name), 0);
     const EventHandle created = create_named_event(name);
     EXPECT_NE(created, 0);
-    EXPECT_EQ(open_named_event(name), 0);
+    EXPECT_EQ(named_event_folder(), (root / "data" / "velclock").string());
+    const EventHandle opened = open_named_event(name);
+    EXPECT_NE(opened, 0);
     EXPECT_TRUE(close_event_handle(created));
+    EXPECT_TRUE(close_event_handle(opened));
+    EXPECT_EQ(open_named_event(name), 0);
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     close(ready[0]);
     close(ready[1]);
 }
 
-TEST(NamedEvent, SeenFromAnotherProcessAndGoneWhenItIsKilled) {
+TEST_F(NamedEvent, SeenFromAnotherProcessAndGoneWhenItIsKilled) {
     const std::string name = unique_name(kRunning);
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
