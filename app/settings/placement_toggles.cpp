@@ -11,13 +11,10 @@
 #include <cstdint>
 
 #include "app/clock_externals.h"
-#include "app/settings/setting_values.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/toggles.h"
-#include "app/window/clock_window.h"
-#include "library/call.h"
 
-namespace vel {
+namespace vel::settings {
 namespace {
 
 namespace cw = clock_window;
@@ -42,85 +39,56 @@ void set_parent(std::int64_t parent) {
 
 }  // namespace
 
-void toggle_embed_desktop() {
-    settings::StoreFile insert(settings::kInsertFile);
-    if (!cw::checked(cw::k嵌入桌面)) {
+bool apply_embed_desktop(bool on) {
+    if (on) {
         ExternalRoutineTable& routines = external_routines();
         std::int64_t view = routines.call(kFindWindow, {text_word(kProgman), 0});
         view = routines.call(kGetWindow, {view, kGwChild});
         set_parent(view);
-        cw::set_checked(cw::k嵌入桌面, true);
-        insert.set(settings::k嵌入桌面);
         cw::set_logical(cw::kFreeMove, false);
         cw::set_checked(cw::k置于顶层, false);
-        settings::StoreFile(settings::kTopFile).clear();
+        StoreFile(stored(cw::k置于顶层).file).clear();
     } else {
         set_parent(kDesktopParent);
         cw::set_logical(cw::kFreeMove, true);
-        cw::set_checked(cw::k嵌入桌面, false);
-        insert.clear();
     }
     cw::set_logical(cw::kAlwaysOnTop, false);
     cw::set_logical(cw::kVisible, true);
+    return true;
 }
 
-void toggle_keep_on_top() {
-    settings::StoreFile top(settings::kTopFile);
-    if (!cw::checked(cw::k置于顶层)) {
+bool apply_keep_on_top(bool on) {
+    if (on) {
         // Checked first so that the embed toggle takes its releasing branch,
         // whether or not the clock was embedded.
         cw::set_checked(cw::k嵌入桌面, true);
-        toggle_embed_desktop();
-        cw::set_logical(cw::kAlwaysOnTop, true);
-        cw::set_checked(cw::k置于顶层, true);
-        top.set(settings::k置于顶层);
-    } else {
-        cw::set_logical(cw::kAlwaysOnTop, false);
-        cw::set_checked(cw::k置于顶层, false);
-        top.clear();
+        choose(stored(cw::k嵌入桌面));
     }
+    cw::set_logical(cw::kAlwaysOnTop, on);
     cw::set_logical(cw::kVisible, true);
+    return true;
 }
 
-void toggle_mouse_through() {
-    settings::StoreFile mouse(settings::kMouseFile);
+bool apply_mouse_through(bool on) {
     ExternalRoutineTable& routines = external_routines();
     const std::int64_t window = cw::handle();
     set_parent(kDesktopParent);
-    if (!cw::checked(cw::k鼠标穿透)) {
+    if (on) {
         const std::int64_t style = routines.call(kGetWindowLong, {window, kGwlExStyle});
         routines.call(kSetWindowLong,
                       {window, kGwlExStyle, style | 0 | kWsExTransparent | kWsExLayered});
         routines.call(kSetLayered, {window, 0, kAlpha, kLwaAlpha});
-        cw::set_checked(cw::k鼠标穿透, true);
-        mouse.set(settings::k鼠标穿透);
     } else {
         // Every extended style bit goes, not only the two set above.
         routines.call(kSetWindowLong, {window, kGwlExStyle, 0});
-        cw::set_checked(cw::k鼠标穿透, false);
-        mouse.clear();
     }
     if (cw::checked(cw::k置于顶层)) cw::set_logical(cw::kAlwaysOnTop, true);
     if (cw::checked(cw::k嵌入桌面)) {
         // Unchecked first so that the embed toggle embeds the clock again.
         cw::set_checked(cw::k嵌入桌面, false);
-        toggle_embed_desktop();
+        choose(stored(cw::k嵌入桌面));
     }
+    return true;
 }
 
-HandlerResult on_menu_keep_on_top(std::span<const std::int32_t>) {
-    toggle_keep_on_top();
-    return std::nullopt;
-}
-
-HandlerResult on_menu_mouse_through(std::span<const std::int32_t>) {
-    toggle_mouse_through();
-    return std::nullopt;
-}
-
-HandlerResult on_menu_embed_desktop(std::span<const std::int32_t>) {
-    toggle_embed_desktop();
-    return std::nullopt;
-}
-
-}  // namespace vel
+}  // namespace vel::settings

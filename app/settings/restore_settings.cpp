@@ -1,56 +1,34 @@
 // Start-up: the stored choices are applied again, each by comparing the
-// whole content of its file with the value the toggle writes.
+// whole content of its file with the value its item stores.
 #include <cstdio>
 
-#include "app/settings/setting_values.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/toggles.h"
-#include "app/window/clock_window.h"
 #include "forms/appearance/tray_command.h"
 
 namespace vel {
-namespace {
-
-namespace cw = clock_window;
-
-// The toggle runs from unchecked, so it takes its turning-on branch.
-void reapply(std::string_view file, std::string_view value, UnitId item, void (*toggle)()) {
-    if (!settings::holds(file, value)) return;
-    cw::set_checked(item, false);
-    toggle();
-}
-
-}  // namespace
 
 void restore_settings() {
-    reapply(settings::kStartFile, settings::k开机启动, cw::k开机启动, toggle_autostart);
-    // The chime reads the check mark; there is nothing else to apply.
-    if (settings::holds(settings::kHourFile, settings::k半点报时))
-        cw::set_checked(cw::k半点报时, true);
-    reapply(settings::kTopFile, settings::k置于顶层, cw::k置于顶层, toggle_keep_on_top);
-    // Only the tray icon's menu reaches a clock that lets clicks through:
-    // with no tray to show it, click-through would lock the user out.
-    if (settings::holds(settings::kMouseFile, settings::k鼠标穿透) && !tray_available())
-        std::fputs(
-            "No tray to show the clock's icon: the stored click-through (mouse.vel) "
-            "is not applied, as nothing could turn it off.\n",
-            stderr);
-    else
-        reapply(settings::kMouseFile, settings::k鼠标穿透, cw::k鼠标穿透, toggle_mouse_through);
-    reapply(settings::kInsertFile, settings::k嵌入桌面, cw::k嵌入桌面, toggle_embed_desktop);
-
-    // Three comparisons; with none matching the window keeps its form's shape.
-    constexpr struct {
-        std::string_view caption;
-        UnitId item;
-        int shape;
-    } kShapes[] = {{settings::k正方形, cw::k正方形, 0},
-                   {settings::k圆形, cw::k圆形, 1},
-                   {settings::k圆角方形, cw::k圆角方形, 2}};
-    for (const auto& s : kShapes) {
-        if (!settings::holds(settings::kOutlineFile, s.caption)) continue;
-        cw::set_checked(s.item, true);
-        cw::set(cw::kShape, s.shape);
+    namespace cw = clock_window;
+    for (const settings::StoredSetting& row : settings::kStoredSettings) {
+        if (!settings::holds(row.file, row.on)) continue;
+        // With no tray to show the icon whose menu turns it off, this
+        // setting would lock the user out.
+        if (row.tray_only && !tray_available()) {
+            std::fprintf(stderr,
+                         "No tray to show the clock's icon: the stored click-through (%.*s) "
+                         "is not applied, as nothing could turn it off.\n",
+                         static_cast<int>(row.file.size()), row.file.data());
+        } else if (row.apply == nullptr) {
+            // The chime reads the check mark; with no shape matching, the
+            // window keeps its form's shape.
+            cw::set_checked(row.item, true);
+            if (row.shape != settings::kNoShape) cw::set(cw::kShape, row.shape);
+        } else {
+            // From unchecked the setting takes its turning-on branch.
+            cw::set_checked(row.item, false);
+            settings::choose(row);
+        }
     }
 }
 

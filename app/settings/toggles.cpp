@@ -1,101 +1,55 @@
-// Start at logon, the half-hour chime and the window's shape.
+// Choosing a stored setting from the menu, and start at logon.
 #include "app/settings/toggles.h"
 
-#include <array>
 #include <string>
 
-#include "app/settings/setting_values.h"
 #include "app/settings/settings_file.h"
-#include "app/window/clock_window.h"
 #include "library/call.h"
 #include "library/commands/run_directory.h"
 #include "library/commands/system.h"
 
-namespace vel {
+namespace vel::settings {
 namespace {
 
 namespace cw = clock_window;
 
 constexpr int kRegistryMethod = 0;  // machine-wide, falling back to the user's own entry
+// Deleted before a shape is written: the longest shape caption.
 constexpr std::int32_t kOutlineBytes = 8;
-
-struct ShapeItem {
-    UnitId item;
-    std::string_view caption;
-};
-constexpr std::array<ShapeItem, 3> kShapes = {{
-    {cw::k正方形, settings::k正方形},
-    {cw::k圆形, settings::k圆形},
-    {cw::k圆角方形, settings::k圆角方形},
-}};
 
 }  // namespace
 
-void toggle_autostart() {
-    settings::StoreFile file(settings::kStartFile);
+void choose(const StoredSetting& row) {
+    StoreFile file(row.file);
+    if (row.shape != kNoShape) {
+        cw::set(cw::kShape, row.shape);
+        file.replace(kOutlineBytes, row.on);
+        for (const StoredSetting& other : kStoredSettings)
+            if (other.shape != kNoShape) cw::set_checked(other.item, other.item == row.item);
+        return;
+    }
+    const bool on = !cw::checked(row.item);
+    if (row.apply != nullptr && !row.apply(on)) return;
+    cw::set_checked(row.item, on);
+    if (on)
+        file.set(row.on);
+    else
+        file.clear();
+}
+
+bool apply_autostart(bool on) {
     const std::string& name = executable_file_name();
-    if (!cw::checked(cw::k开机启动)) {
-        const std::string program = run_directory() + "\\" + name;
-        // Neither the machine-wide nor the user's entry could be written: the
-        // clock will not start at logon, so the item must not say it will.
-        // start.vel keeps what it held, for the next start to try again.
-        if (!call(cmd_set_autostart, arg_text(name.c_str()), arg_text(program.c_str()),
-                  arg_int(kRegistryMethod))
-                 .as_logical())
-            return;
-        cw::set_checked(cw::k开机启动, true);
-        file.set(settings::k开机启动);
-    } else {
+    if (!on) {
         call(cmd_remove_autostart, arg_text(name.c_str()));
-        cw::set_checked(cw::k开机启动, false);
-        file.clear();
+        return true;
     }
+    const std::string program = run_directory() + "\\" + name;
+    // Neither the machine-wide nor the user's entry could be written: the
+    // clock will not start at logon, so the item must not say it will.
+    // start.vel keeps what it held, for the next start to try again.
+    return call(cmd_set_autostart, arg_text(name.c_str()), arg_text(program.c_str()),
+                arg_int(kRegistryMethod))
+        .as_logical();
 }
 
-void toggle_half_hour_chime() {
-    settings::StoreFile file(settings::kHourFile);
-    if (!cw::checked(cw::k半点报时)) {
-        cw::set_checked(cw::k半点报时, true);
-        file.set(settings::k半点报时);
-    } else {
-        cw::set_checked(cw::k半点报时, false);
-        file.clear();
-    }
-}
-
-void choose_shape(int shape) {
-    if (shape < 0 || shape >= static_cast<int>(kShapes.size())) return;
-    settings::StoreFile file(settings::kOutlineFile);
-    cw::set(cw::kShape, shape);
-    file.replace(kOutlineBytes, kShapes[static_cast<std::size_t>(shape)].caption);
-    cw::set_checked(kShapes[static_cast<std::size_t>(shape)].item, true);
-    for (int other = 0; other < static_cast<int>(kShapes.size()); ++other)
-        if (other != shape) cw::set_checked(kShapes[static_cast<std::size_t>(other)].item, false);
-}
-
-HandlerResult on_menu_autostart(std::span<const std::int32_t>) {
-    toggle_autostart();
-    return std::nullopt;
-}
-
-HandlerResult on_menu_half_hour_chime(std::span<const std::int32_t>) {
-    toggle_half_hour_chime();
-    return std::nullopt;
-}
-
-HandlerResult on_menu_shape_square(std::span<const std::int32_t>) {
-    choose_shape(0);
-    return std::nullopt;
-}
-
-HandlerResult on_menu_shape_circle(std::span<const std::int32_t>) {
-    choose_shape(1);
-    return std::nullopt;
-}
-
-HandlerResult on_menu_shape_rounded(std::span<const std::int32_t>) {
-    choose_shape(2);
-    return std::nullopt;
-}
-
-}  // namespace vel
+}  // namespace vel::settings

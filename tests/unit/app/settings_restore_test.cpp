@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings/setting_values.h"
+#include "app/settings/toggles.h"
 #include "forms/appearance/tray_command.h"
 #include "window_clock_fixture.h"
 
@@ -21,9 +21,8 @@ class Restore : public ClockWindowTest {
 protected:
     Applied applied() {
         int shape = -1;
-        if (cw::checked(cw::k正方形)) shape = 0;
-        if (cw::checked(cw::k圆形)) shape = 1;
-        if (cw::checked(cw::k圆角方形)) shape = 2;
+        for (const s::StoredSetting& row : s::kStoredSettings)
+            if (row.shape != s::kNoShape && cw::checked(row.item)) shape = row.shape;
         return {cw::checked(cw::k半点报时), cw::checked(cw::k置于顶层), cw::checked(cw::k鼠标穿透),
                 cw::checked(cw::k嵌入桌面), shape};
     }
@@ -34,10 +33,10 @@ protected:
 // see it applied where a tray runs.
 TEST_F(Restore, EachStoredValueIsAppliedAgainButClickThroughWithoutATray) {
     ASSERT_FALSE(tray_available());
-    dir.write("hour.vel", std::string(s::k半点报时));
-    dir.write("mouse.vel", std::string(s::k鼠标穿透));
-    dir.write("insert.vel", std::string(s::k嵌入桌面));
-    dir.write("outline.vel", std::string(s::k圆形));
+    dir.write("hour.vel", std::string(s::stored(cw::k半点报时).on));
+    dir.write("mouse.vel", std::string(s::stored(cw::k鼠标穿透).on));
+    dir.write("insert.vel", std::string(s::stored(cw::k嵌入桌面).on));
+    dir.write("outline.vel", std::string(s::stored(cw::k圆形).on));
     start();
     const Applied a = applied();
     EXPECT_TRUE(a.chime);
@@ -48,12 +47,12 @@ TEST_F(Restore, EachStoredValueIsAppliedAgainButClickThroughWithoutATray) {
     EXPECT_EQ(cw::get(cw::kShape), 1);
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_FALSE(platform_state().input_transparent);
-    EXPECT_EQ(dir.bytes("mouse.vel"), std::string(s::k鼠标穿透));
+    EXPECT_EQ(dir.bytes("mouse.vel"), std::string(s::stored(cw::k鼠标穿透).on));
     EXPECT_FALSE(cw::get(cw::kFreeMove));
 }
 
 TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
-    const std::string top(s::k置于顶层);
+    const std::string top(s::stored(cw::k置于顶层).on);
     const struct {
         const char* what;
         std::string content;

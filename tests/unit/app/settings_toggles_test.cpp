@@ -1,10 +1,12 @@
 // The setting toggles on the real clock window: check marks, window state
 // and the exact bytes of the settings files.
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "app/settings/setting_values.h"
+#include "app/settings/toggles.h"
+#include "forms/resource/form_resource.h"
 #include "library/commands/run_directory.h"
 #include "window_clock_fixture.h"
 
@@ -12,12 +14,38 @@ namespace vel::test {
 namespace {
 
 namespace s = settings;
-const std::string kTop(s::k置于顶层), kEmbed(s::k嵌入桌面), kMouse(s::k鼠标穿透);
+const std::string kTop(s::stored(cw::k置于顶层).on), kEmbed(s::stored(cw::k嵌入桌面).on),
+    kMouse(s::stored(cw::k鼠标穿透).on);
 
 struct Placement {
     bool embed_checked, top_checked, embedded, on_top, free_move;
     std::string insert_vel, top_vel;
 };
+
+// The rows against the form description: a row naming another item's
+// caption or handler would store or bind the wrong thing without a sound.
+TEST(StoredSettings, EachRowIsItsMenuItem) {
+    const FormReadResult form = read_form_resource(embedded_bytes("forms.bin"));
+    ASSERT_TRUE(form.ok());
+    const WindowEntry* window = find_window(*form.resource, ids::kClockWindow);
+    ASSERT_NE(window, nullptr);
+    std::set<std::string_view> toggle_files;
+    std::set<std::string_view> shape_files;
+    for (const s::StoredSetting& row : s::kStoredSettings) {
+        const UnitEntry* item = unit_at(*window, find_unit(*window, row.item));
+        ASSERT_NE(item, nullptr) << row.file;
+        EXPECT_EQ(item->caption, row.on) << row.file;
+        EXPECT_EQ(item->onClick, static_cast<HandlerRef>(row.handler)) << row.file;
+        EXPECT_LE(row.on.size(), 8u) << row.file << ": clearing removes 8 bytes";
+        EXPECT_EQ(row.apply == nullptr && row.shape == s::kNoShape, row.item == cw::k半点报时);
+        if (row.shape == s::kNoShape)
+            EXPECT_TRUE(toggle_files.insert(row.file).second) << row.file << " shared";
+        else
+            shape_files.insert(row.file);
+    }
+    EXPECT_EQ(shape_files.size(), 1u);
+    EXPECT_FALSE(toggle_files.contains(*shape_files.begin()));
+}
 
 class Toggles : public ClockWindowTest {
 protected:
@@ -38,6 +66,24 @@ protected:
         EXPECT_EQ(got.top_vel, want.top_vel) << step;
     }
 };
+
+// Every row through the menu: a setting stores its caption and clears it
+// again; a shape stays chosen.
+TEST_F(Toggles, EachItemStoresItsCaptionWhileOn) {
+    dir.write_root(executable_file_name(), "program");  // what a start-at-logon entry names
+    for (const s::StoredSetting& row : s::kStoredSettings) dir.write(std::string(row.file), "");
+    start();
+    for (const s::StoredSetting& row : s::kStoredSettings) {
+        const std::string file(row.file);
+        const bool shape = row.shape != s::kNoShape;
+        choose(row.item);
+        EXPECT_TRUE(cw::checked(row.item)) << file;
+        EXPECT_EQ(dir.bytes(file), row.on) << file;
+        choose(row.item);
+        EXPECT_EQ(cw::checked(row.item), shape) << file;
+        EXPECT_EQ(dir.bytes(file), shape ? row.on : "") << file;
+    }
+}
 
 TEST_F(Toggles, KeepOnTopAndEmbedExcludeEachOther) {
     dir.write("insert.vel", "");
@@ -93,22 +139,20 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
 }
 
 TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
-    dir.write("outline.vel", std::string(s::k圆角方形));
+    dir.write("outline.vel", std::string(s::stored(cw::k圆角方形).on));
     start();
     EXPECT_TRUE(cw::checked(cw::k圆角方形));
     EXPECT_EQ(cw::get(cw::kShape), 2);
-    const struct {
-        UnitId item;
-        std::string_view caption;
-        int shape;
-    } rows[] = {
-        {cw::k圆形, s::k圆形, 1}, {cw::k正方形, s::k正方形, 0}, {cw::k圆角方形, s::k圆角方形, 2}};
-    for (const auto& row : rows) {
+    // From 8 bytes to 6, 4 and 8 again.
+    for (const s::StoredSetting& row : s::kStoredSettings) {
+        if (row.shape == s::kNoShape) continue;
         choose(row.item);
-        EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.caption));
+        EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.on));
         EXPECT_EQ(cw::get(cw::kShape), row.shape);
-        for (UnitId item : {cw::k正方形, cw::k圆形, cw::k圆角方形})
-            EXPECT_EQ(cw::checked(item), item == row.item) << row.shape;
+        for (const s::StoredSetting& other : s::kStoredSettings) {
+            if (other.shape == s::kNoShape) continue;
+            EXPECT_EQ(cw::checked(other.item), other.item == row.item) << row.shape;
+        }
     }
 }
 
@@ -132,7 +176,7 @@ protected:
 TEST_F(Autostart, StoredChoiceIsAppliedAtStartUpAndTurnsOffAndOn) {
     place_program();
     std::filesystem::create_directories(machine_entry().parent_path());
-    dir.write("start.vel", std::string(s::k开机启动));
+    dir.write("start.vel", std::string(s::stored(cw::k开机启动).on));
     start();
     EXPECT_TRUE(cw::checked(cw::k开机启动));
     EXPECT_TRUE(std::filesystem::exists(machine_entry()));
@@ -146,7 +190,7 @@ TEST_F(Autostart, StoredChoiceIsAppliedAtStartUpAndTurnsOffAndOn) {
     std::filesystem::remove_all(machine_entry().parent_path());  // the user's entry now
     choose(cw::k开机启动);
     EXPECT_TRUE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(cw::k开机启动).on));
     EXPECT_TRUE(std::filesystem::exists(user_entry()));
 }
 
@@ -154,10 +198,10 @@ TEST_F(Autostart, FailureIsNeitherCheckedNorStored) {
     // At start-up: the stored choice stays for the next start to try again.
     place_program();
     block_entries();
-    dir.write("start.vel", std::string(s::k开机启动));
+    dir.write("start.vel", std::string(s::stored(cw::k开机启动).on));
     start();
     EXPECT_FALSE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(cw::k开机启动).on));
 
     // From the menu: nothing is written.
     dir.write("start.vel", "");

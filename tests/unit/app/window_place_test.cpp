@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings/setting_values.h"
+#include "app/settings/toggles.h"
 #include "app/window/place.h"
 #include "platform/named_event.h"
 #include "window_clock_fixture.h"
@@ -122,7 +122,7 @@ TEST_F(ClockPlace, SecondCopyEndsAtOnceAndLeavesTheRunningCopysFiles) {
     // The running copy sits on a monitor this copy's screens do not reach:
     // anything this copy saved would move it.
     dir.write("coordinate.vel", "30000,30000");
-    dir.write("top.vel", std::string(settings::k置于顶层) + "\n");
+    dir.write("top.vel", std::string(settings::stored(cw::k置于顶层).on) + "\n");
     plat::create_named_event("VEL\xCA\xB1\xD6\xD3\xD4\xCB\xD0\xD0\xD6\xD0");  // VEL时钟运行中
     EXPECT_EXIT(
         {
@@ -131,7 +131,7 @@ TEST_F(ClockPlace, SecondCopyEndsAtOnceAndLeavesTheRunningCopysFiles) {
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(dir.bytes("coordinate.vel"), "30000,30000");
-    EXPECT_EQ(dir.bytes("top.vel"), std::string(settings::k置于顶层) + "\n");
+    EXPECT_EQ(dir.bytes("top.vel"), std::string(settings::stored(cw::k置于顶层).on) + "\n");
 }
 
 TEST_F(ClockPlace, TrayDoubleClickHidesAndShowsUnlessEmbedded) {
