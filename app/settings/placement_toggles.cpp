@@ -51,17 +51,17 @@ void toggle_embed_desktop() {
         set_parent(view);
         cw::set_checked(cw::k嵌入桌面, true);
         insert.set(settings::k嵌入桌面);
-        cw::set_logical(cw::kFreeMove, false);
+        cw::kWindow.set_flag(cw::kFreeMove, false);
         cw::set_checked(cw::k置于顶层, false);
         settings::StoreFile(settings::kTopFile).clear();
     } else {
         set_parent(kDesktopParent);
-        cw::set_logical(cw::kFreeMove, true);
+        cw::kWindow.set_flag(cw::kFreeMove, true);
         cw::set_checked(cw::k嵌入桌面, false);
         insert.clear();
     }
-    cw::set_logical(cw::kAlwaysOnTop, false);
-    cw::set_logical(cw::kVisible, true);
+    cw::kWindow.set_flag(cw::kAlwaysOnTop, false);
+    cw::kWindow.set_flag(cw::kVisible, true);
 }
 
 void toggle_keep_on_top() {
@@ -71,15 +71,15 @@ void toggle_keep_on_top() {
         // whether or not the clock was embedded.
         cw::set_checked(cw::k嵌入桌面, true);
         toggle_embed_desktop();
-        cw::set_logical(cw::kAlwaysOnTop, true);
+        cw::kWindow.set_flag(cw::kAlwaysOnTop, true);
         cw::set_checked(cw::k置于顶层, true);
         top.set(settings::k置于顶层);
     } else {
-        cw::set_logical(cw::kAlwaysOnTop, false);
+        cw::kWindow.set_flag(cw::kAlwaysOnTop, false);
         cw::set_checked(cw::k置于顶层, false);
         top.clear();
     }
-    cw::set_logical(cw::kVisible, true);
+    cw::kWindow.set_flag(cw::kVisible, true);
 }
 
 void toggle_mouse_through() {
@@ -100,7 +100,7 @@ void toggle_mouse_through() {
         cw::set_checked(cw::k鼠标穿透, false);
         mouse.clear();
     }
-    if (cw::checked(cw::k置于顶层)) cw::set_logical(cw::kAlwaysOnTop, true);
+    if (cw::checked(cw::k置于顶层)) cw::kWindow.set_flag(cw::kAlwaysOnTop, true);
     if (cw::checked(cw::k嵌入桌面)) {
         // Unchecked first so that the embed toggle embeds the clock again.
         cw::set_checked(cw::k嵌入桌面, false);

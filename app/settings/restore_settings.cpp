@@ -39,7 +39,7 @@ void restore_settings() {
     for (const auto& s : kShapes) {
         if (!settings::holds(settings::kOutlineFile, s.caption)) continue;
         cw::set_checked(s.item, true);
-        cw::set(cw::kShape, s.shape);
+        cw::kWindow.set_int(cw::kShape, s.shape);
     }
 }
 

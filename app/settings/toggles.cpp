@@ -66,7 +66,7 @@ void toggle_half_hour_chime() {
 void choose_shape(int shape) {
     if (shape < 0 || shape >= static_cast<int>(kShapes.size())) return;
     settings::StoreFile file(settings::kOutlineFile);
-    cw::set(cw::kShape, shape);
+    cw::kWindow.set_int(cw::kShape, shape);
     file.replace(kOutlineBytes, kShapes[static_cast<std::size_t>(shape)].caption);
     cw::set_checked(kShapes[static_cast<std::size_t>(shape)].item, true);
     for (int other = 0; other < static_cast<int>(kShapes.size()); ++other)

@@ -48,18 +48,18 @@ Place keep_on_screens(Place place, std::span<const ScreenArea> screens) {
 
 void restore_place() {
     const Place p = parse_place(settings::read(kReadName));
-    call(cmd_move, clock_window::window_ref(),
+    call(cmd_move, clock_window::kWindow.arg(),
          arg_int(std::clamp(p.left, -kPositionLimit, kPositionLimit)),
          arg_int(std::clamp(p.top, -kPositionLimit, kPositionLimit)));
 }
 
 HandlerResult on_clock_moved(std::span<const std::int32_t>) {
     namespace cw = clock_window;
-    const Place now{cw::get(cw::kLeft), cw::get(cw::kTop)};
+    const Place now{cw::kWindow.get_int(cw::kLeft), cw::kWindow.get_int(cw::kTop)};
     const Place kept = keep_on_screens(now, screen_areas());
     // Each correction moves the window again, and that move saves the place.
-    if (kept.left != now.left) cw::set(cw::kLeft, kept.left);
-    if (kept.top != now.top) cw::set(cw::kTop, kept.top);
+    if (kept.left != now.left) cw::kWindow.set_int(cw::kLeft, kept.left);
+    if (kept.top != now.top) cw::kWindow.set_int(cw::kTop, kept.top);
     settings::StoreFile(kWriteName).replace(kPlaceBytes, place_text(kept));
     return std::nullopt;
 }

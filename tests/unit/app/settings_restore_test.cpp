@@ -40,10 +40,10 @@ TEST_F(Restore, EachStoredValueIsAppliedAgain) {
     EXPECT_TRUE(a.embed);
     EXPECT_FALSE(a.top);
     EXPECT_EQ(a.shape, 1);
-    EXPECT_EQ(cw::get(cw::kShape), 1);
+    EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 1);
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_TRUE(platform_state().input_transparent);
-    EXPECT_FALSE(cw::get(cw::kFreeMove));
+    EXPECT_FALSE(cw::kWindow.get_int(cw::kFreeMove));
 }
 
 TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
@@ -66,7 +66,7 @@ TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
         const Applied a = applied();
         EXPECT_FALSE(a.chime || a.top || a.mouse || a.embed) << row.what;
         EXPECT_EQ(a.shape, -1) << row.what;
-        EXPECT_EQ(cw::get(cw::kShape), 0) << row.what << ": the form's own shape";
+        EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 0) << row.what << ": the form's own shape";
         for (const char* file : {"top.vel", "hour.vel", "mouse.vel", "insert.vel", "outline.vel"})
             EXPECT_TRUE(dir.bytes(file) == row.content) << row.what << ": " << file << " changed";
         FormRuntime::instance().destroy_window(ids::kClockWindow);

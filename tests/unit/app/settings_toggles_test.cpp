@@ -22,9 +22,12 @@ struct Placement {
 class Toggles : public ClockWindowTest {
 protected:
     Placement placement() {
-        return {cw::checked(cw::k嵌入桌面),  cw::checked(cw::k置于顶层),
-                platform_state().embedded,   cw::get(cw::kAlwaysOnTop) != 0,
-                cw::get(cw::kFreeMove) != 0, dir.bytes("insert.vel"),
+        return {cw::checked(cw::k嵌入桌面),
+                cw::checked(cw::k置于顶层),
+                platform_state().embedded,
+                cw::kWindow.get_int(cw::kAlwaysOnTop) != 0,
+                cw::kWindow.get_int(cw::kFreeMove) != 0,
+                dir.bytes("insert.vel"),
                 dir.bytes("top.vel")};
     }
     void expect(const Placement& want, const char* step) {
@@ -96,7 +99,7 @@ TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     dir.write("outline.vel", std::string(s::k圆角方形));
     start();
     EXPECT_TRUE(cw::checked(cw::k圆角方形));
-    EXPECT_EQ(cw::get(cw::kShape), 2);
+    EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 2);
     const struct {
         UnitId item;
         std::string_view caption;
@@ -106,7 +109,7 @@ TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     for (const auto& row : rows) {
         choose(row.item);
         EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.caption));
-        EXPECT_EQ(cw::get(cw::kShape), row.shape);
+        EXPECT_EQ(cw::kWindow.get_int(cw::kShape), row.shape);
         for (UnitId item : {cw::k正方形, cw::k圆形, cw::k圆角方形})
             EXPECT_EQ(cw::checked(item), item == row.item) << row.shape;
     }
