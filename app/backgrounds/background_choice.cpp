@@ -6,6 +6,7 @@
 #include "app/backgrounds/catalogue.h"
 #include "app/face/face_draw.h"
 #include "app/settings/settings_file.h"
+#include "app/window/clock_window.h"
 
 namespace vel::backgrounds {
 namespace {
@@ -15,7 +16,7 @@ constexpr std::string_view kStoreFile = "background.vel";
 UnitId g_current = 0;
 
 void uncheck_current() {
-    if (g_current != 0) set_checked(g_current, false);
+    if (g_current != 0) clock_window::set_checked(g_current, false);
 }
 
 // The window's background goes to both panels, the current item's caption
@@ -29,7 +30,7 @@ void save_background() {
         set_colour(panel, colour);
     }
     file.replace(kStoredBytes, caption_of(g_current));
-    set_checked(g_current, true);
+    clock_window::set_checked(g_current, true);
     // Writing a panel's background painted it bare: the face goes over the
     // new background now rather than at the next tick, up to a second later.
     draw_face();
@@ -74,7 +75,7 @@ void use_my_background() {
     set_picture(Surface::panel1, picture.get());
     set_picture(Surface::panel2, picture.get());
     file.replace(kStoredBytes, kMineValue);
-    set_checked(kUseMine, true);
+    clock_window::set_checked(kUseMine, true);
     draw_face();
 }
 

@@ -1,8 +1,6 @@
 #include "app/backgrounds/background_units.h"
 
-#include "app/handlers/clock_ids.h"
-#include "forms/runtime/form_runtime.h"
-#include "forms/runtime/property_numbers.h"
+#include "app/window/clock_window.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
@@ -11,68 +9,50 @@ namespace vel::backgrounds {
 namespace {
 
 struct Target {
-    UnitId unit;
+    UnitRef unit;
     int colour;
     int picture;
 };
 
 Target target(Surface s) {
+    constexpr auto panel = [](UnitId id) {
+        return UnitRef{ids::kClockWindow, id, TAG_UNIT_DRAWPANEL};
+    };
     switch (s) {
         case Surface::panel1:
-            return {ids::k画板1, prop::kPanelBackColour, prop::kPanelPicture};
+            return {panel(ids::k画板1), prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::panel2:
-            return {ids::k画板2, prop::kPanelBackColour, prop::kPanelPicture};
+            return {panel(ids::k画板2), prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::window:
             break;
     }
-    return {ids::kClockWindowUnit, prop::kWindowBackColour, prop::kWindowPicture};
-}
-
-FormRuntime& rt() {
-    return FormRuntime::instance();
-}
-
-Value get(UnitId unit, int number) {
-    return rt().get_property(ids::kClockWindow, unit, number);
-}
-
-void set(UnitId unit, int number, Value v) {
-    rt().set_property(ids::kClockWindow, unit, number, -1, v);
+    return {clock_window::kWindow, prop::kWindowBackColour, prop::kWindowPicture};
 }
 
 }  // namespace
 
 Bytes picture_of(Surface s) {
     const Target t = target(s);
-    return Bytes(reinterpret_cast<std::uint8_t*>(get(t.unit, t.picture).payload));
+    return t.unit.get_bytes(t.picture);
 }
 
 void set_picture(Surface s, const std::uint8_t* byteset) {
     const Target t = target(s);
-    set(t.unit, t.picture, Value{reinterpret_cast<std::uintptr_t>(byteset), TAG_BYTESET});
+    t.unit.set_bytes(t.picture, byteset);
 }
 
 std::uint32_t colour_of(Surface s) {
     const Target t = target(s);
-    return static_cast<std::uint32_t>(get(t.unit, t.colour).payload);
+    return static_cast<std::uint32_t>(t.unit.get_int(t.colour));
 }
 
 void set_colour(Surface s, std::uint32_t colour) {
     const Target t = target(s);
-    set(t.unit, t.colour, Value{colour, TAG_INT});
+    t.unit.set_int(t.colour, static_cast<std::int32_t>(colour));
 }
 
 std::string caption_of(UnitId item) {
-    const Text caption(reinterpret_cast<char*>(get(item, prop::kMenuCaption).payload));
-    return std::string(view(caption));
-}
-
-void set_checked(UnitId item, bool checked) {
-    set(item, prop::kMenuChecked, Value{checked ? 1u : 0u, TAG_LOGICAL});
-}
-
-bool is_checked(UnitId item) {
-    return (get(item, prop::kMenuChecked).payload & 0xFFFFFFFFu) != 0;
+    return clock_window::menu_item(item).get_text(prop::kMenuCaption);
 }
 
 std::string picture_path(std::string_view name) {

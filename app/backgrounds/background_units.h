@@ -1,7 +1,7 @@
 #pragma once
 // The properties the background routines read and write: the clock window's
-// and the two panels' background colour and picture, menu items' captions
-// and check marks, and the paths of the picture folder and background.vel.
+// and the two panels' background colour and picture, menu items' captions,
+// and the paths of the picture folder and background.vel.
 #include <cstdint>
 #include <string>
 
@@ -19,9 +19,7 @@ void set_picture(Surface surface, const std::uint8_t* byteset);
 std::uint32_t colour_of(Surface surface);
 void set_colour(Surface surface, std::uint32_t colour);
 
-std::string caption_of(UnitId item);
-void set_checked(UnitId item, bool checked);
-bool is_checked(UnitId item);
+std::string caption_of(UnitId item);  // a menu item's
 
 // "<run directory>\image\<name>.jpg".
 std::string picture_path(std::string_view name);

@@ -6,9 +6,9 @@
 #include "app/common/message.h"
 #include "app/handlers/clock_ids.h"
 #include "forms/pictures/picture_table.h"
-#include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
+#include "forms/runtime/unit_ref.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/whole_file.h"
@@ -16,7 +16,7 @@
 namespace vel::backgrounds {
 namespace {
 
-constexpr UnitId k添加背景 = 0x160111D4;
+constexpr UnitRef k添加背景{ids::kClockWindow, 0x160111D4, TAG_UNIT_COMMONDLG};
 
 // 错误
 constexpr char kErrorCaption[] = "\xB4\xED\xCE\xF3";
@@ -30,10 +30,7 @@ constexpr char kNoPicture[] =
     "\xAC\xB1\xB3\xBE\xB0\xCE\xB4\xB8\xFC\xBB\xBB\xA1\xA3";
 
 std::string chosen_file() {
-    const Value v =
-        FormRuntime::instance().get_property(ids::kClockWindow, k添加背景, prop::kDialogFileName);
-    const Text name(reinterpret_cast<char*>(v.payload));
-    return std::string(view(name));
+    return k添加背景.get_text(prop::kDialogFileName);
 }
 
 // Whether the window could show these bytes as its background picture.
@@ -59,9 +56,7 @@ const char* copy_to_mine(const std::string& source) {
 }  // namespace
 
 void change_my_background() {
-    const bool chosen =
-        call(cmd_open_common_dialog, arg_unit(ids::kClockWindow, k添加背景, TAG_UNIT_COMMONDLG))
-            .as_logical();
+    const bool chosen = call(cmd_open_common_dialog, k添加背景.arg()).as_logical();
     if (!chosen) return;
     if (const char* refused = copy_to_mine(chosen_file())) {
         // Nothing moves: the old background, its check mark and its file stay.

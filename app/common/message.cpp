@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/handlers/clock_ids.h"
-#include "forms/runtime/form_runtime.h"
+#include "app/editor/editor_units.h"
+#include "app/window/clock_window.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/system.h"
@@ -11,33 +11,28 @@
 namespace vel::clock {
 namespace {
 
-void set_on_top(WindowId window, UnitId unit, bool on) {
-    FormRuntime& rt = FormRuntime::instance();
-    if (!rt.window_exists(window)) return;
-    rt.set_property(window, unit, prop::kWindowAlwaysOnTop, -1, Value{on ? 1u : 0u, TAG_LOGICAL});
+void set_on_top(const UnitRef& window, bool on) {
+    if (window.window_loaded()) window.set_flag(prop::kWindowAlwaysOnTop, on);
 }
 
 }  // namespace
 
 bool keep_on_top_checked() {
-    FormRuntime& rt = FormRuntime::instance();
-    if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked).payload & 1) !=
-           0;
+    return clock_window::kWindow.window_loaded() && clock_window::checked(clock_window::k置于顶层);
 }
 
 int show_message(std::string_view text, std::string_view caption, int flags,
                  const std::function<void()>& before_restore) {
-    set_on_top(ids::kClockWindow, ids::kClockWindowUnit, false);
-    set_on_top(ids::kAlarmEditor, ids::kAlarmEditorUnit, false);
+    set_on_top(clock_window::kWindow, false);
+    set_on_top(editor::kWindow, false);
     // The command reads zero-terminated texts.
     const std::string t(text), c(caption);
     const int answer =
         call(cmd_message_box, arg_text(t.c_str()), arg_int(flags), arg_text(c.c_str())).as_int();
     if (before_restore) before_restore();
-    if (keep_on_top_checked()) set_on_top(ids::kClockWindow, ids::kClockWindowUnit, true);
+    if (keep_on_top_checked()) set_on_top(clock_window::kWindow, true);
     // The editor's own form keeps it on top whatever the menu says.
-    set_on_top(ids::kAlarmEditor, ids::kAlarmEditorUnit, true);
+    set_on_top(editor::kWindow, true);
     return answer;
 }
 

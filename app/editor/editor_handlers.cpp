@@ -57,10 +57,6 @@ struct SelectedName {
 };
 SelectedName g_selected_name;
 
-ArgRecord editor_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW);
-}
-
 std::string owned(char* block) {
     const Text t(block);
     return std::string(view(t));
@@ -138,7 +134,7 @@ void cannot_store() {
 
 HandlerResult on_menu_set_alarms(std::span<const std::int32_t>) {
     // Modal, without parent: returns when the editor has closed.
-    call(cmd_load_window, editor_ref(), arg_none(), arg_logical(true));
+    call(cmd_load_window, editor::kWindow.arg(), arg_none(), arg_logical(true));
     return std::nullopt;
 }
 
@@ -256,7 +252,7 @@ HandlerResult on_alarm_delete(std::span<const std::int32_t>) {
 
 HandlerResult on_alarm_close(std::span<const std::int32_t>) {
     call(cmd_close_all_files);
-    call(cmd_destroy, editor_ref());
+    call(cmd_destroy, editor::kWindow.arg());
     return std::nullopt;
 }
 

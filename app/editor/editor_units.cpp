@@ -3,10 +3,9 @@
 #include <vector>
 
 #include "app/handlers/clock_ids.h"
-#include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
-#include "library/blocks.h"
+#include "forms/runtime/unit_ref.h"
 #include "library/call.h"
 
 namespace vel::editor {
@@ -15,16 +14,11 @@ namespace {
 // The bytes of the alarm list's items, in list order.
 std::vector<std::string> g_items;
 
-FormRuntime& rt() {
-    return FormRuntime::instance();
-}
+constexpr UnitRef kList{ids::kAlarmEditor, ids::k闹铃列表框, TAG_UNIT_LISTBOX};
+constexpr UnitRef kRingBox{ids::kAlarmEditor, ids::k铃声列表框, TAG_UNIT_COMBOBOX};
 
-ArgRecord list_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::k闹铃列表框, TAG_UNIT_LISTBOX);
-}
-
-ArgRecord ring_box_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::k铃声列表框, TAG_UNIT_COMBOBOX);
+constexpr UnitRef edit_box(UnitId box) {
+    return {ids::kAlarmEditor, box, TAG_UNIT_EDITBOX};
 }
 
 std::string owned_text(char* block) {
@@ -32,35 +26,26 @@ std::string owned_text(char* block) {
     return std::string(view(owned));
 }
 
-std::int32_t int_property(UnitId unit, int number) {
-    return static_cast<std::int32_t>(rt().get_property(ids::kAlarmEditor, unit, number).payload &
-                                     0xFFFFFFFFu);
-}
-
 }  // namespace
 
 std::string box_text(UnitId box) {
-    const Value v = rt().get_property(ids::kAlarmEditor, box, prop::kEditContent);
-    return owned_text(reinterpret_cast<char*>(static_cast<std::uintptr_t>(v.payload)));
+    return edit_box(box).get_text(prop::kEditContent);
 }
 
 void set_box_text(UnitId box, std::string_view text) {
-    const std::string owned(text);
-    rt().set_property(ids::kAlarmEditor, box, prop::kEditContent, -1,
-                      Value{reinterpret_cast<std::uintptr_t>(owned.c_str()), TAG_TEXT});
+    edit_box(box).set_text(prop::kEditContent, text);
 }
 
 void caret_to_end(UnitId box) {
-    rt().set_property(ids::kAlarmEditor, box, prop::kEditSelectionStart, -1,
-                      Value{static_cast<std::uint32_t>(-1), TAG_INT});
+    edit_box(box).set_int(prop::kEditSelectionStart, -1);
 }
 
 void focus(UnitId unit) {
-    call(cmd_set_focus, arg_unit(ids::kAlarmEditor, unit, TAG_UNIT_EDITBOX));
+    call(cmd_set_focus, edit_box(unit).arg());
 }
 
 int list_selection() {
-    return int_property(ids::k闹铃列表框, prop::kListSelection);
+    return kList.get_int(prop::kListSelection);
 }
 
 void clear_list_items() {
@@ -70,37 +55,36 @@ void clear_list_items() {
 std::string list_item(int index) {
     if (index >= 0 && index < static_cast<int>(g_items.size()))
         return g_items[static_cast<std::size_t>(index)];
-    return owned_text(call(cmd_list_item_text, list_ref(), arg_int(index)).as_ptr<char>());
+    return owned_text(call(cmd_list_item_text, kList.arg(), arg_int(index)).as_ptr<char>());
 }
 
 void add_list_item(std::string_view text) {
     const std::string owned(text);
-    call(cmd_add_list_item, list_ref(), arg_text(owned.c_str()));
+    call(cmd_add_list_item, kList.arg(), arg_text(owned.c_str()));
     g_items.push_back(owned);
 }
 
 void set_list_item(int index, std::string_view text) {
     const std::string owned(text);
-    call(cmd_set_list_item_text, list_ref(), arg_int(index), arg_text(owned.c_str()));
+    call(cmd_set_list_item_text, kList.arg(), arg_int(index), arg_text(owned.c_str()));
     if (index >= 0 && index < static_cast<int>(g_items.size()))
         g_items[static_cast<std::size_t>(index)] = owned;
 }
 
 void delete_list_item(int index) {
-    call(cmd_delete_list_item, list_ref(), arg_int(index));
+    call(cmd_delete_list_item, kList.arg(), arg_int(index));
     if (index >= 0 && index < static_cast<int>(g_items.size()))
         g_items.erase(g_items.begin() + index);
 }
 
 std::string ring_box_text() {
-    const int index = int_property(ids::k铃声列表框, prop::kComboSelection);
+    const int index = kRingBox.get_int(prop::kComboSelection);
     if (index < 0) return {};
-    return owned_text(call(cmd_combo_item_text, ring_box_ref(), arg_int(index)).as_ptr<char>());
+    return owned_text(call(cmd_combo_item_text, kRingBox.arg(), arg_int(index)).as_ptr<char>());
 }
 
 void select_ring(int index) {
-    rt().set_property(ids::kAlarmEditor, ids::k铃声列表框, prop::kComboSelection, -1,
-                      Value{static_cast<std::uint32_t>(index), TAG_INT});
+    kRingBox.set_int(prop::kComboSelection, index);
 }
 
 }  // namespace vel::editor

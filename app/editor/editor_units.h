@@ -3,9 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "forms/resource/form_resource.h"
+#include "app/handlers/clock_ids.h"
+#include "forms/runtime/unit_ref.h"
 
 namespace vel::editor {
+
+inline constexpr UnitRef kWindow{ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW};
 
 // An edit box's content (GBK); writing it raises the box's changed event.
 std::string box_text(UnitId box);

@@ -44,22 +44,15 @@ Rect intersect(Rect a, Rect b) {
 }  // namespace
 
 void FacePainter::set_pen(int width, std::uint32_t colour) {
-    FormRuntime& rt = FormRuntime::instance();
-    rt.set_property(m_window, m_buffer, prop::kPanelPenWidth, -1,
-                    Value{static_cast<std::uint32_t>(width), TAG_INT});
-    rt.set_property(m_window, m_buffer, prop::kPanelPenColour, -1, Value{colour, TAG_INT});
-}
-
-int FacePainter::panel_int(int property) {
-    const Value v = FormRuntime::instance().get_property(m_window, m_buffer, property);
-    return static_cast<std::int32_t>(v.payload & 0xFFFFFFFFu);
+    m_buffer.set_int(prop::kPanelPenWidth, width);
+    m_buffer.set_int(prop::kPanelPenColour, static_cast<std::int32_t>(colour));
 }
 
 void FacePainter::draw(int hour, int minute, int second, bool full) {
     // The program's constant pictures: found once, loaded when drawn.
     static const unsigned char* const dial_data = embedded_byteset("dial.gif");
     static const unsigned char* const butterfly_data = embedded_byteset("butterfly.gif");
-    const ArgRecord buffer = arg_unit(m_window, m_buffer, TAG_UNIT_DRAWPANEL);
+    const ArgRecord buffer = m_buffer.arg();
     const face::FaceGeometry g = face::face_geometry(hour, minute, second);
     const auto line = [&](const face::Stroke& s) {
         set_pen(s.pen_width, s.colour);
@@ -71,9 +64,8 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
              arg_int(at.width), arg_int(at.height), arg_int(face::kTransparentCopyMode));
     };
 
-    FormRuntime& rt = FormRuntime::instance();
-    DrawPanel* from = as_draw_panel(rt.live_unit(m_window, m_buffer));
-    DrawPanel* to = as_draw_panel(rt.live_unit(m_window, m_shown));
+    DrawPanel* from = as_draw_panel(m_buffer.live());
+    DrawPanel* to = as_draw_panel(m_shown.live());
     // Both brought to their sizes first: a resize is a change like any other.
     if (from) from->image();
     if (to) to->image();
@@ -107,14 +99,13 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
     picture(butterfly, g.butterfly);
     call(cmd_unload_picture, arg_int(butterfly));
 
-    const Rect whole{0, 0, panel_int(prop::kWidth), panel_int(prop::kHeight)};
+    const Rect whole{0, 0, m_buffer.get_int(prop::kWidth), m_buffer.get_int(prop::kHeight)};
     const Rect moved = from ? from->take_drawn_area() : Rect{};
     // Beyond the old and new boxes both panels hold the layer already.
     const Rect copied = kept ? intersect(whole, unite(m_moved, moved)) : whole;
     if (!empty(copied) || !kept)
         call(cmd_panel_copy, buffer, arg_int(copied.x), arg_int(copied.y), arg_int(copied.w),
-             arg_int(copied.h), arg_unit(m_window, m_shown, TAG_UNIT_DRAWPANEL), arg_int(copied.x),
-             arg_int(copied.y), arg_int(1));
+             arg_int(copied.h), m_shown.arg(), arg_int(copied.x), arg_int(copied.y), arg_int(1));
     if (full || !from || !to) return;
     m_moved = moved;
     m_buffer_version = from->version();

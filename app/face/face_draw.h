@@ -11,7 +11,7 @@
 // every step.
 #include <cstdint>
 
-#include "forms/runtime/form_runtime.h"
+#include "forms/runtime/unit_ref.h"
 #include "library/datetime/date_time.h"
 #include "platform/raster/bitmap.h"
 
@@ -20,17 +20,16 @@ namespace vel {
 class FacePainter {
 public:
     FacePainter(WindowId window, UnitId buffer, UnitId shown)
-        : m_window(window), m_buffer(buffer), m_shown(shown) {}
+        : m_buffer{window, buffer, TAG_UNIT_DRAWPANEL},
+          m_shown{window, shown, TAG_UNIT_DRAWPANEL} {}
     // With `full`, clears and draws every step, keeping nothing from before.
     void draw(int hour, int minute, int second, bool full = false);
 
 private:
     void set_pen(int width, std::uint32_t colour);
-    int panel_int(int property);
 
-    WindowId m_window;
-    UnitId m_buffer;
-    UnitId m_shown;
+    UnitRef m_buffer;
+    UnitRef m_shown;
     plat::raster::Bitmap m_layer;  // the background, dial, hour and minute hands
     bool m_kept = false;           // the fields below describe the last frame
     int m_hour = -1;

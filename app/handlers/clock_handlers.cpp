@@ -29,12 +29,12 @@ void put_tray_icon() {
     const unsigned char* icon = embedded_byteset("clock.ico");
     if (!icon) return;
     // The tip is the program's file name, without its folder.
-    call(cmd_set_tray_icon, cw::window_ref(), arg_byteset(icon),
+    call(cmd_set_tray_icon, cw::kWindow.arg(), arg_byteset(icon),
          arg_text(executable_file_name().c_str()));
 }
 
 void remove_tray_icon() {
-    call(cmd_set_tray_icon, cw::window_ref(), arg_byteset(nullptr));
+    call(cmd_set_tray_icon, cw::kWindow.arg(), arg_byteset(nullptr));
 }
 
 HandlerResult on_clock_created(std::span<const std::int32_t>) {
@@ -57,9 +57,9 @@ HandlerResult on_clock_created(std::span<const std::int32_t>) {
 HandlerResult on_clock_tray_event(std::span<const std::int32_t> args) {
     const int kind = args.empty() ? 0 : args[0];
     if (kind == kTrayRightClick) {
-        call(cmd_popup_menu_from_tray, cw::window_ref(), cw::menu_ref(ids::k右键));
+        call(cmd_popup_menu_from_tray, cw::kWindow.arg(), cw::menu_item(ids::k右键).arg());
     } else if (kind == kTrayDoubleClick && !cw::checked(cw::k嵌入桌面)) {
-        cw::set_logical(cw::kVisible, !cw::get(cw::kVisible));
+        cw::kWindow.set_flag(cw::kVisible, !cw::kWindow.get_int(cw::kVisible));
     }
     return std::nullopt;
 }

@@ -12,7 +12,7 @@ namespace {
 
 // At the mouse position offset by (+3, +3).
 void show_popup_menu() {
-    call(cmd_popup_menu, clock_window::window_ref(), clock_window::menu_ref(ids::k右键));
+    call(cmd_popup_menu, clock_window::kWindow.arg(), clock_window::menu_item(ids::k右键).arg());
 }
 
 }  // namespace

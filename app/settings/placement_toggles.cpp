@@ -45,15 +45,15 @@ bool apply_embed_desktop(bool on) {
         std::int64_t view = routines.call(kFindWindow, {text_word(kProgman), 0});
         view = routines.call(kGetWindow, {view, kGwChild});
         set_parent(view);
-        cw::set_logical(cw::kFreeMove, false);
+        cw::kWindow.set_flag(cw::kFreeMove, false);
         cw::set_checked(cw::k置于顶层, false);
         StoreFile(stored(cw::k置于顶层).file).clear();
     } else {
         set_parent(kDesktopParent);
-        cw::set_logical(cw::kFreeMove, true);
+        cw::kWindow.set_flag(cw::kFreeMove, true);
     }
-    cw::set_logical(cw::kAlwaysOnTop, false);
-    cw::set_logical(cw::kVisible, true);
+    cw::kWindow.set_flag(cw::kAlwaysOnTop, false);
+    cw::kWindow.set_flag(cw::kVisible, true);
     return true;
 }
 
@@ -64,8 +64,8 @@ bool apply_keep_on_top(bool on) {
         cw::set_checked(cw::k嵌入桌面, true);
         choose(stored(cw::k嵌入桌面));
     }
-    cw::set_logical(cw::kAlwaysOnTop, on);
-    cw::set_logical(cw::kVisible, true);
+    cw::kWindow.set_flag(cw::kAlwaysOnTop, on);
+    cw::kWindow.set_flag(cw::kVisible, true);
     return true;
 }
 
@@ -82,7 +82,7 @@ bool apply_mouse_through(bool on) {
         // Every extended style bit goes, not only the two set above.
         routines.call(kSetWindowLong, {window, kGwlExStyle, 0});
     }
-    if (cw::checked(cw::k置于顶层)) cw::set_logical(cw::kAlwaysOnTop, true);
+    if (cw::checked(cw::k置于顶层)) cw::kWindow.set_flag(cw::kAlwaysOnTop, true);
     if (cw::checked(cw::k嵌入桌面)) {
         // Unchecked first so that the embed toggle embeds the clock again.
         cw::set_checked(cw::k嵌入桌面, false);

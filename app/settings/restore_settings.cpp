@@ -23,7 +23,7 @@ void restore_settings() {
             // The chime reads the check mark; with no shape matching, the
             // window keeps its form's shape.
             cw::set_checked(row.item, true);
-            if (row.shape != settings::kNoShape) cw::set(cw::kShape, row.shape);
+            if (row.shape != settings::kNoShape) cw::kWindow.set_int(cw::kShape, row.shape);
         } else {
             // From unchecked the setting takes its turning-on branch.
             cw::set_checked(row.item, false);

@@ -22,7 +22,7 @@ constexpr std::int32_t kOutlineBytes = 8;
 void choose(const StoredSetting& row) {
     StoreFile file(row.file);
     if (row.shape != kNoShape) {
-        cw::set(cw::kShape, row.shape);
+        cw::kWindow.set_int(cw::kShape, row.shape);
         file.replace(kOutlineBytes, row.on);
         for (const StoredSetting& other : kStoredSettings)
             if (other.shape != kNoShape) cw::set_checked(other.item, other.item == row.item);

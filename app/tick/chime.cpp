@@ -3,9 +3,7 @@
 #include <cstdio>
 
 #include "app/clock_globals.h"
-#include "app/handlers/clock_ids.h"
-#include "forms/runtime/form_runtime.h"
-#include "forms/runtime/property_numbers.h"
+#include "app/window/clock_window.h"
 #include "library/call.h"
 #include "library/commands/system.h"
 #include "library/sound/sound_commands.h"
@@ -41,10 +39,7 @@ void play_entry(int entry) {
 }  // namespace
 
 bool chime_checked() {
-    FormRuntime& rt = FormRuntime::instance();
-    if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k半点报时, prop::kMenuChecked).payload & 1) !=
-           0;
+    return clock_window::kWindow.window_loaded() && clock_window::checked(clock_window::k半点报时);
 }
 
 void set_chime_wait(std::function<void(int)> wait) {

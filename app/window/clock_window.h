@@ -3,9 +3,9 @@
 // its properties, the check marks of its menu items, its platform handle.
 #include <cstdint>
 
-#include "forms/resource/form_resource.h"
+#include "app/handlers/clock_ids.h"
 #include "forms/runtime/property_numbers.h"
-#include "library/value.h"
+#include "forms/runtime/unit_ref.h"
 
 namespace vel::clock_window {
 
@@ -29,14 +29,11 @@ inline constexpr UnitId k正方形 = 0x26010019;
 inline constexpr UnitId k圆形 = 0x2601001A;
 inline constexpr UnitId k圆角方形 = 0x2601001B;
 
-// False before the window is made and after it is closed.
-bool exists();
-ArgRecord window_ref();
-ArgRecord menu_ref(UnitId item);
-
-std::int32_t get(int property);
-void set(int property, std::int32_t value);
-void set_logical(int property, bool value);
+// The window unit itself, and the items of its menus.
+inline constexpr UnitRef kWindow{ids::kClockWindow, ids::kClockWindowUnit, TAG_UNIT_WINDOW};
+inline constexpr UnitRef menu_item(UnitId item) {
+    return {ids::kClockWindow, item, TAG_UNIT_MENU};
+}
 
 // A menu item's check mark: the only record of a toggle's state.
 bool checked(UnitId item);

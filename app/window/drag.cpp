@@ -24,15 +24,15 @@ int mouse_y() {
 }  // namespace
 
 HandlerResult on_panel_left_pressed(std::span<const std::int32_t>) {
-    g_drag_offset_x = mouse_x() - cw::get(cw::kLeft);
-    g_drag_offset_y = mouse_y() - cw::get(cw::kTop);
+    g_drag_offset_x = mouse_x() - cw::kWindow.get_int(cw::kLeft);
+    g_drag_offset_y = mouse_y() - cw::kWindow.get_int(cw::kTop);
     return std::nullopt;
 }
 
 HandlerResult on_panel_left_released(std::span<const std::int32_t>) {
     // An embedded clock stays where it is.
     if (!cw::checked(cw::k嵌入桌面))
-        call(cmd_move, cw::window_ref(), arg_int(mouse_x() - g_drag_offset_x),
+        call(cmd_move, cw::kWindow.arg(), arg_int(mouse_x() - g_drag_offset_x),
              arg_int(mouse_y() - g_drag_offset_y));
     g_drag_offset_x = 0;
     g_drag_offset_y = 0;

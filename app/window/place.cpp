@@ -46,11 +46,11 @@ int onto(int pos, int size, int start, int length) {
 // correction moves the window again, and that move saves the place.
 Place keep_clock_on_monitors() {
     namespace cw = clock_window;
-    const Place now{cw::get(cw::kLeft), cw::get(cw::kTop)};
+    const Place now{cw::kWindow.get_int(cw::kLeft), cw::kWindow.get_int(cw::kTop)};
     const Place kept =
-        keep_on_monitors(now, cw::get(cw::kWidth), cw::get(cw::kHeight), screen_areas());
-    if (kept.left != now.left) cw::set(cw::kLeft, kept.left);
-    if (kept.top != now.top) cw::set(cw::kTop, kept.top);
+        keep_on_monitors(now, cw::kWindow.get_int(cw::kWidth), cw::kWindow.get_int(cw::kHeight), screen_areas());
+    if (kept.left != now.left) cw::kWindow.set_int(cw::kLeft, kept.left);
+    if (kept.top != now.top) cw::kWindow.set_int(cw::kTop, kept.top);
     return kept;
 }
 
@@ -80,12 +80,12 @@ Place keep_on_monitors(Place place, int width, int height, std::span<const Scree
 
 void restore_place() {
     const Place p = parse_place(settings::read(kReadName));
-    call(cmd_move, clock_window::window_ref(),
+    call(cmd_move, clock_window::kWindow.arg(),
          arg_int(std::clamp(p.left, -kPositionLimit, kPositionLimit)),
          arg_int(std::clamp(p.top, -kPositionLimit, kPositionLimit)));
     [[maybe_unused]] static const bool watching = [] {
         when_screen_removed([] {
-            if (clock_window::exists()) keep_clock_on_monitors();
+            if (clock_window::kWindow.window_loaded()) keep_clock_on_monitors();
         });
         return true;
     }();

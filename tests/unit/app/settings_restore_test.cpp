@@ -44,11 +44,11 @@ TEST_F(Restore, EachStoredValueIsAppliedAgainButClickThroughWithoutATray) {
     EXPECT_TRUE(a.embed);
     EXPECT_FALSE(a.top);
     EXPECT_EQ(a.shape, 1);
-    EXPECT_EQ(cw::get(cw::kShape), 1);
+    EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 1);
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_FALSE(platform_state().input_transparent);
     EXPECT_EQ(dir.bytes("mouse.vel"), std::string(s::stored(cw::k鼠标穿透).on));
-    EXPECT_FALSE(cw::get(cw::kFreeMove));
+    EXPECT_FALSE(cw::kWindow.get_int(cw::kFreeMove));
 }
 
 TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
@@ -71,7 +71,7 @@ TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
         const Applied a = applied();
         EXPECT_FALSE(a.chime || a.top || a.mouse || a.embed) << row.what;
         EXPECT_EQ(a.shape, -1) << row.what;
-        EXPECT_EQ(cw::get(cw::kShape), 0) << row.what << ": the form's own shape";
+        EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 0) << row.what << ": the form's own shape";
         for (const char* file : {"top.vel", "hour.vel", "mouse.vel", "insert.vel", "outline.vel"})
             EXPECT_TRUE(dir.bytes(file) == row.content) << row.what << ": " << file << " changed";
         FormRuntime::instance().destroy_window(ids::kClockWindow);

@@ -50,9 +50,12 @@ TEST(StoredSettings, EachRowIsItsMenuItem) {
 class Toggles : public ClockWindowTest {
 protected:
     Placement placement() {
-        return {cw::checked(cw::k嵌入桌面),  cw::checked(cw::k置于顶层),
-                platform_state().embedded,   cw::get(cw::kAlwaysOnTop) != 0,
-                cw::get(cw::kFreeMove) != 0, dir.bytes("insert.vel"),
+        return {cw::checked(cw::k嵌入桌面),
+                cw::checked(cw::k置于顶层),
+                platform_state().embedded,
+                cw::kWindow.get_int(cw::kAlwaysOnTop) != 0,
+                cw::kWindow.get_int(cw::kFreeMove) != 0,
+                dir.bytes("insert.vel"),
                 dir.bytes("top.vel")};
     }
     void expect(const Placement& want, const char* step) {
@@ -142,13 +145,13 @@ TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     dir.write("outline.vel", std::string(s::stored(cw::k圆角方形).on));
     start();
     EXPECT_TRUE(cw::checked(cw::k圆角方形));
-    EXPECT_EQ(cw::get(cw::kShape), 2);
+    EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 2);
     // From 8 bytes to 6, 4 and 8 again.
     for (const s::StoredSetting& row : s::kStoredSettings) {
         if (row.shape == s::kNoShape) continue;
         choose(row.item);
         EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.on));
-        EXPECT_EQ(cw::get(cw::kShape), row.shape);
+        EXPECT_EQ(cw::kWindow.get_int(cw::kShape), row.shape);
         for (const s::StoredSetting& other : s::kStoredSettings) {
             if (other.shape == s::kNoShape) continue;
             EXPECT_EQ(cw::checked(other.item), other.item == row.item) << row.shape;

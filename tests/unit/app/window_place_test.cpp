@@ -102,8 +102,8 @@ TEST_F(ClockPlace, StartsAtTheStoredPlaceAndWritesItBackExactly) {
 TEST_F(ClockPlace, EveryMoveIsSaved) {
     dir.write("coordinate.vel", "1500,900");
     start();
-    cw::set(cw::kLeft, 100);
-    cw::set(cw::kTop, 200);
+    cw::kWindow.set_int(cw::kLeft, 100);
+    cw::kWindow.set_int(cw::kTop, 200);
     plat::process_pending_events();
     EXPECT_EQ(dir.bytes("coordinate.vel"), "100,200");
 }
@@ -112,7 +112,7 @@ TEST_F(ClockPlace, WithoutTheFileNothingIsSaved) {
     start();
     EXPECT_EQ(geometry().left, 0);
     EXPECT_EQ(geometry().top, 0);
-    cw::set(cw::kLeft, 100);
+    cw::kWindow.set_int(cw::kLeft, 100);
     plat::process_pending_events();
     EXPECT_FALSE(std::filesystem::exists(dir.file("coordinate.vel")));
 }
@@ -137,16 +137,16 @@ TEST_F(ClockPlace, SecondCopyEndsAtOnceAndLeavesTheRunningCopysFiles) {
 TEST_F(ClockPlace, TrayDoubleClickHidesAndShowsUnlessEmbedded) {
     dir.write("insert.vel", "");
     start();
-    ASSERT_TRUE(cw::get(cw::kVisible));
+    ASSERT_TRUE(cw::kWindow.get_int(cw::kVisible));
     tray(2);
-    EXPECT_FALSE(cw::get(cw::kVisible));
+    EXPECT_FALSE(cw::kWindow.get_int(cw::kVisible));
     tray(1);
-    EXPECT_FALSE(cw::get(cw::kVisible)) << "a single click does nothing";
+    EXPECT_FALSE(cw::kWindow.get_int(cw::kVisible)) << "a single click does nothing";
     tray(2);
-    EXPECT_TRUE(cw::get(cw::kVisible));
+    EXPECT_TRUE(cw::kWindow.get_int(cw::kVisible));
     choose(cw::k嵌入桌面);
     tray(2);
-    EXPECT_TRUE(cw::get(cw::kVisible));
+    EXPECT_TRUE(cw::kWindow.get_int(cw::kVisible));
 }
 
 }  // namespace
