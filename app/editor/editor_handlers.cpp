@@ -12,17 +12,14 @@
 #include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/unit_methods.h"
-#include "library/blocks.h"
 #include "library/call.h"
 #include "library/commands/convert_commands.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/system.h"
-#include "library/commands/text_commands.h"
 
 namespace vel {
 namespace {
 
-using alarms::kFullWidthColon;
 using alarms::kLineEnd;
 
 constexpr int kFlatSilverStyle = 3;
@@ -59,11 +56,6 @@ SelectedName g_selected_name;
 
 ArgRecord editor_ref() {
     return arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW);
-}
-
-std::string owned(char* block) {
-    const Text t(block);
-    return std::string(view(t));
 }
 
 // Checks a typed hour or minute; out of range, tells the user and corrects
@@ -171,19 +163,15 @@ HandlerResult on_alarm_minute_changed(std::span<const std::int32_t>) {
 HandlerResult on_alarm_list_selected(std::span<const std::int32_t>) {
     const std::string line = editor::list_item(editor::list_selection());
     clock::selected_alarm_text = line;
-    // 1-based positions, -1 when absent: a missing separator leaves its
-    // boxes with whatever the cuts give, as the line is hand-written.
-    const std::int32_t p1 = find_text(line, kFullWidthColon);
-    const std::int32_t p2 = find_text(line, ":");
-    const std::int32_t p3 = find_text(line, "/");
-    const auto length = static_cast<std::int32_t>(line.size());
-    const std::string name = owned(left_text(line, p1 - 1));
+    // A hand-written line fills the boxes with whatever its cuts give.
+    const alarms::AlarmLine cut = alarms::parse_alarm_line(line);
+    const std::string name(cut.name);
     editor::set_box_text(ids::k名称输入, name);
     g_selected_name = {name, editor::box_text(ids::k名称输入)};
     clock::typed_name = name;
-    editor::set_box_text(ids::k小时框, owned(middle_text(line, p1 + 2, p2 - p1 - 2)));
-    editor::set_box_text(ids::k分钟框, owned(middle_text(line, p2 + 1, p3 - p2 - 1)));
-    const int ring = alarms::ring_index(owned(right_text(line, length - p3)));
+    editor::set_box_text(ids::k小时框, cut.hour);
+    editor::set_box_text(ids::k分钟框, cut.minute);
+    const int ring = alarms::ring_index(cut.ring);
     if (ring >= 0) editor::select_ring(ring);
     return std::nullopt;
 }

@@ -114,6 +114,44 @@ TEST_F(EditorTest, SelectionFillsTheBoxesAndTheRing) {
     EXPECT_TRUE(m_shown.empty());
 }
 
+struct CutRow {
+    std::string line;
+    std::string name, hour, minute;  // the boxes after selecting the line
+    int ring;                        // the ring box afterwards; it starts at 2
+    bool rings;                      // at 7:30
+};
+
+// One parser serves both: the editor fills its boxes from whatever the cuts
+// give, the check rings only a whole alarm line.
+TEST_F(EditorTest, HandWrittenLinesFillTheBoxesButNeverRing) {
+    for (const CutRow& row : {
+             CutRow{"a" + kColonText + "7:30/VEL", "a", "7", "30", 0, true},
+             CutRow{"7:30/VEL", "", "7", "30", 0, false},
+             CutRow{"a" + kColonText + "7:30", "a", "7", "", 2, false},
+             CutRow{"a" + kColonText + "730/VEL", "a", "", "", 0, false},
+             CutRow{"7:30/a" + kColonText + "VEL", "7:30/a", "", "30", 2, false},
+             CutRow{"a/7:30" + kColonText, "a/7:30", "", "", 2, false},
+             CutRow{"VEL", "", "", "", 0, false},
+         }) {
+        SCOPED_TRACE(row.line);
+        dir.write("bell.vel", row.line + "\r\n");
+        tick(at(7, 29, 59, 900));
+        tick(at(7, 30, 1, 100));
+        EXPECT_EQ(prompts(),
+                  row.rings ? std::vector<std::string>{"a"} : std::vector<std::string>{});
+        open_editor();
+        plat::set_current_index(widget(ids::k铃声列表框), 2);
+        select(0);
+        EXPECT_EQ(plat::text(widget(ids::k名称输入)), row.name);
+        EXPECT_EQ(plat::text(widget(ids::k小时框)), row.hour);
+        EXPECT_EQ(plat::text(widget(ids::k分钟框)), row.minute);
+        EXPECT_EQ(plat::current_index(widget(ids::k铃声列表框)), row.ring);
+        EXPECT_TRUE(m_shown.empty());
+        press(ids::k关闭闹铃);
+        plat::process_pending_events();
+    }
+}
+
 TEST_F(EditorTest, OutOfRangeHourIsCorrectedAfterOneMessage) {
     open_editor();
     type(ids::k小时框, "25");
