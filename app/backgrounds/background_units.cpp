@@ -1,11 +1,11 @@
 #include "app/backgrounds/background_units.h"
 
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
+#include "resources/form_ids.h"
 
 namespace vel::backgrounds {
 namespace {
@@ -19,13 +19,13 @@ struct Target {
 Target target(Surface s) {
     switch (s) {
         case Surface::panel1:
-            return {ids::k画板1, prop::kPanelBackColour, prop::kPanelPicture};
+            return {ui::clock::画板1, prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::panel2:
-            return {ids::k画板2, prop::kPanelBackColour, prop::kPanelPicture};
+            return {ui::clock::画板2, prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::window:
             break;
     }
-    return {ids::kClockWindowUnit, prop::kWindowBackColour, prop::kWindowPicture};
+    return {ui::clock::kWindowUnit, prop::kWindowBackColour, prop::kWindowPicture};
 }
 
 FormRuntime& rt() {
@@ -33,11 +33,11 @@ FormRuntime& rt() {
 }
 
 Value get(UnitId unit, int number) {
-    return rt().get_property(ids::kClockWindow, unit, number);
+    return rt().get_property(ui::clock::kWindow, unit, number);
 }
 
 void set(UnitId unit, int number, Value v) {
-    rt().set_property(ids::kClockWindow, unit, number, -1, v);
+    rt().set_property(ui::clock::kWindow, unit, number, -1, v);
 }
 
 }  // namespace

@@ -4,17 +4,15 @@
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
 #include "app/common/message.h"
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
+#include "resources/form_ids.h"
 
 namespace vel::backgrounds {
 namespace {
-
-constexpr UnitId k添加背景 = 0x160111D4;
 
 // 错误 / 所选图片无法复制，背景未更换。
 constexpr char kErrorCaption[] = "\xB4\xED\xCE\xF3";
@@ -23,8 +21,8 @@ constexpr char kCopyFailed[] =
     "\xB4\xB8\xFC\xBB\xBB\xA1\xA3";
 
 std::string chosen_file() {
-    const Value v =
-        FormRuntime::instance().get_property(ids::kClockWindow, k添加背景, prop::kDialogFileName);
+    const Value v = FormRuntime::instance().get_property(ui::clock::kWindow, ui::clock::添加背景,
+                                                         prop::kDialogFileName);
     const Text name(reinterpret_cast<char*>(v.payload));
     return std::string(view(name));
 }
@@ -49,9 +47,9 @@ bool copy_to_mine(const std::string& source) {
 }  // namespace
 
 void change_my_background() {
-    const bool chosen =
-        call(cmd_open_common_dialog, arg_unit(ids::kClockWindow, k添加背景, TAG_UNIT_COMMONDLG))
-            .as_logical();
+    const bool chosen = call(cmd_open_common_dialog,
+                             arg_unit(ui::clock::kWindow, ui::clock::添加背景, TAG_UNIT_COMMONDLG))
+                            .as_logical();
     if (!chosen) return;
     if (copy_to_mine(chosen_file())) {
         use_my_background();

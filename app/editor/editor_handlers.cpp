@@ -9,13 +9,13 @@
 #include "app/clock_globals.h"
 #include "app/common/message.h"
 #include "app/editor/editor_units.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/convert_commands.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/system.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -55,7 +55,7 @@ struct SelectedName {
 SelectedName g_selected_name;
 
 ArgRecord editor_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW);
+    return arg_unit(ui::editor::kWindow, ui::editor::kWindowUnit, TAG_UNIT_WINDOW);
 }
 
 // Checks a typed hour or minute; out of range, tells the user and corrects
@@ -75,9 +75,9 @@ void check_range(UnitId box, int& typed, int highest, const char* message) {
 
 // The line built from the boxes, empty ones read as "闹铃", 0 and 0.
 std::string line_from_boxes() {
-    if (editor::box_text(ids::k名称输入).empty()) clock::typed_name = kDefaultName;
-    if (editor::box_text(ids::k小时框).empty()) clock::typed_hour = 0;
-    if (editor::box_text(ids::k分钟框).empty()) clock::typed_minute = 0;
+    if (editor::box_text(ui::editor::名称输入).empty()) clock::typed_name = kDefaultName;
+    if (editor::box_text(ui::editor::小时框).empty()) clock::typed_hour = 0;
+    if (editor::box_text(ui::editor::分钟框).empty()) clock::typed_minute = 0;
     clock::ring_text = editor::ring_box_text();
     return alarms::format_alarm_line(clock::typed_name, clock::typed_hour, clock::typed_minute,
                                      clock::ring_text);
@@ -145,18 +145,18 @@ HandlerResult on_alarm_editor_created(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_alarm_name_changed(std::span<const std::int32_t>) {
-    clock::typed_name = editor::box_text(ids::k名称输入);
+    clock::typed_name = editor::box_text(ui::editor::名称输入);
     if (clock::typed_name == g_selected_name.shown) clock::typed_name = g_selected_name.bytes;
     return std::nullopt;
 }
 
 HandlerResult on_alarm_hour_changed(std::span<const std::int32_t>) {
-    check_range(ids::k小时框, clock::typed_hour, 23, kHourRange);
+    check_range(ui::editor::小时框, clock::typed_hour, 23, kHourRange);
     return std::nullopt;
 }
 
 HandlerResult on_alarm_minute_changed(std::span<const std::int32_t>) {
-    check_range(ids::k分钟框, clock::typed_minute, 59, kMinuteRange);
+    check_range(ui::editor::分钟框, clock::typed_minute, 59, kMinuteRange);
     return std::nullopt;
 }
 
@@ -166,11 +166,11 @@ HandlerResult on_alarm_list_selected(std::span<const std::int32_t>) {
     // A hand-written line fills the boxes with whatever its cuts give.
     const alarms::AlarmLine cut = alarms::parse_alarm_line(line);
     const std::string name(cut.name);
-    editor::set_box_text(ids::k名称输入, name);
-    g_selected_name = {name, editor::box_text(ids::k名称输入)};
+    editor::set_box_text(ui::editor::名称输入, name);
+    g_selected_name = {name, editor::box_text(ui::editor::名称输入)};
     clock::typed_name = name;
-    editor::set_box_text(ids::k小时框, cut.hour);
-    editor::set_box_text(ids::k分钟框, cut.minute);
+    editor::set_box_text(ui::editor::小时框, cut.hour);
+    editor::set_box_text(ui::editor::分钟框, cut.minute);
     const int ring = alarms::ring_index(cut.ring);
     if (ring >= 0) editor::select_ring(ring);
     return std::nullopt;
@@ -192,7 +192,7 @@ HandlerResult on_alarm_add(std::span<const std::int32_t>) {
     text += line;
     text += kLineEnd;
     if (store(text)) editor::add_list_item(line);
-    editor::focus(ids::k名称输入);
+    editor::focus(ui::editor::名称输入);
     return std::nullopt;
 }
 
@@ -215,7 +215,7 @@ HandlerResult on_alarm_modify(std::span<const std::int32_t>) {
     editor::set_list_item(index, line);
     // The item now reads as the new line: a second modify finds it again.
     clock::selected_alarm_text = line;
-    editor::focus(ids::k名称输入);
+    editor::focus(ui::editor::名称输入);
     return std::nullopt;
 }
 

@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/blocks.h"
 #include "library/call.h"
+#include "resources/form_ids.h"
 
 namespace vel::editor {
 namespace {
@@ -20,11 +20,11 @@ FormRuntime& rt() {
 }
 
 ArgRecord list_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::k闹铃列表框, TAG_UNIT_LISTBOX);
+    return arg_unit(ui::editor::kWindow, ui::editor::闹铃列表框, TAG_UNIT_LISTBOX);
 }
 
 ArgRecord ring_box_ref() {
-    return arg_unit(ids::kAlarmEditor, ids::k铃声列表框, TAG_UNIT_COMBOBOX);
+    return arg_unit(ui::editor::kWindow, ui::editor::铃声列表框, TAG_UNIT_COMBOBOX);
 }
 
 std::string owned_text(char* block) {
@@ -33,34 +33,34 @@ std::string owned_text(char* block) {
 }
 
 std::int32_t int_property(UnitId unit, int number) {
-    return static_cast<std::int32_t>(rt().get_property(ids::kAlarmEditor, unit, number).payload &
+    return static_cast<std::int32_t>(rt().get_property(ui::editor::kWindow, unit, number).payload &
                                      0xFFFFFFFFu);
 }
 
 }  // namespace
 
 std::string box_text(UnitId box) {
-    const Value v = rt().get_property(ids::kAlarmEditor, box, prop::kEditContent);
+    const Value v = rt().get_property(ui::editor::kWindow, box, prop::kEditContent);
     return owned_text(reinterpret_cast<char*>(static_cast<std::uintptr_t>(v.payload)));
 }
 
 void set_box_text(UnitId box, std::string_view text) {
     const std::string owned(text);
-    rt().set_property(ids::kAlarmEditor, box, prop::kEditContent, -1,
+    rt().set_property(ui::editor::kWindow, box, prop::kEditContent, -1,
                       Value{reinterpret_cast<std::uintptr_t>(owned.c_str()), TAG_TEXT});
 }
 
 void caret_to_end(UnitId box) {
-    rt().set_property(ids::kAlarmEditor, box, prop::kEditSelectionStart, -1,
+    rt().set_property(ui::editor::kWindow, box, prop::kEditSelectionStart, -1,
                       Value{static_cast<std::uint32_t>(-1), TAG_INT});
 }
 
 void focus(UnitId unit) {
-    call(cmd_set_focus, arg_unit(ids::kAlarmEditor, unit, TAG_UNIT_EDITBOX));
+    call(cmd_set_focus, arg_unit(ui::editor::kWindow, unit, TAG_UNIT_EDITBOX));
 }
 
 int list_selection() {
-    return int_property(ids::k闹铃列表框, prop::kListSelection);
+    return int_property(ui::editor::闹铃列表框, prop::kListSelection);
 }
 
 void clear_list_items() {
@@ -93,13 +93,13 @@ void delete_list_item(int index) {
 }
 
 std::string ring_box_text() {
-    const int index = int_property(ids::k铃声列表框, prop::kComboSelection);
+    const int index = int_property(ui::editor::铃声列表框, prop::kComboSelection);
     if (index < 0) return {};
     return owned_text(call(cmd_combo_item_text, ring_box_ref(), arg_int(index)).as_ptr<char>());
 }
 
 void select_ring(int index) {
-    rt().set_property(ids::kAlarmEditor, ids::k铃声列表框, prop::kComboSelection, -1,
+    rt().set_property(ui::editor::kWindow, ui::editor::铃声列表框, prop::kComboSelection, -1,
                       Value{static_cast<std::uint32_t>(index), TAG_INT});
 }
 

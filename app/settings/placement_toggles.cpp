@@ -16,6 +16,7 @@
 #include "app/settings/toggles.h"
 #include "app/window/clock_window.h"
 #include "library/call.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -44,20 +45,20 @@ void set_parent(std::int64_t parent) {
 
 void toggle_embed_desktop() {
     settings::StoreFile insert(settings::kInsertFile);
-    if (!cw::checked(cw::k嵌入桌面)) {
+    if (!cw::checked(ui::clock::嵌入桌面)) {
         ExternalRoutineTable& routines = external_routines();
         std::int64_t view = routines.call(kFindWindow, {text_word(kProgman), 0});
         view = routines.call(kGetWindow, {view, kGwChild});
         set_parent(view);
-        cw::set_checked(cw::k嵌入桌面, true);
+        cw::set_checked(ui::clock::嵌入桌面, true);
         insert.set(settings::k嵌入桌面);
         cw::set_logical(cw::kFreeMove, false);
-        cw::set_checked(cw::k置于顶层, false);
+        cw::set_checked(ui::clock::置于顶层, false);
         settings::StoreFile(settings::kTopFile).clear();
     } else {
         set_parent(kDesktopParent);
         cw::set_logical(cw::kFreeMove, true);
-        cw::set_checked(cw::k嵌入桌面, false);
+        cw::set_checked(ui::clock::嵌入桌面, false);
         insert.clear();
     }
     cw::set_logical(cw::kAlwaysOnTop, false);
@@ -66,17 +67,17 @@ void toggle_embed_desktop() {
 
 void toggle_keep_on_top() {
     settings::StoreFile top(settings::kTopFile);
-    if (!cw::checked(cw::k置于顶层)) {
+    if (!cw::checked(ui::clock::置于顶层)) {
         // Checked first so that the embed toggle takes its releasing branch,
         // whether or not the clock was embedded.
-        cw::set_checked(cw::k嵌入桌面, true);
+        cw::set_checked(ui::clock::嵌入桌面, true);
         toggle_embed_desktop();
         cw::set_logical(cw::kAlwaysOnTop, true);
-        cw::set_checked(cw::k置于顶层, true);
+        cw::set_checked(ui::clock::置于顶层, true);
         top.set(settings::k置于顶层);
     } else {
         cw::set_logical(cw::kAlwaysOnTop, false);
-        cw::set_checked(cw::k置于顶层, false);
+        cw::set_checked(ui::clock::置于顶层, false);
         top.clear();
     }
     cw::set_logical(cw::kVisible, true);
@@ -87,23 +88,23 @@ void toggle_mouse_through() {
     ExternalRoutineTable& routines = external_routines();
     const std::int64_t window = cw::handle();
     set_parent(kDesktopParent);
-    if (!cw::checked(cw::k鼠标穿透)) {
+    if (!cw::checked(ui::clock::鼠标穿透)) {
         const std::int64_t style = routines.call(kGetWindowLong, {window, kGwlExStyle});
         routines.call(kSetWindowLong,
                       {window, kGwlExStyle, style | 0 | kWsExTransparent | kWsExLayered});
         routines.call(kSetLayered, {window, 0, kAlpha, kLwaAlpha});
-        cw::set_checked(cw::k鼠标穿透, true);
+        cw::set_checked(ui::clock::鼠标穿透, true);
         mouse.set(settings::k鼠标穿透);
     } else {
         // Every extended style bit goes, not only the two set above.
         routines.call(kSetWindowLong, {window, kGwlExStyle, 0});
-        cw::set_checked(cw::k鼠标穿透, false);
+        cw::set_checked(ui::clock::鼠标穿透, false);
         mouse.clear();
     }
-    if (cw::checked(cw::k置于顶层)) cw::set_logical(cw::kAlwaysOnTop, true);
-    if (cw::checked(cw::k嵌入桌面)) {
+    if (cw::checked(ui::clock::置于顶层)) cw::set_logical(cw::kAlwaysOnTop, true);
+    if (cw::checked(ui::clock::嵌入桌面)) {
         // Unchecked first so that the embed toggle embeds the clock again.
-        cw::set_checked(cw::k嵌入桌面, false);
+        cw::set_checked(ui::clock::嵌入桌面, false);
         toggle_embed_desktop();
     }
 }

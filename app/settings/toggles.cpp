@@ -10,6 +10,7 @@
 #include "library/call.h"
 #include "library/commands/run_directory.h"
 #include "library/commands/system.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -24,9 +25,9 @@ struct ShapeItem {
     std::string_view caption;
 };
 constexpr std::array<ShapeItem, 3> kShapes = {{
-    {cw::k正方形, settings::k正方形},
-    {cw::k圆形, settings::k圆形},
-    {cw::k圆角方形, settings::k圆角方形},
+    {ui::clock::正方形, settings::k正方形},
+    {ui::clock::圆形, settings::k圆形},
+    {ui::clock::圆角方形, settings::k圆角方形},
 }};
 
 }  // namespace
@@ -34,7 +35,7 @@ constexpr std::array<ShapeItem, 3> kShapes = {{
 void toggle_autostart() {
     settings::StoreFile file(settings::kStartFile);
     const std::string& name = executable_file_name();
-    if (!cw::checked(cw::k开机启动)) {
+    if (!cw::checked(ui::clock::开机启动)) {
         const std::string program = run_directory() + "\\" + name;
         // Neither the machine-wide nor the user's entry could be written: the
         // clock will not start at logon, so the item must not say it will.
@@ -43,22 +44,22 @@ void toggle_autostart() {
                   arg_int(kRegistryMethod))
                  .as_logical())
             return;
-        cw::set_checked(cw::k开机启动, true);
+        cw::set_checked(ui::clock::开机启动, true);
         file.set(settings::k开机启动);
     } else {
         call(cmd_remove_autostart, arg_text(name.c_str()));
-        cw::set_checked(cw::k开机启动, false);
+        cw::set_checked(ui::clock::开机启动, false);
         file.clear();
     }
 }
 
 void toggle_half_hour_chime() {
     settings::StoreFile file(settings::kHourFile);
-    if (!cw::checked(cw::k半点报时)) {
-        cw::set_checked(cw::k半点报时, true);
+    if (!cw::checked(ui::clock::半点报时)) {
+        cw::set_checked(ui::clock::半点报时, true);
         file.set(settings::k半点报时);
     } else {
-        cw::set_checked(cw::k半点报时, false);
+        cw::set_checked(ui::clock::半点报时, false);
         file.clear();
     }
 }

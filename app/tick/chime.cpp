@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "app/clock_globals.h"
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/system.h"
 #include "library/sound/sound_commands.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel::clock {
 namespace {
@@ -42,9 +42,9 @@ void play_entry(int entry) {
 
 bool chime_checked() {
     FormRuntime& rt = FormRuntime::instance();
-    if (!rt.window_exists(ids::kClockWindow)) return false;
-    return (rt.get_property(ids::kClockWindow, ids::k半点报时, prop::kMenuChecked).payload & 1) !=
-           0;
+    if (!rt.window_exists(ui::clock::kWindow)) return false;
+    return (rt.get_property(ui::clock::kWindow, ui::clock::半点报时, prop::kMenuChecked).payload &
+            1) != 0;
 }
 
 void set_chime_wait(std::function<void(int)> wait) {

@@ -17,16 +17,6 @@ inline constexpr int kFreeMove = prop::kWindowFreeMove;  // dragged by its clien
 inline constexpr int kShape = prop::kWindowShape;  // 0 rectangle, 1 ellipse, 2 rounded rectangle
 inline constexpr int kAlwaysOnTop = prop::kWindowAlwaysOnTop;
 
-// Items of the pop-up menu 右键.
-inline constexpr UnitId k开机启动 = 0x26010011;
-inline constexpr UnitId k半点报时 = 0x26010012;
-inline constexpr UnitId k置于顶层 = 0x26010015;
-inline constexpr UnitId k鼠标穿透 = 0x26010016;
-inline constexpr UnitId k嵌入桌面 = 0x26010017;
-inline constexpr UnitId k正方形 = 0x26010019;
-inline constexpr UnitId k圆形 = 0x2601001A;
-inline constexpr UnitId k圆角方形 = 0x2601001B;
-
 ArgRecord window_ref();
 ArgRecord menu_ref(UnitId item);
 

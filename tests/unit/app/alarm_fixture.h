@@ -80,14 +80,14 @@ protected:
 
     bool clock_on_top() {
         return (FormRuntime::instance()
-                    .get_property(ids::kClockWindow, ids::kClockWindowUnit,
+                    .get_property(ui::clock::kWindow, ui::clock::kWindowUnit,
                                   prop::kWindowAlwaysOnTop)
                     .payload &
                 1) != 0;
     }
     bool checked(UnitId item) {
         return (FormRuntime::instance()
-                    .get_property(ids::kClockWindow, item, prop::kMenuChecked)
+                    .get_property(ui::clock::kWindow, item, prop::kMenuChecked)
                     .payload &
                 1) != 0;
     }

@@ -35,17 +35,17 @@ TEST_F(MyBackground, ChangeCopiesTheChoiceAndUsesIt) {
     click(test::k红色);
     const fs::path chosen = outside_copy_of("泰山", "a.jpg");
     answer_dialog(chosen);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     ASSERT_EQ(dialog_titles.size(), 1u);
     EXPECT_EQ(dialog_titles[0],
               "\xC9\xE8\xB6\xA8\xCE\xD2\xB5\xC4\xB1\xB3\xBE\xB0");  // 设定我的背景
     EXPECT_EQ(file_bytes(mine()), file_bytes(chosen));
-    EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+    EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
     EXPECT_EQ(window_picture(), file_bytes(chosen));
-    EXPECT_EQ(panel_picture(ids::k画板2), file_bytes(chosen));
+    EXPECT_EQ(panel_picture(ui::clock::画板2), file_bytes(chosen));
     // The panels keep the colour of the last colour choice.
-    EXPECT_EQ(panel_colour(ids::k画板2), 0x0000FFu);
+    EXPECT_EQ(panel_colour(ui::clock::画板2), 0x0000FFu);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -56,11 +56,11 @@ TEST_F(MyBackground, ChangeTwiceShowsTheSecondPicture) {
     const fs::path second = outside_copy_of("鼠", "second.jpg");
     const std::pair<int, int> places[] = {{kCornerX, kCornerY}, {280, 8}, {6, 270}};
     answer_dialog(first);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     for (auto [x, y] : places)
         EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(first, x, y)) << x << "," << y;
     answer_dialog(second);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     int differing = 0;
     for (auto [x, y] : places) {
         EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(second, x, y)) << x << "," << y;
@@ -72,7 +72,7 @@ TEST_F(MyBackground, ChangeTwiceShowsTheSecondPicture) {
 TEST_F(MyBackground, CancellingChangesNothing) {
     click(test::k红色);
     answer_dialog(std::nullopt);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     EXPECT_EQ(dialog_titles.size(), 1u);
     EXPECT_FALSE(fs::exists(mine()));
     EXPECT_EQ(checked_items(), std::vector<UnitId>{item(test::k红色)});
@@ -103,7 +103,7 @@ TEST_F(MyBackground, AFailedCopyIsReportedAndChangesNothing) {
         if (c.choose_missing_file) fs::remove(chosen);
         if (c.remove_picture_folder) fs::remove_all(image_folder());
         answer_dialog(chosen);
-        click(backgrounds::kChangeMine);
+        click(ui::clock::更换);
 
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].caption, test::k错误);
@@ -124,10 +124,10 @@ TEST_F(MyBackground, ChoosingMyOwnPictureCountsAsCopied) {
     const std::string before = file_bytes(mine());
     click(test::k红色);
     answer_dialog(mine());
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(file_bytes(mine()), before);
-    EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+    EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
     EXPECT_EQ(window_picture(), before);
 }
@@ -146,19 +146,19 @@ TEST_F(MyBackground, AFileThatIsNoPictureShowsTheColour) {
         click(test::k红色);
         const fs::path chosen = outside("chosen.jpg", bytes);
         answer_dialog(chosen);
-        click(backgrounds::kChangeMine);
+        click(ui::clock::更换);
         EXPECT_TRUE(boxes.empty());
         EXPECT_EQ(file_bytes(mine()), bytes);
-        EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+        EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
         EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY), 0x0000FFu) << "red";
 
         // The next start: the colours are the form's again.
         ASSERT_NO_FATAL_FAILURE(start());
         restore_background();
-        EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+        EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
         EXPECT_EQ(window_picture(), bytes);
         EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY),
-                  resolve_colour(panel_colour(ids::k画板2)));
+                  resolve_colour(panel_colour(ui::clock::画板2)));
     }
 }
 

@@ -20,11 +20,11 @@ class Restore : public ClockWindowTest {
 protected:
     Applied applied() {
         int shape = -1;
-        if (cw::checked(cw::k正方形)) shape = 0;
-        if (cw::checked(cw::k圆形)) shape = 1;
-        if (cw::checked(cw::k圆角方形)) shape = 2;
-        return {cw::checked(cw::k半点报时), cw::checked(cw::k置于顶层), cw::checked(cw::k鼠标穿透),
-                cw::checked(cw::k嵌入桌面), shape};
+        if (cw::checked(ui::clock::正方形)) shape = 0;
+        if (cw::checked(ui::clock::圆形)) shape = 1;
+        if (cw::checked(ui::clock::圆角方形)) shape = 2;
+        return {cw::checked(ui::clock::半点报时), cw::checked(ui::clock::置于顶层),
+                cw::checked(ui::clock::鼠标穿透), cw::checked(ui::clock::嵌入桌面), shape};
     }
 };
 
@@ -69,7 +69,7 @@ TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
         EXPECT_EQ(cw::get(cw::kShape), 0) << row.what << ": the form's own shape";
         for (const char* file : {"top.vel", "hour.vel", "mouse.vel", "insert.vel", "outline.vel"})
             EXPECT_TRUE(dir.bytes(file) == row.content) << row.what << ": " << file << " changed";
-        FormRuntime::instance().destroy_window(ids::kClockWindow);
+        FormRuntime::instance().destroy_window(ui::clock::kWindow);
         plat::process_pending_events();
     }
 }
@@ -78,7 +78,7 @@ TEST_F(Restore, FolderInAFilesPlaceReadsAsOff) {
     std::filesystem::create_directory(dir.file("top.vel"));
     std::filesystem::create_directory(dir.file("coordinate.vel"));
     start();
-    EXPECT_FALSE(cw::checked(cw::k置于顶层));
+    EXPECT_FALSE(cw::checked(ui::clock::置于顶层));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("top.vel")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("coordinate.vel")));
 }

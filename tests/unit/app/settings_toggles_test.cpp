@@ -22,9 +22,12 @@ struct Placement {
 class Toggles : public ClockWindowTest {
 protected:
     Placement placement() {
-        return {cw::checked(cw::k嵌入桌面),  cw::checked(cw::k置于顶层),
-                platform_state().embedded,   cw::get(cw::kAlwaysOnTop) != 0,
-                cw::get(cw::kFreeMove) != 0, dir.bytes("insert.vel"),
+        return {cw::checked(ui::clock::嵌入桌面),
+                cw::checked(ui::clock::置于顶层),
+                platform_state().embedded,
+                cw::get(cw::kAlwaysOnTop) != 0,
+                cw::get(cw::kFreeMove) != 0,
+                dir.bytes("insert.vel"),
                 dir.bytes("top.vel")};
     }
     void expect(const Placement& want, const char* step) {
@@ -52,12 +55,12 @@ TEST_F(Toggles, KeepOnTopAndEmbedExcludeEachOther) {
         Placement after;
         const char* step;
     } steps[] = {
-        {cw::k嵌入桌面, embedded, "normal -> embedded"},
-        {cw::k置于顶层, on_top, "embedded -> on top"},
-        {cw::k嵌入桌面, embedded, "on top -> embedded"},
-        {cw::k嵌入桌面, normal, "embedded -> normal"},
-        {cw::k置于顶层, on_top, "normal -> on top"},
-        {cw::k置于顶层, normal, "on top -> normal"},
+        {ui::clock::嵌入桌面, embedded, "normal -> embedded"},
+        {ui::clock::置于顶层, on_top, "embedded -> on top"},
+        {ui::clock::嵌入桌面, embedded, "on top -> embedded"},
+        {ui::clock::嵌入桌面, normal, "embedded -> normal"},
+        {ui::clock::置于顶层, on_top, "normal -> on top"},
+        {ui::clock::置于顶层, normal, "on top -> normal"},
     };
     for (const auto& step : steps) {
         choose(step.item);
@@ -69,10 +72,10 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
     dir.write("insert.vel", "");
     dir.write("mouse.vel", "");
     start();
-    choose(cw::k嵌入桌面);
-    choose(cw::k鼠标穿透);
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
-    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
+    choose(ui::clock::嵌入桌面);
+    choose(ui::clock::鼠标穿透);
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
+    EXPECT_TRUE(cw::checked(ui::clock::鼠标穿透));
     EXPECT_EQ(dir.bytes("insert.vel"), kEmbed);
     EXPECT_EQ(dir.bytes("mouse.vel"), kMouse);
     const auto handle = static_cast<plat::win32::Handle>(cw::handle());
@@ -82,32 +85,33 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
     EXPECT_TRUE(platform_state().input_transparent);
     EXPECT_NEAR(platform_state().opacity, 144 / 255.0, 0.005);
 
-    choose(cw::k鼠标穿透);
-    EXPECT_FALSE(cw::checked(cw::k鼠标穿透));
+    choose(ui::clock::鼠标穿透);
+    EXPECT_FALSE(cw::checked(ui::clock::鼠标穿透));
     EXPECT_EQ(dir.bytes("mouse.vel"), "");
     EXPECT_EQ(plat::win32::get_window_long(handle, plat::win32::kGwlExStyle), 0);
     EXPECT_FALSE(platform_state().input_transparent);
     EXPECT_NEAR(platform_state().opacity, 1.0, 0.005);
     EXPECT_TRUE(platform_state().embedded);
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
 }
 
 TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
     dir.write("outline.vel", std::string(s::k圆角方形));
     start();
-    EXPECT_TRUE(cw::checked(cw::k圆角方形));
+    EXPECT_TRUE(cw::checked(ui::clock::圆角方形));
     EXPECT_EQ(cw::get(cw::kShape), 2);
     const struct {
         UnitId item;
         std::string_view caption;
         int shape;
-    } rows[] = {
-        {cw::k圆形, s::k圆形, 1}, {cw::k正方形, s::k正方形, 0}, {cw::k圆角方形, s::k圆角方形, 2}};
+    } rows[] = {{ui::clock::圆形, s::k圆形, 1},
+                {ui::clock::正方形, s::k正方形, 0},
+                {ui::clock::圆角方形, s::k圆角方形, 2}};
     for (const auto& row : rows) {
         choose(row.item);
         EXPECT_EQ(dir.bytes("outline.vel"), std::string(row.caption));
         EXPECT_EQ(cw::get(cw::kShape), row.shape);
-        for (UnitId item : {cw::k正方形, cw::k圆形, cw::k圆角方形})
+        for (UnitId item : {ui::clock::正方形, ui::clock::圆形, ui::clock::圆角方形})
             EXPECT_EQ(cw::checked(item), item == row.item) << row.shape;
     }
 }
@@ -134,18 +138,18 @@ TEST_F(Autostart, StoredChoiceIsAppliedAtStartUpAndTurnsOffAndOn) {
     std::filesystem::create_directories(machine_entry().parent_path());
     dir.write("start.vel", std::string(s::k开机启动));
     start();
-    EXPECT_TRUE(cw::checked(cw::k开机启动));
+    EXPECT_TRUE(cw::checked(ui::clock::开机启动));
     EXPECT_TRUE(std::filesystem::exists(machine_entry()));
 
-    choose(cw::k开机启动);
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    choose(ui::clock::开机启动);
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), "");
     EXPECT_FALSE(std::filesystem::exists(machine_entry()));
     EXPECT_FALSE(std::filesystem::exists(user_entry()));
 
     std::filesystem::remove_all(machine_entry().parent_path());  // the user's entry now
-    choose(cw::k开机启动);
-    EXPECT_TRUE(cw::checked(cw::k开机启动));
+    choose(ui::clock::开机启动);
+    EXPECT_TRUE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
     EXPECT_TRUE(std::filesystem::exists(user_entry()));
 }
@@ -156,26 +160,27 @@ TEST_F(Autostart, FailureIsNeitherCheckedNorStored) {
     block_entries();
     dir.write("start.vel", std::string(s::k开机启动));
     start();
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), std::string(s::k开机启动));
 
     // From the menu: nothing is written.
     dir.write("start.vel", "");
-    choose(cw::k开机启动);
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    choose(ui::clock::开机启动);
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), "");
 }
 
 TEST_F(Toggles, WithoutSettingsFolderEveryToggleWorksForTheRun) {
     std::filesystem::remove_all(dir.folder());
     start();
-    for (UnitId item : {cw::k半点报时, cw::k置于顶层, cw::k鼠标穿透, cw::k嵌入桌面, cw::k圆形})
+    for (UnitId item : {ui::clock::半点报时, ui::clock::置于顶层, ui::clock::鼠标穿透,
+                        ui::clock::嵌入桌面, ui::clock::圆形})
         choose(item);
-    EXPECT_TRUE(cw::checked(cw::k半点报时));
-    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
-    EXPECT_FALSE(cw::checked(cw::k置于顶层));
-    EXPECT_TRUE(cw::checked(cw::k圆形));
+    EXPECT_TRUE(cw::checked(ui::clock::半点报时));
+    EXPECT_TRUE(cw::checked(ui::clock::鼠标穿透));
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
+    EXPECT_FALSE(cw::checked(ui::clock::置于顶层));
+    EXPECT_TRUE(cw::checked(ui::clock::圆形));
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_FALSE(std::filesystem::exists(dir.folder()));
 }

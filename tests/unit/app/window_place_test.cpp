@@ -85,7 +85,7 @@ TEST_F(ClockPlace, StartsAtTheStoredPlaceAndWritesItBackExactly) {
         EXPECT_EQ(geometry().left, row.window.left) << row.stored;
         EXPECT_EQ(geometry().top, row.window.top) << row.stored;
         EXPECT_EQ(dir.bytes("coordinate.vel"), row.saved) << row.stored;
-        FormRuntime::instance().destroy_window(ids::kClockWindow);
+        FormRuntime::instance().destroy_window(ui::clock::kWindow);
         plat::process_pending_events();
     }
 }
@@ -117,7 +117,7 @@ TEST_F(ClockPlace, SecondCopyEndsAtOnceAndLeavesTheRunningCopysFiles) {
     plat::create_named_event("VEL\xCA\xB1\xD6\xD3\xD4\xCB\xD0\xD0\xD6\xD0");  // VEL时钟运行中
     EXPECT_EXIT(
         {
-            FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true);
+            FormRuntime::instance().load_window(ui::clock::kWindow, 0, false, true);
             std::_Exit(3);  // not reached by a second copy
         },
         ::testing::ExitedWithCode(0), "");
@@ -135,7 +135,7 @@ TEST_F(ClockPlace, TrayDoubleClickHidesAndShowsUnlessEmbedded) {
     EXPECT_FALSE(cw::get(cw::kVisible)) << "a single click does nothing";
     tray(2);
     EXPECT_TRUE(cw::get(cw::kVisible));
-    choose(cw::k嵌入桌面);
+    choose(ui::clock::嵌入桌面);
     tray(2);
     EXPECT_TRUE(cw::get(cw::kVisible));
 }
