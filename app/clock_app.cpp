@@ -2,12 +2,12 @@
 
 #include "app/clock_externals.h"
 #include "app/clock_globals.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/startup.h"
 #include "library/memory.h"
 #include "library/runtime_errors.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 
@@ -21,7 +21,7 @@ int run_clock(int, char**) {
                        clock_external_declarations());
     // The logic's own globals and cleanup routine.
     register_cleanup([] { clock::release_globals(); });
-    load_start_window(ids::kClockWindow);
+    load_start_window(ui::clock::kWindow);
     run_message_loop();
     // The last window is gone: end as "关闭程序" does, cleanup included.
     end_program(0);

@@ -9,6 +9,7 @@
 #include "app/backgrounds/catalogue.h"
 #include "app/face/face_draw.h"
 #include "bench_clock_app.h"
+#include "resources/form_ids.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ bool supply_pictures() {
 
 void click(UnitId item) {
     EventRecord r;
-    r.window = ids::kClockWindow;
+    r.window = ui::clock::kWindow;
     r.unit = item;
     FormRuntime::instance().raise_event(r);
 }
@@ -41,7 +42,7 @@ void BM_ChoosePictureToFrame(benchmark::State& state) {
         state.SkipWithError("clock window or pictures missing");
         return;
     }
-    const UnitId pictures[] = {backgrounds::kPictures[16], backgrounds::kPictures[0]};
+    const UnitId pictures[] = {ui::clock::pictures[16], ui::clock::pictures[0]};
     int n = 0;
     for (auto _ : state) {
         click(pictures[n++ % 2]);
@@ -66,7 +67,7 @@ void tick_over(benchmark::State& state, UnitId background) {
     }
 }
 void BM_TickOverPicture(benchmark::State& state) {
-    tick_over(state, backgrounds::kPictures[16]);  // 泰山
+    tick_over(state, ui::clock::pictures[16]);  // 泰山
 }
 void BM_TickOverColour(benchmark::State& state) {
     tick_over(state, backgrounds::kColours[2].item);  // 红色

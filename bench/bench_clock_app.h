@@ -10,7 +10,6 @@
 #include <string>
 
 #include "app/clock_externals.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/startup.h"
@@ -19,6 +18,7 @@
 #include "library/memory.h"
 #include "platform/message_box.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel::bench {
 
@@ -76,7 +76,7 @@ inline bool start_clock() {
         plat::set_message_box_responder([](const plat::MessageBoxRequest&) { return 1; });
         initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
                            clock_external_declarations());
-        return FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true);
+        return FormRuntime::instance().load_window(ui::clock::kWindow, 0, false, true);
     }();
     return ok;
 }

@@ -7,7 +7,6 @@
 
 #include "app/clock_externals.h"
 #include "app/face/face_draw.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/pictures/picture.h"
 #include "forms/runtime/form_runtime.h"
@@ -15,6 +14,7 @@
 #include "library/memory.h"
 #include "platform/window_system.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ bool start_clock_window() {
         }
         vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table(),
                                 vel::clock_external_declarations());
-        return vel::FormRuntime::instance().load_window(vel::ids::kClockWindow, 0, false);
+        return vel::FormRuntime::instance().load_window(vel::ui::clock::kWindow, 0, false);
     }();
     return ok;
 }
@@ -41,7 +41,7 @@ void face_frames(benchmark::State& state, bool full) {
         state.SkipWithError("clock window not created");
         return;
     }
-    vel::FacePainter painter(vel::ids::kClockWindow, vel::ids::k画板1, vel::ids::k画板2);
+    vel::FacePainter painter(vel::ui::clock::kWindow, vel::ui::clock::画板1, vel::ui::clock::画板2);
     int t = 10 * 3600;
     for (auto _ : state) {
         painter.draw(t / 3600 % 24, t / 60 % 60, t % 60, full);

@@ -12,7 +12,6 @@
 #include <string>
 
 #include "app/clock_externals.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/settings/toggles.h"
 #include "app/window/place.h"
@@ -23,6 +22,7 @@
 #include "library/commands/run_directory.h"
 #include "library/runtime_errors.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ void set_up() {
     prepare(0);
     initialise_runtime(embedded_bytes("forms.bin"), clock_handler_table(),
                        clock_external_declarations());
-    if (!FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true)) std::abort();
+    if (!FormRuntime::instance().load_window(ui::clock::kWindow, 0, false, true)) std::abort();
 }
 
 // The created handler's steps 3 and 5: the place, then the settings.

@@ -6,12 +6,12 @@
 #include <fstream>
 #include <string>
 
-#include "app/handlers/clock_ids.h"
 #include "app/tick/chime.h"
 #include "app/tick/tick.h"
 #include "bench_clock_app.h"
 #include "forms/runtime/property_numbers.h"
 #include "library/sound/sound_commands.h"
+#include "resources/form_ids.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ long resident_kb() {
 int main() {
     using namespace vel;
     if (!bench::start_clock()) return 1;
-    FormRuntime::instance().set_property(ids::kClockWindow, ids::k半点报时, prop::kMenuChecked, -1,
-                                         Value{1, TAG_LOGICAL});
+    FormRuntime::instance().set_property(ui::clock::kWindow, ui::clock::半点报时,
+                                         prop::kMenuChecked, -1, Value{1, TAG_LOGICAL});
     std::string file;
     for (const char* time : {"0:0", "7:30", "7:30", "12:0", "13:17", "23:59"})
         file += std::string("a\xA3\xBA") + time + "/VEL\r\n";

@@ -6,6 +6,7 @@
 #include "app/alarms/alarm_line.h"
 #include "app/common/message.h"
 #include "library/call.h"
+#include "library/commands/convert_commands.h"
 #include "library/commands/file_commands.h"
 #include "library/sound/sound_commands.h"
 
@@ -30,8 +31,10 @@ void ring_due(std::span<const WallMs> due) {
         const int hour = wall_hour(at);
         const int minute = wall_minute(at);
         for (const std::string_view line : lines) {
-            const auto alarm = alarms::parse_alarm_line(line);
-            if (alarm && alarm->hour == hour && alarm->minute == minute) ring(*alarm);
+            const alarms::AlarmLine alarm = alarms::parse_alarm_line(line);
+            if (alarm.is_alarm() && text_to_integer(alarm.hour) == hour &&
+                text_to_integer(alarm.minute) == minute)
+                ring(alarm);
         }
     }
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "library/commands/convert_commands.h"
 #include "library/commands/gbk_search.h"
 #include "resources/embedded.h"
 
@@ -39,18 +38,18 @@ std::vector<std::string_view> split_lines(std::string_view text) {
     return lines;
 }
 
-std::optional<AlarmLine> parse_alarm_line(std::string_view line) {
-    constexpr auto npos = std::string_view::npos;
-    if (line.empty()) return std::nullopt;
-    const std::size_t p1 = find_on_boundary(line, 0, kFullWidthColon);
-    const std::size_t p2 = find_on_boundary(line, 0, ":");
-    const std::size_t p3 = find_on_boundary(line, 0, "/");
-    if (p1 == npos || p2 == npos || p3 == npos || p2 < p1 || p3 < p2) return std::nullopt;
+AlarmLine parse_alarm_line(std::string_view line) {
     AlarmLine a;
-    a.name = line.substr(0, p1);
-    a.hour = text_to_integer(line.substr(p1 + kFullWidthColon.size(), p2 - p1 - 2));
-    a.minute = text_to_integer(line.substr(p2 + 1, p3 - p2 - 1));
-    a.ring = line.substr(p3 + 1);
+    a.colon = find_on_boundary(line, 0, kFullWidthColon);
+    a.time_colon = find_on_boundary(line, 0, ":");
+    a.slash = find_on_boundary(line, 0, "/");
+    if (a.colon != AlarmLine::npos) a.name = line.substr(0, a.colon);
+    const std::size_t hour_at = a.colon == AlarmLine::npos ? 0 : a.colon + kFullWidthColonWidth;
+    if (a.time_colon != AlarmLine::npos && a.time_colon > hour_at)
+        a.hour = line.substr(hour_at, a.time_colon - hour_at);
+    if (a.time_colon != AlarmLine::npos && a.slash != AlarmLine::npos && a.slash > a.time_colon + 1)
+        a.minute = line.substr(a.time_colon + 1, a.slash - a.time_colon - 1);
+    a.ring = a.slash == AlarmLine::npos ? line : line.substr(a.slash + 1);
     return a;
 }
 

@@ -6,7 +6,6 @@
 // of them is taken apart wrongly (and stored as typed all the same).
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +13,8 @@
 namespace vel::alarms {
 
 inline constexpr std::string_view kFullWidthColon = "\xA3\xBA";  // ：
+// Two GBK bytes: the hour starts this far past the colon's position.
+inline constexpr std::size_t kFullWidthColonWidth = kFullWidthColon.size();
 inline constexpr std::string_view kLineEnd = "\r\n";
 
 // The thirteen ring names, in the order of the editor's ring box; ring k
@@ -43,16 +44,21 @@ const unsigned char* ring_sound(int index);
 // ends are kept, the empty piece after a final line end is not.
 std::vector<std::string_view> split_lines(std::string_view text);
 
-// A line taken apart by the first occurrence of each separator.
+// A line taken apart at the first occurrence of each separator. The fields
+// are cut as the editor fills its boxes, from any line: a missing "："
+// lets the hour start at the line's start, a missing "/" makes the whole line
+// the ring, and a field whose separators are missing or out of order is empty.
 struct AlarmLine {
-    std::string_view name;  // before "："
-    int hour = 0;           // between "：" and ":", read as the to-integer command does
-    int minute = 0;         // between ":" and "/"
-    std::string_view ring;  // after "/"
+    static constexpr std::size_t npos = std::string_view::npos;
+    std::size_t colon = npos;       // "："
+    std::size_t time_colon = npos;  // ":"
+    std::size_t slash = npos;       // "/"
+    std::string_view name, hour, minute, ring;
+    // Only a line holding "：", then ":" after it, then "/" after that is an
+    // alarm; anything else (an empty line, hand-written text) is not.
+    bool is_alarm() const { return slash != npos && colon < time_colon && time_colon < slash; }
 };
-// Only a line holding "：", then ":" after it, then "/" after that is an
-// alarm; anything else (an empty line, hand-written text) is not.
-std::optional<AlarmLine> parse_alarm_line(std::string_view line);
+AlarmLine parse_alarm_line(std::string_view line);
 
 // The line the editor writes for these fields (without its CR LF).
 std::string format_alarm_line(std::string_view name, int hour, int minute, std::string_view ring);

@@ -7,6 +7,7 @@
 #include "app/face/face_draw.h"
 #include "app/settings/settings_file.h"
 #include "app/window/clock_window.h"
+#include "resources/form_ids.h"
 
 namespace vel::backgrounds {
 namespace {
@@ -56,7 +57,7 @@ void choose_colour(int index) {
 }
 
 void choose_picture(int index) {
-    const UnitId item = kPictures.at(static_cast<std::size_t>(index));
+    const UnitId item = ui::clock::pictures.at(static_cast<std::size_t>(index));
     uncheck_current();
     g_current = item;
     // A missing file removes the picture: the window's colour shows instead.
@@ -68,14 +69,14 @@ void choose_picture(int index) {
 void use_my_background() {
     settings::StoreFile file(kStoreFile);
     uncheck_current();
-    g_current = kUseMine;
+    g_current = ui::clock::使用;
     const Bytes picture = read_picture_file(picture_path(kMineValue));
     set_picture(Surface::window, picture.get());
     // The panels keep their colours: only the picture is the user's.
     set_picture(Surface::panel1, picture.get());
     set_picture(Surface::panel2, picture.get());
     file.replace(kStoredBytes, kMineValue);
-    clock_window::set_checked(kUseMine, true);
+    clock_window::set_checked(ui::clock::使用, true);
     draw_face();
 }
 

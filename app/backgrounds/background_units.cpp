@@ -4,6 +4,7 @@
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
+#include "resources/form_ids.h"
 
 namespace vel::backgrounds {
 namespace {
@@ -16,13 +17,13 @@ struct Target {
 
 Target target(Surface s) {
     constexpr auto panel = [](UnitId id) {
-        return UnitRef{ids::kClockWindow, id, TAG_UNIT_DRAWPANEL};
+        return UnitRef{ui::clock::kWindow, id, TAG_UNIT_DRAWPANEL};
     };
     switch (s) {
         case Surface::panel1:
-            return {panel(ids::k画板1), prop::kPanelBackColour, prop::kPanelPicture};
+            return {panel(ui::clock::画板1), prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::panel2:
-            return {panel(ids::k画板2), prop::kPanelBackColour, prop::kPanelPicture};
+            return {panel(ui::clock::画板2), prop::kPanelBackColour, prop::kPanelPicture};
         case Surface::window:
             break;
     }

@@ -4,7 +4,6 @@
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
 #include "app/common/message.h"
-#include "app/handlers/clock_ids.h"
 #include "forms/pictures/picture_table.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
@@ -12,11 +11,12 @@
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/whole_file.h"
+#include "resources/form_ids.h"
 
 namespace vel::backgrounds {
 namespace {
 
-constexpr UnitRef k添加背景{ids::kClockWindow, 0x160111D4, TAG_UNIT_COMMONDLG};
+constexpr UnitRef k添加背景{ui::clock::kWindow, 0x160111D4, TAG_UNIT_COMMONDLG};
 
 // 错误
 constexpr char kErrorCaption[] = "\xB4\xED\xCE\xF3";

@@ -7,6 +7,7 @@
 #include "forms/runtime/property_numbers.h"
 #include "library/call.h"
 #include "library/commands/system.h"
+#include "resources/form_ids.h"
 
 namespace vel::clock {
 namespace {
@@ -18,7 +19,7 @@ void set_on_top(const UnitRef& window, bool on) {
 }  // namespace
 
 bool keep_on_top_checked() {
-    return clock_window::kWindow.window_loaded() && clock_window::checked(clock_window::k置于顶层);
+    return clock_window::kWindow.window_loaded() && clock_window::checked(ui::clock::置于顶层);
 }
 
 int show_message(std::string_view text, std::string_view caption, int flags,

@@ -9,20 +9,17 @@
 #include "app/clock_globals.h"
 #include "app/common/message.h"
 #include "app/editor/editor_units.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/unit_methods.h"
-#include "library/blocks.h"
 #include "library/call.h"
 #include "library/commands/convert_commands.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/system.h"
-#include "library/commands/text_commands.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
 
-using alarms::kFullWidthColon;
 using alarms::kLineEnd;
 
 constexpr int kFlatSilverStyle = 3;
@@ -57,11 +54,6 @@ struct SelectedName {
 };
 SelectedName g_selected_name;
 
-std::string owned(char* block) {
-    const Text t(block);
-    return std::string(view(t));
-}
-
 // Checks a typed hour or minute; out of range, tells the user and corrects
 // the box, which runs this again for the corrected text.
 void check_range(UnitId box, int& typed, int highest, const char* message) {
@@ -79,9 +71,9 @@ void check_range(UnitId box, int& typed, int highest, const char* message) {
 
 // The line built from the boxes, empty ones read as "闹铃", 0 and 0.
 std::string line_from_boxes() {
-    if (editor::box_text(ids::k名称输入).empty()) clock::typed_name = kDefaultName;
-    if (editor::box_text(ids::k小时框).empty()) clock::typed_hour = 0;
-    if (editor::box_text(ids::k分钟框).empty()) clock::typed_minute = 0;
+    if (editor::box_text(ui::editor::名称输入).empty()) clock::typed_name = kDefaultName;
+    if (editor::box_text(ui::editor::小时框).empty()) clock::typed_hour = 0;
+    if (editor::box_text(ui::editor::分钟框).empty()) clock::typed_minute = 0;
     clock::ring_text = editor::ring_box_text();
     return alarms::format_alarm_line(clock::typed_name, clock::typed_hour, clock::typed_minute,
                                      clock::ring_text);
@@ -149,37 +141,33 @@ HandlerResult on_alarm_editor_created(std::span<const std::int32_t>) {
 }
 
 HandlerResult on_alarm_name_changed(std::span<const std::int32_t>) {
-    clock::typed_name = editor::box_text(ids::k名称输入);
+    clock::typed_name = editor::box_text(ui::editor::名称输入);
     if (clock::typed_name == g_selected_name.shown) clock::typed_name = g_selected_name.bytes;
     return std::nullopt;
 }
 
 HandlerResult on_alarm_hour_changed(std::span<const std::int32_t>) {
-    check_range(ids::k小时框, clock::typed_hour, 23, kHourRange);
+    check_range(ui::editor::小时框, clock::typed_hour, 23, kHourRange);
     return std::nullopt;
 }
 
 HandlerResult on_alarm_minute_changed(std::span<const std::int32_t>) {
-    check_range(ids::k分钟框, clock::typed_minute, 59, kMinuteRange);
+    check_range(ui::editor::分钟框, clock::typed_minute, 59, kMinuteRange);
     return std::nullopt;
 }
 
 HandlerResult on_alarm_list_selected(std::span<const std::int32_t>) {
     const std::string line = editor::list_item(editor::list_selection());
     clock::selected_alarm_text = line;
-    // 1-based positions, -1 when absent: a missing separator leaves its
-    // boxes with whatever the cuts give, as the line is hand-written.
-    const std::int32_t p1 = find_text(line, kFullWidthColon);
-    const std::int32_t p2 = find_text(line, ":");
-    const std::int32_t p3 = find_text(line, "/");
-    const auto length = static_cast<std::int32_t>(line.size());
-    const std::string name = owned(left_text(line, p1 - 1));
-    editor::set_box_text(ids::k名称输入, name);
-    g_selected_name = {name, editor::box_text(ids::k名称输入)};
+    // A hand-written line fills the boxes with whatever its cuts give.
+    const alarms::AlarmLine cut = alarms::parse_alarm_line(line);
+    const std::string name(cut.name);
+    editor::set_box_text(ui::editor::名称输入, name);
+    g_selected_name = {name, editor::box_text(ui::editor::名称输入)};
     clock::typed_name = name;
-    editor::set_box_text(ids::k小时框, owned(middle_text(line, p1 + 2, p2 - p1 - 2)));
-    editor::set_box_text(ids::k分钟框, owned(middle_text(line, p2 + 1, p3 - p2 - 1)));
-    const int ring = alarms::ring_index(owned(right_text(line, length - p3)));
+    editor::set_box_text(ui::editor::小时框, cut.hour);
+    editor::set_box_text(ui::editor::分钟框, cut.minute);
+    const int ring = alarms::ring_index(cut.ring);
     if (ring >= 0) editor::select_ring(ring);
     return std::nullopt;
 }
@@ -200,7 +188,7 @@ HandlerResult on_alarm_add(std::span<const std::int32_t>) {
     text += line;
     text += kLineEnd;
     if (store(text)) editor::add_list_item(line);
-    editor::focus(ids::k名称输入);
+    editor::focus(ui::editor::名称输入);
     return std::nullopt;
 }
 
@@ -223,7 +211,7 @@ HandlerResult on_alarm_modify(std::span<const std::int32_t>) {
     editor::set_list_item(index, line);
     // The item now reads as the new line: a second modify finds it again.
     clock::selected_alarm_text = line;
-    editor::focus(ids::k名称输入);
+    editor::focus(ui::editor::名称输入);
     return std::nullopt;
 }
 

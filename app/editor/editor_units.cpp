@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/property_numbers.h"
 #include "forms/runtime/unit_methods.h"
 #include "forms/runtime/unit_ref.h"
 #include "library/call.h"
+#include "resources/form_ids.h"
 
 namespace vel::editor {
 namespace {
@@ -14,11 +14,11 @@ namespace {
 // The bytes of the alarm list's items, in list order.
 std::vector<std::string> g_items;
 
-constexpr UnitRef kList{ids::kAlarmEditor, ids::k闹铃列表框, TAG_UNIT_LISTBOX};
-constexpr UnitRef kRingBox{ids::kAlarmEditor, ids::k铃声列表框, TAG_UNIT_COMBOBOX};
+constexpr UnitRef kList{ui::editor::kWindow, ui::editor::闹铃列表框, TAG_UNIT_LISTBOX};
+constexpr UnitRef kRingBox{ui::editor::kWindow, ui::editor::铃声列表框, TAG_UNIT_COMBOBOX};
 
 constexpr UnitRef edit_box(UnitId box) {
-    return {ids::kAlarmEditor, box, TAG_UNIT_EDITBOX};
+    return {ui::editor::kWindow, box, TAG_UNIT_EDITBOX};
 }
 
 std::string owned_text(char* block) {

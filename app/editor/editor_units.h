@@ -3,12 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "app/handlers/clock_ids.h"
 #include "forms/runtime/unit_ref.h"
+#include "resources/form_ids.h"
 
 namespace vel::editor {
 
-inline constexpr UnitRef kWindow{ids::kAlarmEditor, ids::kAlarmEditorUnit, TAG_UNIT_WINDOW};
+inline constexpr UnitRef kWindow{ui::editor::kWindow, ui::editor::kWindowUnit, TAG_UNIT_WINDOW};
 
 // An edit box's content (GBK); writing it raises the box's changed event.
 std::string box_text(UnitId box);

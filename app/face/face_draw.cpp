@@ -4,7 +4,6 @@
 
 #include "app/clock_globals.h"
 #include "app/face/face_geometry.h"
-#include "app/handlers/clock_ids.h"
 #include "forms/appearance/draw_panel.h"
 #include "forms/appearance/panel_methods.h"
 #include "forms/pictures/picture_table.h"
@@ -12,6 +11,7 @@
 #include "library/call.h"
 #include "platform/raster/blit.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -120,7 +120,7 @@ void draw_face() {
 }
 
 void draw_face(const CivilTime& now) {
-    static FacePainter painter(ids::kClockWindow, ids::k画板1, ids::k画板2);
+    static FacePainter painter(ui::clock::kWindow, ui::clock::画板1, ui::clock::画板2);
     // All three from one reading: separate readings across 7:59:59.999 could
     // give hour 7 with minute 0.
     clock::current_hour = now.hour;

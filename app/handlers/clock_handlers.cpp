@@ -1,7 +1,6 @@
 // The clock window's created event and its tray icon.
 #include "app/backgrounds/backgrounds.h"
 #include "app/face/face_draw.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/settings/toggles.h"
 #include "app/tick/tick.h"
@@ -14,6 +13,7 @@
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -57,8 +57,8 @@ HandlerResult on_clock_created(std::span<const std::int32_t>) {
 HandlerResult on_clock_tray_event(std::span<const std::int32_t> args) {
     const int kind = args.empty() ? 0 : args[0];
     if (kind == kTrayRightClick) {
-        call(cmd_popup_menu_from_tray, cw::kWindow.arg(), cw::menu_item(ids::k右键).arg());
-    } else if (kind == kTrayDoubleClick && !cw::checked(cw::k嵌入桌面)) {
+        call(cmd_popup_menu_from_tray, cw::kWindow.arg(), cw::menu_item(ui::clock::右键).arg());
+    } else if (kind == kTrayDoubleClick && !cw::checked(ui::clock::嵌入桌面)) {
         cw::kWindow.set_flag(cw::kVisible, !cw::kWindow.get_int(cw::kVisible));
     }
     return std::nullopt;

@@ -1,18 +1,19 @@
 // The clock window's pop-up menu and closing the program.
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/window/clock_window.h"
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/runtime_errors.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
 
 // At the mouse position offset by (+3, +3).
 void show_popup_menu() {
-    call(cmd_popup_menu, clock_window::kWindow.arg(), clock_window::menu_item(ids::k右键).arg());
+    call(cmd_popup_menu, clock_window::kWindow.arg(),
+         clock_window::menu_item(ui::clock::右键).arg());
 }
 
 }  // namespace

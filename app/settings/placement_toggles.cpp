@@ -13,6 +13,7 @@
 #include "app/clock_externals.h"
 #include "app/settings/settings_file.h"
 #include "app/settings/toggles.h"
+#include "resources/form_ids.h"
 
 namespace vel::settings {
 namespace {
@@ -46,8 +47,8 @@ bool apply_embed_desktop(bool on) {
         view = routines.call(kGetWindow, {view, kGwChild});
         set_parent(view);
         cw::kWindow.set_flag(cw::kFreeMove, false);
-        cw::set_checked(cw::k置于顶层, false);
-        StoreFile(stored(cw::k置于顶层).file).clear();
+        cw::set_checked(ui::clock::置于顶层, false);
+        StoreFile(stored(ui::clock::置于顶层).file).clear();
     } else {
         set_parent(kDesktopParent);
         cw::kWindow.set_flag(cw::kFreeMove, true);
@@ -61,8 +62,8 @@ bool apply_keep_on_top(bool on) {
     if (on) {
         // Checked first so that the embed toggle takes its releasing branch,
         // whether or not the clock was embedded.
-        cw::set_checked(cw::k嵌入桌面, true);
-        choose(stored(cw::k嵌入桌面));
+        cw::set_checked(ui::clock::嵌入桌面, true);
+        choose(stored(ui::clock::嵌入桌面));
     }
     cw::kWindow.set_flag(cw::kAlwaysOnTop, on);
     cw::kWindow.set_flag(cw::kVisible, true);
@@ -82,11 +83,11 @@ bool apply_mouse_through(bool on) {
         // Every extended style bit goes, not only the two set above.
         routines.call(kSetWindowLong, {window, kGwlExStyle, 0});
     }
-    if (cw::checked(cw::k置于顶层)) cw::kWindow.set_flag(cw::kAlwaysOnTop, true);
-    if (cw::checked(cw::k嵌入桌面)) {
+    if (cw::checked(ui::clock::置于顶层)) cw::kWindow.set_flag(cw::kAlwaysOnTop, true);
+    if (cw::checked(ui::clock::嵌入桌面)) {
         // Unchecked first so that the embed toggle embeds the clock again.
-        cw::set_checked(cw::k嵌入桌面, false);
-        choose(stored(cw::k嵌入桌面));
+        cw::set_checked(ui::clock::嵌入桌面, false);
+        choose(stored(ui::clock::嵌入桌面));
     }
     return true;
 }

@@ -10,6 +10,7 @@
 
 #include "app/handlers/handler_names.h"
 #include "app/window/clock_window.h"
+#include "resources/form_ids.h"
 
 namespace vel::settings {
 
@@ -39,21 +40,21 @@ struct StoredSetting {
 };
 
 inline constexpr std::array<StoredSetting, 8> kStoredSettings = {{
-    {clock_window::k开机启动, HandlerIndex::menu_autostart, "start.vel",
+    {ui::clock::开机启动, HandlerIndex::menu_autostart, "start.vel",
      "\xBF\xAA\xBB\xFA\xC6\xF4\xB6\xAF", apply_autostart},
-    {clock_window::k半点报时, HandlerIndex::menu_half_hour_chime, "hour.vel",
+    {ui::clock::半点报时, HandlerIndex::menu_half_hour_chime, "hour.vel",
      "\xB0\xEB\xB5\xE3\xB1\xA8\xCA\xB1"},
-    {clock_window::k置于顶层, HandlerIndex::menu_keep_on_top, "top.vel",
+    {ui::clock::置于顶层, HandlerIndex::menu_keep_on_top, "top.vel",
      "\xD6\xC3\xD3\xDA\xB6\xA5\xB2\xE3", apply_keep_on_top},
-    {clock_window::k鼠标穿透, HandlerIndex::menu_mouse_through, "mouse.vel",
+    {ui::clock::鼠标穿透, HandlerIndex::menu_mouse_through, "mouse.vel",
      "\xCA\xF3\xB1\xEA\xB4\xA9\xCD\xB8", apply_mouse_through, kNoShape, true},
-    {clock_window::k嵌入桌面, HandlerIndex::menu_embed_desktop, "insert.vel",
+    {ui::clock::嵌入桌面, HandlerIndex::menu_embed_desktop, "insert.vel",
      "\xC7\xB6\xC8\xEB\xD7\xC0\xC3\xE6", apply_embed_desktop},
-    {clock_window::k正方形, HandlerIndex::menu_shape_square, "outline.vel",
-     "\xD5\xFD\xB7\xBD\xD0\xCE", nullptr, 0},
-    {clock_window::k圆形, HandlerIndex::menu_shape_circle, "outline.vel", "\xD4\xB2\xD0\xCE",
-     nullptr, 1},
-    {clock_window::k圆角方形, HandlerIndex::menu_shape_rounded, "outline.vel",
+    {ui::clock::正方形, HandlerIndex::menu_shape_square, "outline.vel", "\xD5\xFD\xB7\xBD\xD0\xCE",
+     nullptr, 0},
+    {ui::clock::圆形, HandlerIndex::menu_shape_circle, "outline.vel", "\xD4\xB2\xD0\xCE", nullptr,
+     1},
+    {ui::clock::圆角方形, HandlerIndex::menu_shape_rounded, "outline.vel",
      "\xD4\xB2\xBD\xC7\xB7\xBD\xD0\xCE", nullptr, 2},
 }};
 

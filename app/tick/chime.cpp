@@ -8,6 +8,7 @@
 #include "library/commands/system.h"
 #include "library/sound/sound_commands.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace vel::clock {
 namespace {
@@ -39,7 +40,7 @@ void play_entry(int entry) {
 }  // namespace
 
 bool chime_checked() {
-    return clock_window::kWindow.window_loaded() && clock_window::checked(clock_window::k半点报时);
+    return clock_window::kWindow.window_loaded() && clock_window::checked(ui::clock::半点报时);
 }
 
 void set_chime_wait(std::function<void(int)> wait) {

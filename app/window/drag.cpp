@@ -4,6 +4,7 @@
 #include "forms/runtime/unit_methods.h"
 #include "library/call.h"
 #include "library/commands/system.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -31,7 +32,7 @@ HandlerResult on_panel_left_pressed(std::span<const std::int32_t>) {
 
 HandlerResult on_panel_left_released(std::span<const std::int32_t>) {
     // An embedded clock stays where it is.
-    if (!cw::checked(cw::k嵌入桌面))
+    if (!cw::checked(ui::clock::嵌入桌面))
         call(cmd_move, cw::kWindow.arg(), arg_int(mouse_x() - g_drag_offset_x),
              arg_int(mouse_y() - g_drag_offset_y));
     g_drag_offset_x = 0;

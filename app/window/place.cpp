@@ -47,8 +47,8 @@ int onto(int pos, int size, int start, int length) {
 Place keep_clock_on_monitors() {
     namespace cw = clock_window;
     const Place now{cw::kWindow.get_int(cw::kLeft), cw::kWindow.get_int(cw::kTop)};
-    const Place kept =
-        keep_on_monitors(now, cw::kWindow.get_int(cw::kWidth), cw::kWindow.get_int(cw::kHeight), screen_areas());
+    const Place kept = keep_on_monitors(now, cw::kWindow.get_int(cw::kWidth),
+                                        cw::kWindow.get_int(cw::kHeight), screen_areas());
     if (kept.left != now.left) cw::kWindow.set_int(cw::kLeft, kept.left);
     if (kept.top != now.top) cw::kWindow.set_int(cw::kTop, kept.top);
     return kept;

@@ -1,5 +1,6 @@
 #include "tools/formc/description.h"
 
+#include <cctype>
 #include <map>
 #include <set>
 
@@ -26,8 +27,8 @@ public:
         const std::string& head = t[0].text;
         Args rest(t.data() + 1, t.size() - 1);
         if (l.indent == 0) {
-            if (head != "window" || t.size() != 2) return fail("expected: window ID");
-            return finish_window() && begin_window(t[1]);
+            if (head != "window" || t.size() != 3) return fail("expected: window ID NAME");
+            return finish_window() && begin_window(t[1], t[2]);
         }
         if (!m_window) return fail("unit outside a window");
         if (head == "menu") return menu(l, rest);
@@ -42,6 +43,7 @@ public:
 
     bool finish() { return finish_window() && check_identifiers(); }
     const std::string& error() const { return m_cx.error; }
+    std::vector<WindowIds>& ids() { return m_ids; }
 
 private:
     bool fail(std::string why) {
@@ -51,14 +53,56 @@ private:
 
     std::optional<std::uint32_t> id(const Token& t) { return to_u32(t, m_cx); }
 
-    bool begin_window(const Token& t) {
+    bool begin_window(const Token& t, const Token& name) {
         auto wid = id(t);
         if (!wid) return false;
         if (!vel::is_window_id(*wid) || !vel::id_valid(*wid)) return fail("not a window id");
+        if (name.kind != Token::word || !is_identifier(name.text))
+            return fail("a window's name must be an identifier");
+        for (const WindowIds& w : m_ids)
+            if (w.name == name.text) return fail("duplicate window name '" + name.text + "'");
         m_window = &m_out.windows.emplace_back();
         m_window->id = *wid;
         m_unit = nullptr;
+        m_ids.push_back({name.text, *wid, 0, {}, {}});
+        m_names = {"kWindow", "kWindowUnit"};
         return true;
+    }
+
+    // ASCII letters, digits and '_' (no digit first); any other character
+    // of UTF-8, such as the Chinese of unit names, passes to the compiler.
+    static bool is_identifier(std::string_view s) {
+        if (s.empty() || (s[0] >= '0' && s[0] <= '9')) return false;
+        for (char c : s)
+            if (static_cast<unsigned char>(c) < 0x80 &&
+                !std::isalnum(static_cast<unsigned char>(c)) && c != '_')
+                return false;
+        return true;
+    }
+
+    bool add_name(const std::string& name, std::uint32_t uid) {
+        if (!is_identifier(name)) return fail("'" + name + "' cannot name an id");
+        if (!m_names.insert(name).second) return fail("duplicate name '" + name + "'");
+        m_ids.back().units.emplace_back(name, uid);
+        return true;
+    }
+
+    // The open `list NAME` takes the sub-items one level below its heading
+    // (uid 0: a separator, which it skips).
+    void join_list(std::uint32_t level, std::uint32_t uid) {
+        if (m_list && level <= m_list_level) m_list = nullptr;
+        if (m_list && level == m_list_level + 1 && uid != 0) m_list->push_back(uid);
+    }
+
+    std::vector<std::uint32_t>* open_list(const std::string& name) {
+        auto& lists = m_ids.back().lists;
+        for (auto& [n, items] : lists)
+            if (n == name) return &items;
+        if (!is_identifier(name) || !m_names.insert(name).second) {
+            fail("'" + name + "' cannot name a list");
+            return nullptr;
+        }
+        return &lists.emplace_back(name, std::vector<std::uint32_t>{}).second;
     }
 
     bool window_word(const std::string& key, Args a) {
@@ -93,9 +137,12 @@ private:
         if (!vel::id_valid(*uid) ||
             !(is_window ? vel::is_window_unit_id(*uid) : vel::is_control_id(*uid)))
             return fail("id does not fit the unit's kind");
+        m_list = nullptr;
         m_unit = &m_window->units.emplace_back();
         m_unit->id = *uid;
         m_unit->typeTag = type->second;
+        if (is_window) m_ids.back().window_unit = *uid;
+        if (a.size() == 3 && !add_name(a[2].text, *uid)) return false;
         m_unit->properties = vel::resource_io::default_property_block(type->second);
         if (a.size() == 3) {
             auto name = to_text(a[2], m_cx);
@@ -118,6 +165,9 @@ private:
         std::uint32_t level = static_cast<std::uint32_t>((l.indent - 2) / 2);
         if (level > m_last_menu_level + 1 || (!m_had_menu && level != 0))
             return fail("menu item skips a level");
+        const bool separator = a[1].text == "-";
+        if (!separator && !add_name(a[1].text, *uid)) return false;
+        join_list(level, separator ? 0 : *uid);
         m_unit = &m_window->units.emplace_back();
         m_unit->id = *uid;
         m_unit->typeTag = vel::TAG_UNIT_MENU;
@@ -131,7 +181,11 @@ private:
                 m_unit->menuFlags |= vel::kMenuDisabled;
             else if (w == "checked")
                 m_unit->menuFlags |= vel::kMenuChecked;
-            else if (w == "on" && i + 1 < a.size()) {
+            else if (w == "list" && i + 1 < a.size()) {
+                m_list = open_list(a[++i].text);
+                if (!m_list) return false;
+                m_list_level = level;
+            } else if (w == "on" && i + 1 < a.size()) {
                 auto h = handler(a[++i]);
                 if (!h) return false;
                 m_unit->onClick = *h;
@@ -238,6 +292,7 @@ private:
         }
         m_had_menu = false;
         m_last_menu_level = 0;
+        m_list = nullptr;
         return true;
     }
 
@@ -259,12 +314,16 @@ private:
     vel::UnitEntry* m_unit = nullptr;
     bool m_had_menu = false;
     std::uint32_t m_last_menu_level = 0;
+    std::vector<WindowIds> m_ids;
+    std::set<std::string> m_names;  // taken in the current window
+    std::vector<std::uint32_t>* m_list = nullptr;
+    std::uint32_t m_list_level = 0;
 };
 
 }  // namespace
 
 bool compile_description(const std::vector<Line>& lines, ValueContext& cx, vel::FormResource& out,
-                         std::string& error) {
+                         std::string& error, std::vector<WindowIds>* ids) {
     Compiler c(cx, out);
     for (const auto& l : lines) {
         if (!c.line(l)) {
@@ -276,6 +335,7 @@ bool compile_description(const std::vector<Line>& lines, ValueContext& cx, vel::
         error = "end: " + c.error();
         return false;
     }
+    if (ids) *ids = std::move(c.ids());
     return true;
 }
 

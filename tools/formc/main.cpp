@@ -1,5 +1,6 @@
-// formc: compiles a form description into the binary form resource.
-// Usage: formc [--missing-files-empty] DESCRIPTION OUTPUT
+// formc: compiles a form description into the binary form resource, and
+// optionally into a header of the ids the program names its units by.
+// Usage: formc [--missing-files-empty] [--ids HEADER] DESCRIPTION OUTPUT
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,10 +20,33 @@ int fail(const std::string& where, const std::string& why) {
 
 }  // namespace
 
+// Writes `text` unless the file already holds it, so that what includes a
+// header is rebuilt only when an id changes.
+bool write_if_changed(const std::filesystem::path& path, const std::string& text) {
+    std::ifstream old(path, std::ios::binary);
+    if (old && std::string(std::istreambuf_iterator<char>(old), {}) == text) return true;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
 int main(int argc, char** argv) {
-    bool missing_files_empty = argc == 4 && std::string(argv[1]) == "--missing-files-empty";
-    if (argc != 3 && !missing_files_empty) {
-        std::fprintf(stderr, "usage: formc [--missing-files-empty] DESCRIPTION OUTPUT\n");
+    bool missing_files_empty = false;
+    std::filesystem::path ids_output;
+    int at = 1;
+    for (; at < argc - 2; ++at) {
+        const std::string option = argv[at];
+        if (option == "--missing-files-empty") {
+            missing_files_empty = true;
+        } else if (option == "--ids" && at + 1 < argc - 2) {
+            ids_output = argv[++at];
+        } else {
+            break;
+        }
+    }
+    if (argc - at != 2) {
+        std::fprintf(stderr,
+                     "usage: formc [--missing-files-empty] [--ids HEADER] DESCRIPTION OUTPUT\n");
         return 2;
     }
     const std::filesystem::path input = argv[argc - 2];
@@ -36,7 +60,9 @@ int main(int argc, char** argv) {
     if (!formc::lex(source, lines, error)) return fail(input.string(), error);
     formc::ValueContext cx{input.parent_path(), {}, missing_files_empty};
     vel::FormResource form;
-    if (!formc::compile_description(lines, cx, form, error)) return fail(input.string(), error);
+    std::vector<formc::WindowIds> ids;
+    if (!formc::compile_description(lines, cx, form, error, &ids))
+        return fail(input.string(), error);
 
     vel::ResourceBytes bytes = vel::write_form_resource(form);
     // What the program will read must read back whole.
@@ -55,5 +81,7 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::rename(temp, output, ec);
     if (ec) return fail(output.string(), " " + ec.message());
+    if (!ids_output.empty() && !write_if_changed(ids_output, formc::ids_header(ids)))
+        return fail(ids_output.string(), " cannot write");
     return 0;
 }

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "app/clock_externals.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
@@ -26,6 +25,7 @@
 #include "library/runtime_errors.h"
 #include "platform/window_system.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 
 namespace {
 
@@ -72,14 +72,14 @@ int main(int argc, char** argv) {
                             vel::clock_external_declarations());
     vel::register_cleanup([] {});
     show_backdrop();
-    vel::load_start_window(vel::ids::kClockWindow);
+    vel::load_start_window(vel::ui::clock::kWindow);
 
     std::size_t next = 0;
     int seen_signals = 0;
     bool raised = false;
     plat::start_timer(50, [&] {
         vel::FormRuntime& rt = vel::FormRuntime::instance();
-        plat::Widget* clock = rt.window_widget(vel::ids::kClockWindow);
+        plat::Widget* clock = rt.window_widget(vel::ui::clock::kWindow);
         if (!clock || !plat::is_visible(clock)) return;
         if (!raised) {
             // The backdrop's map request may reach the window manager after
@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
         seen_signals = g_advance;
         if (next >= shapes.size()) return;
         const int shape = shapes[next++];
-        rt.set_property(vel::ids::kClockWindow, vel::ids::kClockWindowUnit, vel::prop::kWindowShape,
-                        -1, vel::Value{static_cast<std::uint32_t>(shape), vel::TAG_INT});
+        rt.set_property(vel::ui::clock::kWindow, vel::ui::clock::kWindowUnit,
+                        vel::prop::kWindowShape, -1,
+                        vel::Value{static_cast<std::uint32_t>(shape), vel::TAG_INT});
         plat::process_pending_events();
         announce("shape", shape);
     });

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "background_fixture.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -109,12 +110,12 @@ TEST_F(AboutHelp, SuppliedTextsAreGbkWithCrLfAndTheHelpNamesEveryItem) {
             }
         }
         if (std::string(name) == "help.vel") {
-            const WindowEntry* w = find_window(rt().form(), ids::kClockWindow);
+            const WindowEntry* w = find_window(rt().form(), ui::clock::kWindow);
             for (const UnitEntry& u : w->units) {
                 // The leaves of the menu, and the groups of backgrounds.
                 if (!u.is_menu_item() || u.caption == "-" || (u.menuFlags & kMenuHidden)) continue;
                 // The pictures and the colours are named by their groups.
-                const auto& pictures = backgrounds::kPictures;
+                const auto& pictures = ui::clock::pictures;
                 if (std::find(pictures.begin(), pictures.end(), u.id) != pictures.end()) continue;
                 const auto& colours = backgrounds::kColours;
                 if (std::any_of(colours.begin(), colours.end(),

@@ -14,6 +14,7 @@
 #include "forms/runtime/property_numbers.h"
 #include "library/datetime/date_time.h"
 #include "platform/message_box.h"
+#include "resources/form_ids.h"
 #include "unit/library/sound_fake_device.h"
 #include "window_clock_fixture.h"
 
@@ -80,14 +81,14 @@ protected:
 
     bool clock_on_top() {
         return (FormRuntime::instance()
-                    .get_property(ids::kClockWindow, ids::kClockWindowUnit,
+                    .get_property(ui::clock::kWindow, ui::clock::kWindowUnit,
                                   prop::kWindowAlwaysOnTop)
                     .payload &
                 1) != 0;
     }
     bool checked(UnitId item) {
         return (FormRuntime::instance()
-                    .get_property(ids::kClockWindow, item, prop::kMenuChecked)
+                    .get_property(ui::clock::kWindow, item, prop::kMenuChecked)
                     .payload &
                 1) != 0;
     }

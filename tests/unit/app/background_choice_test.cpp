@@ -5,6 +5,7 @@
 
 #include "background_fixture.h"
 #include "forms/pictures/picture.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -24,7 +25,7 @@ TEST_F(BackgroundChoice, ColourThenMissingPictureKeepsTheColourWithThePictureChe
     EXPECT_EQ(checked_items(), std::vector<UnitId>{item(test::k牛)});
     EXPECT_EQ(dir().bytes("background.vel"), test::k牛);
     EXPECT_EQ(window_picture(), "");
-    for (UnitId panel : {ids::k画板1, ids::k画板2}) {
+    for (UnitId panel : {ui::clock::画板1, ui::clock::画板2}) {
         EXPECT_EQ(panel_picture(panel), "");
         EXPECT_EQ(panel_colour(panel), 0x0000FFu);
     }
@@ -36,14 +37,14 @@ TEST_F(BackgroundChoice, PictureThenWhiteRemovesThePictureEverywhere) {
     click(test::k泰山);
     const std::string taishan = file_bytes(image_folder() / "泰山.jpg");
     EXPECT_EQ(window_picture(), taishan);
-    EXPECT_EQ(panel_picture(ids::k画板1), taishan);
-    EXPECT_EQ(panel_picture(ids::k画板2), taishan);
+    EXPECT_EQ(panel_picture(ui::clock::画板1), taishan);
+    EXPECT_EQ(panel_picture(ui::clock::画板2), taishan);
     EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY),
               picture_pixel(image_folder() / "泰山.jpg", kCornerX, kCornerY));
 
     click(test::k白色);
     EXPECT_EQ(window_picture(), "");
-    for (UnitId panel : {ids::k画板1, ids::k画板2}) {
+    for (UnitId panel : {ui::clock::画板1, ui::clock::画板2}) {
         EXPECT_EQ(panel_picture(panel), "");
         EXPECT_EQ(panel_colour(panel), 0xFFFFFFu);
     }
@@ -79,11 +80,11 @@ TEST_F(BackgroundChoice, AtMostOneItemIsCheckedAfterAnySequence) {
         click(chosen);
         const std::vector<UnitId> now = checked_items();
         ASSERT_EQ(now.size(), 1u) << "after choice " << i;
-        const UnitId expected = chosen == backgrounds::kChangeMine ? backgrounds::kUseMine : chosen;
+        const UnitId expected = chosen == ui::clock::更换 ? ui::clock::使用 : chosen;
         ASSERT_EQ(now[0], expected) << "after choice " << i;
         ASSERT_EQ(backgrounds::current_item(), expected);
         const std::string value =
-            expected == backgrounds::kUseMine ? test::k我的背景 : caption_of(expected);
+            expected == ui::clock::使用 ? test::k我的背景 : caption_of(expected);
         ASSERT_EQ(dir().bytes("background.vel"), value) << "after choice " << i;
     }
     EXPECT_TRUE(boxes.empty()) << "no choice is an error";

@@ -17,7 +17,6 @@
 #include "app/backgrounds/backgrounds.h"
 #include "app/backgrounds/catalogue.h"
 #include "app/face/face_draw.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "forms/appearance/draw_panel.h"
 #include "forms/pictures/picture.h"
@@ -28,6 +27,7 @@
 #include "platform/text/gbk.h"
 #include "platform/window_system.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 #include "settings_run_dir.h"
 
 #ifndef VEL_IMAGE_DIR
@@ -106,14 +106,14 @@ protected:
         FormReadResult form = read_form_resource(embedded_bytes("forms.bin"));
         ASSERT_TRUE(form.ok()) << form.error;
         rt().load(std::move(*form.resource), m_table);
-        ASSERT_TRUE(rt().load_window(ids::kClockWindow, 0, false, true));
+        ASSERT_TRUE(rt().load_window(ui::clock::kWindow, 0, false, true));
         backgrounds::set_current_item(0);
     }
     // "置于顶层" checked, and the clock on top as its toggle leaves it.
     static void keep_on_top() {
-        rt().set_property(ids::kClockWindow, ids::k置于顶层, prop::kMenuChecked, -1,
+        rt().set_property(ui::clock::kWindow, ui::clock::置于顶层, prop::kMenuChecked, -1,
                           Value{1, TAG_LOGICAL});
-        rt().set_property(ids::kClockWindow, ids::kClockWindowUnit, prop::kWindowAlwaysOnTop, -1,
+        rt().set_property(ui::clock::kWindow, ui::clock::kWindowUnit, prop::kWindowAlwaysOnTop, -1,
                           Value{1, TAG_LOGICAL});
     }
     fs::path image_folder() const { return m_dir.root() / "image"; }
@@ -127,14 +127,14 @@ protected:
 
     // The menu item with this GBK caption among the clock window's.
     static UnitId item(const std::string& caption) {
-        const WindowEntry* w = find_window(rt().form(), ids::kClockWindow);
+        const WindowEntry* w = find_window(rt().form(), ui::clock::kWindow);
         const int index = find_menu_item(*w, caption);
         EXPECT_GE(index, 0) << "no menu item " << caption;
         return index < 0 ? 0 : w->units[static_cast<std::size_t>(index)].id;
     }
     static void click(UnitId unit) {
         EventRecord r;
-        r.window = ids::kClockWindow;
+        r.window = ui::clock::kWindow;
         r.unit = unit;
         rt().raise_event(r);
     }
@@ -143,13 +143,13 @@ protected:
     // Every item of the background menu: the two of my background, the
     // colours and the pictures.
     static std::vector<UnitId> background_items() {
-        std::vector<UnitId> out = {backgrounds::kUseMine, backgrounds::kChangeMine};
+        std::vector<UnitId> out = {ui::clock::使用, ui::clock::更换};
         for (const auto& c : backgrounds::kColours) out.push_back(c.item);
-        out.insert(out.end(), backgrounds::kPictures.begin(), backgrounds::kPictures.end());
+        out.insert(out.end(), ui::clock::pictures.begin(), ui::clock::pictures.end());
         return out;
     }
     static bool checked(UnitId unit) {
-        return (rt().get_property(ids::kClockWindow, unit, prop::kMenuChecked).payload & 1) != 0;
+        return (rt().get_property(ui::clock::kWindow, unit, prop::kMenuChecked).payload & 1) != 0;
     }
     static std::vector<UnitId> checked_items() {
         std::vector<UnitId> out;
@@ -160,35 +160,35 @@ protected:
 
     static std::string caption_of(UnitId unit) {
         const Text t(reinterpret_cast<char*>(
-            rt().get_property(ids::kClockWindow, unit, prop::kMenuCaption).payload));
+            rt().get_property(ui::clock::kWindow, unit, prop::kMenuCaption).payload));
         return std::string(view(t));
     }
     static std::string bytes_of(UnitId unit, int number) {
-        const Value v = rt().get_property(ids::kClockWindow, unit, number);
+        const Value v = rt().get_property(ui::clock::kWindow, unit, number);
         Bytes block(reinterpret_cast<std::uint8_t*>(v.payload));
         auto span = byteset_span(block.get());
         return std::string(span.begin(), span.end());
     }
     static std::uint32_t int_of(UnitId unit, int number) {
         return static_cast<std::uint32_t>(
-            rt().get_property(ids::kClockWindow, unit, number).payload & 0xFFFFFFFFu);
+            rt().get_property(ui::clock::kWindow, unit, number).payload & 0xFFFFFFFFu);
     }
     static std::string window_picture() {
-        return bytes_of(ids::kClockWindowUnit, prop::kWindowPicture);
+        return bytes_of(ui::clock::kWindowUnit, prop::kWindowPicture);
     }
     static std::uint32_t window_colour() {
-        return int_of(ids::kClockWindowUnit, prop::kWindowBackColour);
+        return int_of(ui::clock::kWindowUnit, prop::kWindowBackColour);
     }
     static std::string panel_picture(UnitId panel) { return bytes_of(panel, prop::kPanelPicture); }
     static std::uint32_t panel_colour(UnitId panel) {
         return int_of(panel, prop::kPanelBackColour);
     }
-    static bool on_top() { return int_of(ids::kClockWindowUnit, prop::kWindowAlwaysOnTop) != 0; }
+    static bool on_top() { return int_of(ui::clock::kWindowUnit, prop::kWindowAlwaysOnTop) != 0; }
 
     // What the visible panel shows at (x, y) after a face has been drawn.
     static plat::raster::Colour shown_after_a_frame(int x, int y) {
         draw_face();
-        DrawPanel* p = as_draw_panel(rt().live_unit(ids::kClockWindow, ids::k画板2));
+        DrawPanel* p = as_draw_panel(rt().live_unit(ui::clock::kWindow, ui::clock::画板2));
         EXPECT_NE(p, nullptr);
         return p ? p->image().pixel(x, y) & 0xFFFFFF : 0;
     }

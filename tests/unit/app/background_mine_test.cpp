@@ -11,6 +11,7 @@
 #include "background_fixture.h"
 #include "forms/appearance/background.h"
 #include "forms/pictures/picture.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -38,7 +39,7 @@ protected:
     // The width and height of what a unit keeps of its decoded background
     // picture, and of a picture file decoded whole.
     static std::pair<int, int> kept_size(UnitId unit) {
-        const Background* b = rt().live_unit(ids::kClockWindow, unit)->background();
+        const Background* b = rt().live_unit(ui::clock::kWindow, unit)->background();
         const Picture* p = b ? b->kept_picture() : nullptr;
         return p ? std::pair(p->width(), p->height()) : std::pair(0, 0);
     }
@@ -54,19 +55,19 @@ TEST_F(MyBackground, ChangeCopiesTheChoiceAndUsesIt) {
     click(test::k红色);
     const fs::path chosen = outside_copy_of("泰山", "a.jpg");
     answer_dialog(chosen);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     ASSERT_EQ(dialog_titles.size(), 1u);
     EXPECT_EQ(dialog_titles[0],
               "\xC9\xE8\xB6\xA8\xCE\xD2\xB5\xC4\xB1\xB3\xBE\xB0");  // 设定我的背景
     // The form's preset is a filter in the name's place; the dialog reads it so.
     EXPECT_EQ(dialog_names[0], *plat::utf8_to_gbk("jpg图片|*.jpg"));
     EXPECT_EQ(file_bytes(mine()), file_bytes(chosen));
-    EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+    EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
     EXPECT_EQ(window_picture(), file_bytes(chosen));
-    EXPECT_EQ(panel_picture(ids::k画板2), file_bytes(chosen));
+    EXPECT_EQ(panel_picture(ui::clock::画板2), file_bytes(chosen));
     // The panels keep the colour of the last colour choice.
-    EXPECT_EQ(panel_colour(ids::k画板2), 0x0000FFu);
+    EXPECT_EQ(panel_colour(ui::clock::画板2), 0x0000FFu);
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -77,11 +78,11 @@ TEST_F(MyBackground, ChangeTwiceShowsTheSecondPicture) {
     const fs::path second = outside_copy_of("鼠", "second.jpg");
     const std::pair<int, int> places[] = {{kCornerX, kCornerY}, {280, 8}, {6, 270}};
     answer_dialog(first);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     for (auto [x, y] : places)
         EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(first, x, y)) << x << "," << y;
     answer_dialog(second);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     int differing = 0;
     for (auto [x, y] : places) {
         EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(second, x, y)) << x << "," << y;
@@ -93,7 +94,7 @@ TEST_F(MyBackground, ChangeTwiceShowsTheSecondPicture) {
 TEST_F(MyBackground, CancellingChangesNothing) {
     click(test::k红色);
     answer_dialog(std::nullopt);
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     EXPECT_EQ(dialog_titles.size(), 1u);
     EXPECT_FALSE(fs::exists(mine()));
     EXPECT_EQ(checked_items(), std::vector<UnitId>{item(test::k红色)});
@@ -124,7 +125,7 @@ TEST_F(MyBackground, AFailedCopyIsReportedAndChangesNothing) {
         if (c.choose_missing_file) fs::remove(chosen);
         if (c.remove_picture_folder) fs::remove_all(image_folder());
         answer_dialog(chosen);
-        click(backgrounds::kChangeMine);
+        click(ui::clock::更换);
 
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].caption, test::k错误);
@@ -145,10 +146,10 @@ TEST_F(MyBackground, ChoosingMyOwnPictureCountsAsCopied) {
     const std::string before = file_bytes(mine());
     click(test::k红色);
     answer_dialog(mine());
-    click(backgrounds::kChangeMine);
+    click(ui::clock::更换);
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(file_bytes(mine()), before);
-    EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+    EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
     EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
     EXPECT_EQ(window_picture(), before);
 }
@@ -197,14 +198,14 @@ TEST_F(MyBackground, ChangeKeepsOnlyAPictureThatShows) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         write_bytes(mine(), previous);
-        click(backgrounds::kUseMine);
+        click(ui::clock::使用);
         boxes.clear();
         const fs::path chosen = outside("chosen.jpg", row.bytes);
         fs::permissions(chosen, row.perms);
         answer_dialog(chosen);
-        click(backgrounds::kChangeMine);
+        click(ui::clock::更换);
 
-        EXPECT_EQ(checked_items(), std::vector<UnitId>{backgrounds::kUseMine});
+        EXPECT_EQ(checked_items(), std::vector<UnitId>{ui::clock::使用});
         EXPECT_EQ(dir().bytes("background.vel"), test::k我的背景);
         if (!row.shows) {
             ASSERT_EQ(boxes.size(), 1u);
@@ -221,8 +222,8 @@ TEST_F(MyBackground, ChangeKeepsOnlyAPictureThatShows) {
             EXPECT_EQ(shown_after_a_frame(x, y), picture_pixel(chosen, x, y)) << x << "," << y;
         const auto [w, h] = decoded_size(chosen);
         const int width = std::min(w, 288), height = std::min(h, 288);
-        EXPECT_EQ(kept_size(ids::kClockWindowUnit), std::pair(width, height));
-        for (UnitId panel : {ids::k画板1, ids::k画板2})
+        EXPECT_EQ(kept_size(ui::clock::kWindowUnit), std::pair(width, height));
+        for (UnitId panel : {ui::clock::画板1, ui::clock::画板2})
             EXPECT_EQ(kept_size(panel), std::pair(width, std::min(height, 284)));
     }
 }

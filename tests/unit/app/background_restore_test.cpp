@@ -4,6 +4,7 @@
 
 #include "background_fixture.h"
 #include "forms/appearance/background.h"
+#include "resources/form_ids.h"
 
 namespace vel {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(RestoreBackground, RestoresTheStoredValueAndNothingElse) {
         {"empty", "", 0, ""},
         {"a colour", test::k红色, item(test::k红色), ""},
         {"a picture", test::k鼠, item(test::k鼠), rat},
-        {"my background", test::k我的背景, backgrounds::kUseMine, mine},
+        {"my background", test::k我的背景, ui::clock::使用, mine},
         {"the item 使用, not the value", test::k使用, 0, ""},
         {"a value and a line break", test::k红色 + "\r\n", 0, ""},
         {"a value cut short", test::k红色.substr(0, 3), 0, ""},
@@ -59,9 +60,9 @@ TEST_F(RestoreBackground, RestoresTheStoredValueAndNothingElse) {
         restore_background();
         EXPECT_EQ(checked_items(),
                   c.checked ? std::vector<UnitId>{c.checked} : std::vector<UnitId>{});
-        EXPECT_EQ(backgrounds::current_item(), c.checked ? c.checked : backgrounds::kUseMine);
+        EXPECT_EQ(backgrounds::current_item(), c.checked ? c.checked : ui::clock::使用);
         EXPECT_EQ(window_picture(), c.picture);
-        EXPECT_EQ(panel_picture(ids::k画板2), c.picture);
+        EXPECT_EQ(panel_picture(ui::clock::画板2), c.picture);
         EXPECT_EQ(dir().bytes("background.vel").size(), c.stored.size()) << "restoring wrote";
         draw_face();
     }
@@ -95,7 +96,7 @@ TEST_F(RestoreBackground, PictureFilesThatDoNotDecodeShowTheColour) {
         restore_background();
         EXPECT_EQ(checked_items(), std::vector<UnitId>{item(test::k泰山)});
         EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY),
-                  resolve_colour(panel_colour(ids::k画板2)));
+                  resolve_colour(panel_colour(ui::clock::画板2)));
         click(test::k红色);
         click(test::k泰山);
         EXPECT_EQ(shown_after_a_frame(kCornerX, kCornerY), 0x0000FFu) << "red";

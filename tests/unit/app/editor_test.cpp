@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "alarm_fixture.h"
+#include "resources/form_ids.h"
 
 namespace vel::test {
 namespace {
@@ -34,15 +35,15 @@ std::string line(const std::string& name, const std::string& time, const std::st
 class EditorTest : public AlarmTest {
 protected:
     void open_editor() {
-        ASSERT_TRUE(FormRuntime::instance().load_window(ids::kAlarmEditor, 0, false));
+        ASSERT_TRUE(FormRuntime::instance().load_window(ui::editor::kWindow, 0, false));
         plat::process_pending_events();
     }
     plat::Widget* widget(UnitId unit) {
-        return FormRuntime::instance().unit_widget(ids::kAlarmEditor, unit);
+        return FormRuntime::instance().unit_widget(ui::editor::kWindow, unit);
     }
     void press(UnitId button) {
         EventRecord r;
-        r.window = ids::kAlarmEditor;
+        r.window = ui::editor::kWindow;
         r.unit = button;
         FormRuntime::instance().raise_event(r);
     }
@@ -56,16 +57,16 @@ protected:
         }
     }
     void select(int index) {
-        plat::set_current_index(widget(ids::k闹铃列表框), index);
+        plat::set_current_index(widget(ui::editor::闹铃列表框), index);
         EventRecord r;
-        r.window = ids::kAlarmEditor;
-        r.unit = ids::k闹铃列表框;
+        r.window = ui::editor::kWindow;
+        r.unit = ui::editor::闹铃列表框;
         FormRuntime::instance().raise_event(r);
     }
     std::vector<std::string> items() {
         std::vector<std::string> out;
-        for (int i = 0; i < plat::item_count(widget(ids::k闹铃列表框)); ++i)
-            out.push_back(plat::item_text(widget(ids::k闹铃列表框), i));
+        for (int i = 0; i < plat::item_count(widget(ui::editor::闹铃列表框)); ++i)
+            out.push_back(plat::item_text(widget(ui::editor::闹铃列表框), i));
         return out;
     }
     // The file's lines as the editor lists them.
@@ -85,12 +86,12 @@ protected:
 TEST_F(EditorTest, AddWritesTheLineTheBoxesSay) {
     dir.write("bell.vel", "");
     open_editor();
-    press(ids::k增加闹铃);  // every box empty, no ring chosen
-    type(ids::k名称输入, "abc");
-    type(ids::k小时框, "7");
-    type(ids::k分钟框, "05");
-    plat::set_current_index(widget(ids::k铃声列表框), 1);
-    press(ids::k增加闹铃);
+    press(ui::editor::增加闹铃);  // every box empty, no ring chosen
+    type(ui::editor::名称输入, "abc");
+    type(ui::editor::小时框, "7");
+    type(ui::editor::分钟框, "05");
+    plat::set_current_index(widget(ui::editor::铃声列表框), 1);
+    press(ui::editor::增加闹铃);
     EXPECT_EQ(dir.bytes("bell.vel"),
               line(k闹铃, "0:0", "") + "\r\n" + line("abc", "7:5", k起床) + "\r\n");
     EXPECT_EQ(items(), file_lines());
@@ -101,51 +102,89 @@ TEST_F(EditorTest, SelectionFillsTheBoxesAndTheRing) {
     open_editor();
     EXPECT_EQ(items(), (std::vector<std::string>{line(k早操, "6:30", k起床), "hand-written"}));
     select(0);
-    EXPECT_EQ(plat::text(widget(ids::k名称输入)), k早操);
-    EXPECT_EQ(plat::text(widget(ids::k小时框)), "6");
-    EXPECT_EQ(plat::text(widget(ids::k分钟框)), "30");
-    EXPECT_EQ(plat::current_index(widget(ids::k铃声列表框)), 1);
+    EXPECT_EQ(plat::text(widget(ui::editor::名称输入)), k早操);
+    EXPECT_EQ(plat::text(widget(ui::editor::小时框)), "6");
+    EXPECT_EQ(plat::text(widget(ui::editor::分钟框)), "30");
+    EXPECT_EQ(plat::current_index(widget(ui::editor::铃声列表框)), 1);
     EXPECT_EQ((std::array{clock::typed_hour, clock::typed_minute}), (std::array{6, 30}));
     // A line without separators: empty boxes, the ring box as it was.
     select(1);
-    EXPECT_EQ(plat::text(widget(ids::k名称输入)), "");
-    EXPECT_EQ(plat::text(widget(ids::k小时框)), "");
-    EXPECT_EQ(plat::current_index(widget(ids::k铃声列表框)), 1);
+    EXPECT_EQ(plat::text(widget(ui::editor::名称输入)), "");
+    EXPECT_EQ(plat::text(widget(ui::editor::小时框)), "");
+    EXPECT_EQ(plat::current_index(widget(ui::editor::铃声列表框)), 1);
     EXPECT_TRUE(m_shown.empty());
+}
+
+struct CutRow {
+    std::string line;
+    std::string name, hour, minute;  // the boxes after selecting the line
+    int ring;                        // the ring box afterwards; it starts at 2
+    bool rings;                      // at 7:30
+};
+
+// One parser serves both: the editor fills its boxes from whatever the cuts
+// give, the check rings only a whole alarm line.
+TEST_F(EditorTest, HandWrittenLinesFillTheBoxesButNeverRing) {
+    for (const CutRow& row : {
+             CutRow{"a" + kColonText + "7:30/VEL", "a", "7", "30", 0, true},
+             CutRow{"7:30/VEL", "", "7", "30", 0, false},
+             CutRow{"a" + kColonText + "7:30", "a", "7", "", 2, false},
+             CutRow{"a" + kColonText + "730/VEL", "a", "", "", 0, false},
+             CutRow{"7:30/a" + kColonText + "VEL", "7:30/a", "", "30", 2, false},
+             CutRow{"a/7:30" + kColonText, "a/7:30", "", "", 2, false},
+             CutRow{"VEL", "", "", "", 0, false},
+         }) {
+        SCOPED_TRACE(row.line);
+        dir.write("bell.vel", row.line + "\r\n");
+        tick(at(7, 29, 59, 900));
+        tick(at(7, 30, 1, 100));
+        EXPECT_EQ(prompts(),
+                  row.rings ? std::vector<std::string>{"a"} : std::vector<std::string>{});
+        open_editor();
+        plat::set_current_index(widget(ui::editor::铃声列表框), 2);
+        select(0);
+        EXPECT_EQ(plat::text(widget(ui::editor::名称输入)), row.name);
+        EXPECT_EQ(plat::text(widget(ui::editor::小时框)), row.hour);
+        EXPECT_EQ(plat::text(widget(ui::editor::分钟框)), row.minute);
+        EXPECT_EQ(plat::current_index(widget(ui::editor::铃声列表框)), row.ring);
+        EXPECT_TRUE(m_shown.empty());
+        press(ui::editor::关闭闹铃);
+        plat::process_pending_events();
+    }
 }
 
 TEST_F(EditorTest, OutOfRangeHourIsCorrectedAfterOneMessage) {
     open_editor();
-    type(ids::k小时框, "25");
+    type(ui::editor::小时框, "25");
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(m_shown[0].text, kHourRange);
     EXPECT_EQ(m_shown[0].caption, k数据错误);
-    EXPECT_EQ(plat::text(widget(ids::k小时框)), "2");
+    EXPECT_EQ(plat::text(widget(ui::editor::小时框)), "2");
     EXPECT_EQ(clock::typed_hour, 2);
     m_shown.clear();
-    plat::set_text(widget(ids::k小时框), "");
-    type(ids::k小时框, "-1");
+    plat::set_text(widget(ui::editor::小时框), "");
+    type(ui::editor::小时框, "-1");
     EXPECT_EQ(m_shown.size(), 1u);
-    EXPECT_EQ(plat::text(widget(ids::k小时框)), "");
+    EXPECT_EQ(plat::text(widget(ui::editor::小时框)), "");
     EXPECT_EQ(clock::typed_hour, 0);
     m_shown.clear();
-    type(ids::k分钟框, "60");
+    type(ui::editor::分钟框, "60");
     EXPECT_EQ(m_shown.size(), 1u);
-    EXPECT_EQ(plat::text(widget(ids::k分钟框)), "6");
+    EXPECT_EQ(plat::text(widget(ui::editor::分钟框)), "6");
 }
 
 TEST_F(EditorTest, MessagesLeaveTheTopBandAndComeBack) {
-    set_checked(ids::k置于顶层, true);
+    set_checked(ui::clock::置于顶层, true);
     open_editor();
     bool editor_on_top = true;
     m_on_box = [&](const plat::MessageBoxRequest&) {
-        editor_on_top =
-            (FormRuntime::instance()
-                 .get_property(ids::kAlarmEditor, ids::kAlarmEditorUnit, prop::kWindowAlwaysOnTop)
-                 .payload &
-             1) != 0;
+        editor_on_top = (FormRuntime::instance()
+                             .get_property(ui::editor::kWindow, ui::editor::kWindowUnit,
+                                           prop::kWindowAlwaysOnTop)
+                             .payload &
+                         1) != 0;
     };
-    press(ids::k修改闹铃);  // nothing selected
+    press(ui::editor::修改闹铃);  // nothing selected
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(m_shown[0].caption, k错误);
     EXPECT_FALSE(m_shown[0].clock_on_top);
@@ -153,10 +192,10 @@ TEST_F(EditorTest, MessagesLeaveTheTopBandAndComeBack) {
     EXPECT_TRUE(clock_on_top());
     EXPECT_TRUE(
         (FormRuntime::instance()
-             .get_property(ids::kAlarmEditor, ids::kAlarmEditorUnit, prop::kWindowAlwaysOnTop)
+             .get_property(ui::editor::kWindow, ui::editor::kWindowUnit, prop::kWindowAlwaysOnTop)
              .payload &
          1) != 0);
-    press(ids::k删除闹铃);
+    press(ui::editor::删除闹铃);
     EXPECT_EQ(m_shown.size(), 2u);
 }
 
@@ -178,15 +217,15 @@ TEST_P(EditorEditTest, ChangesTheSelectedWholeLine) {
     select(row.selected);
     const std::string button = row.button;
     if (button.starts_with("modify")) {
-        plat::set_text(widget(ids::k小时框), "9");
-        press(ids::k修改闹铃);
+        plat::set_text(widget(ui::editor::小时框), "9");
+        press(ui::editor::修改闹铃);
         if (button == "modify twice") {
-            plat::set_text(widget(ids::k小时框), "10");
-            press(ids::k修改闹铃);
+            plat::set_text(widget(ui::editor::小时框), "10");
+            press(ui::editor::修改闹铃);
         }
     } else {
-        press(ids::k删除闹铃);
-        if (button == "delete twice") press(ids::k删除闹铃);
+        press(ui::editor::删除闹铃);
+        if (button == "delete twice") press(ui::editor::删除闹铃);
     }
     EXPECT_EQ(dir.bytes("bell.vel"), row.after) << row.what;
     EXPECT_EQ(items(), file_lines()) << row.what;
@@ -219,10 +258,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
     // bell.vel missing: add creates it.
     open_editor();
-    press(ids::k增加闹铃);
+    press(ui::editor::增加闹铃);
     EXPECT_EQ(dir.bytes("bell.vel"), line(k闹铃, "0:0", "") + "\r\n");
     EXPECT_TRUE(m_shown.empty());
-    press(ids::k关闭闹铃);
+    press(ui::editor::关闭闹铃);
     plat::process_pending_events();
 
     struct Row {
@@ -238,10 +277,10 @@ TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
         row.spoil();
         const std::vector<std::string> before = items();
         select(before.empty() ? -1 : 0);
-        for (UnitId button : {ids::k增加闹铃, ids::k修改闹铃, ids::k删除闹铃}) {
+        for (UnitId button : {ui::editor::增加闹铃, ui::editor::修改闹铃, ui::editor::删除闹铃}) {
             m_shown.clear();
             press(button);
-            if (button != ids::k增加闹铃 && before.empty()) continue;  // nothing to select
+            if (button != ui::editor::增加闹铃 && before.empty()) continue;  // nothing to select
             ASSERT_EQ(m_shown.size(), 1u) << row.what;
             EXPECT_EQ(m_shown[0].text, k闹铃无法保存) << row.what;
             EXPECT_EQ(m_shown[0].caption, k错误);
@@ -250,7 +289,7 @@ TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
         if (std::string(row.what).starts_with("a zero")) {
             EXPECT_EQ(dir.bytes("bell.vel"), kept);
         }
-        press(ids::k关闭闹铃);
+        press(ui::editor::关闭闹铃);
         plat::process_pending_events();
         std::filesystem::create_directories(dir.folder());
         std::filesystem::remove_all(dir.file("bell.vel"));
@@ -308,15 +347,16 @@ TEST_F(EditorTest, TheAlarmFileIsNeverLostOnlyChanged) {
         if (root) ::setfsuid(kNobody);
         open_editor();
         if (action == "all") {
-            for (UnitId button : {ids::k增加闹铃, ids::k修改闹铃, ids::k删除闹铃}) press(button);
+            for (UnitId button : {ui::editor::增加闹铃, ui::editor::修改闹铃, ui::editor::删除闹铃})
+                press(button);
         } else if (action == "add") {
-            press(ids::k增加闹铃);
+            press(ui::editor::增加闹铃);
         } else {
             select(0);
-            if (action == "modify") plat::set_text(widget(ids::k小时框), "9");
-            press(action == "modify" ? ids::k修改闹铃 : ids::k删除闹铃);
+            if (action == "modify") plat::set_text(widget(ui::editor::小时框), "9");
+            press(action == "modify" ? ui::editor::修改闹铃 : ui::editor::删除闹铃);
         }
-        press(ids::k关闭闹铃);
+        press(ui::editor::关闭闹铃);
         plat::process_pending_events();
         if (root) ::setfsuid(0);
         EXPECT_EQ(dir.bytes("bell.vel"), row.after);

@@ -12,6 +12,7 @@ struct Compiled {
     bool ok = false;
     std::string error;
     FormResource form;
+    std::vector<formc::WindowIds> ids;
 };
 
 Compiled compile(std::string_view source) {
@@ -19,12 +20,12 @@ Compiled compile(std::string_view source) {
     std::vector<formc::Line> lines;
     formc::ValueContext cx;
     c.ok = formc::lex(source, lines, c.error) &&
-           formc::compile_description(lines, cx, c.form, c.error);
+           formc::compile_description(lines, cx, c.form, c.error, &c.ids);
     return c;
 }
 
 constexpr std::string_view kWindow =
-    "window 0x52000001\n"
+    "window 0x52000001 w\n"
     "  unit 0x06000002 window\n"
     "    geometry 1 2 30 40\n"
     "    event 0 clock_created\n"
@@ -97,12 +98,44 @@ TEST(FormCompiler, RefusesMistakes) {
         {"missing file", "    icon file \"/nonexistent/x.ico\"\n", "cannot read"},
         {"unterminated string", "    title \"abc\n", "unterminated string"},
         {"odd indentation", "   unit 0x16000005 Timer\n", "indentation"},
+        {"window without a name", "window 0x52000010\n", "window ID NAME"},
+        {"two windows of one name", "window 0x52000010 w\n", "duplicate window name"},
+        {"two units of one name", "  unit 0x16000005 Timer \"t\"\n  unit 0x16000006 Timer \"t\"\n",
+         "duplicate name"},
+        {"a caption that cannot name an id", "  menu 0x26000005 \"a b\"\n", "cannot name an id"},
     };
     for (const Row& r : rows) {
         Compiled c = compile(std::string(kWindow) + r.tail);
         EXPECT_FALSE(c.ok) << r.what;
         EXPECT_NE(c.error.find(r.error), std::string::npos) << r.what << ": " << c.error;
     }
+}
+
+// Separators get no id; a list takes the sub-items of each heading naming
+// it, one level down, in menu order.
+TEST(FormCompiler, IdsByNameAndListsInMenuOrder) {
+    Compiled c = compile(std::string(kWindow) +
+                         "  unit 0x16000003 Timer \"t1\"\n"
+                         "  menu 0x26000005 \"a\" list l\n"
+                         "    menu 0x26000006 \"b\" on menu_about\n"
+                         "    menu 0x26000007 \"-\"\n"
+                         "    menu 0x26000008 \"c\"\n"
+                         "      menu 0x26000009 \"d\" on menu_close_program\n"
+                         "  menu 0x2600000A \"e\" list l\n"
+                         "    menu 0x2600000B \"f\" on menu_autostart\n");
+    ASSERT_TRUE(c.ok) << c.error;
+    ASSERT_EQ(c.ids.size(), 1u);
+    const formc::WindowIds& w = c.ids[0];
+    EXPECT_EQ(w.name, "w");
+    EXPECT_EQ(w.window_unit, 0x06000002u);
+    std::string names;
+    for (const auto& [name, id] : w.units) names += name + " ";
+    EXPECT_EQ(names, "t1 a b c d e f ");
+    ASSERT_EQ(w.lists.size(), 1u);
+    EXPECT_EQ(w.lists[0].second, (std::vector<std::uint32_t>{0x26000006, 0x26000008, 0x2600000B}));
+    const std::string header = formc::ids_header(c.ids);
+    EXPECT_NE(header.find("namespace w {"), std::string::npos) << header;
+    EXPECT_NE(header.find("UnitId t1 = 0x16000003;"), std::string::npos) << header;
 }
 
 TEST(FormCompiler, ErrorsNameTheLine) {

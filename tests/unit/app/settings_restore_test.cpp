@@ -5,6 +5,7 @@
 
 #include "app/settings/toggles.h"
 #include "forms/appearance/tray_command.h"
+#include "resources/form_ids.h"
 #include "window_clock_fixture.h"
 
 namespace vel::test {
@@ -23,8 +24,8 @@ protected:
         int shape = -1;
         for (const s::StoredSetting& row : s::kStoredSettings)
             if (row.shape != s::kNoShape && cw::checked(row.item)) shape = row.shape;
-        return {cw::checked(cw::k半点报时), cw::checked(cw::k置于顶层), cw::checked(cw::k鼠标穿透),
-                cw::checked(cw::k嵌入桌面), shape};
+        return {cw::checked(ui::clock::半点报时), cw::checked(ui::clock::置于顶层),
+                cw::checked(ui::clock::鼠标穿透), cw::checked(ui::clock::嵌入桌面), shape};
     }
 };
 
@@ -33,10 +34,10 @@ protected:
 // see it applied where a tray runs.
 TEST_F(Restore, EachStoredValueIsAppliedAgainButClickThroughWithoutATray) {
     ASSERT_FALSE(tray_available());
-    dir.write("hour.vel", std::string(s::stored(cw::k半点报时).on));
-    dir.write("mouse.vel", std::string(s::stored(cw::k鼠标穿透).on));
-    dir.write("insert.vel", std::string(s::stored(cw::k嵌入桌面).on));
-    dir.write("outline.vel", std::string(s::stored(cw::k圆形).on));
+    dir.write("hour.vel", std::string(s::stored(ui::clock::半点报时).on));
+    dir.write("mouse.vel", std::string(s::stored(ui::clock::鼠标穿透).on));
+    dir.write("insert.vel", std::string(s::stored(ui::clock::嵌入桌面).on));
+    dir.write("outline.vel", std::string(s::stored(ui::clock::圆形).on));
     start();
     const Applied a = applied();
     EXPECT_TRUE(a.chime);
@@ -47,12 +48,12 @@ TEST_F(Restore, EachStoredValueIsAppliedAgainButClickThroughWithoutATray) {
     EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 1);
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_FALSE(platform_state().input_transparent);
-    EXPECT_EQ(dir.bytes("mouse.vel"), std::string(s::stored(cw::k鼠标穿透).on));
+    EXPECT_EQ(dir.bytes("mouse.vel"), std::string(s::stored(ui::clock::鼠标穿透).on));
     EXPECT_FALSE(cw::kWindow.get_int(cw::kFreeMove));
 }
 
 TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
-    const std::string top(s::stored(cw::k置于顶层).on);
+    const std::string top(s::stored(ui::clock::置于顶层).on);
     const struct {
         const char* what;
         std::string content;
@@ -74,7 +75,7 @@ TEST_F(Restore, AnythingButTheExactValueReadsAsOffAndStaysAsItWas) {
         EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 0) << row.what << ": the form's own shape";
         for (const char* file : {"top.vel", "hour.vel", "mouse.vel", "insert.vel", "outline.vel"})
             EXPECT_TRUE(dir.bytes(file) == row.content) << row.what << ": " << file << " changed";
-        FormRuntime::instance().destroy_window(ids::kClockWindow);
+        FormRuntime::instance().destroy_window(ui::clock::kWindow);
         plat::process_pending_events();
     }
 }
@@ -83,7 +84,7 @@ TEST_F(Restore, FolderInAFilesPlaceReadsAsOff) {
     std::filesystem::create_directory(dir.file("top.vel"));
     std::filesystem::create_directory(dir.file("coordinate.vel"));
     start();
-    EXPECT_FALSE(cw::checked(cw::k置于顶层));
+    EXPECT_FALSE(cw::checked(ui::clock::置于顶层));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("top.vel")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("coordinate.vel")));
 }

@@ -8,14 +8,15 @@
 #include "app/settings/toggles.h"
 #include "forms/resource/form_resource.h"
 #include "library/commands/run_directory.h"
+#include "resources/form_ids.h"
 #include "window_clock_fixture.h"
 
 namespace vel::test {
 namespace {
 
 namespace s = settings;
-const std::string kTop(s::stored(cw::k置于顶层).on), kEmbed(s::stored(cw::k嵌入桌面).on),
-    kMouse(s::stored(cw::k鼠标穿透).on);
+const std::string kTop(s::stored(ui::clock::置于顶层).on),
+    kEmbed(s::stored(ui::clock::嵌入桌面).on), kMouse(s::stored(ui::clock::鼠标穿透).on);
 
 struct Placement {
     bool embed_checked, top_checked, embedded, on_top, free_move;
@@ -27,7 +28,7 @@ struct Placement {
 TEST(StoredSettings, EachRowIsItsMenuItem) {
     const FormReadResult form = read_form_resource(embedded_bytes("forms.bin"));
     ASSERT_TRUE(form.ok());
-    const WindowEntry* window = find_window(*form.resource, ids::kClockWindow);
+    const WindowEntry* window = find_window(*form.resource, ui::clock::kWindow);
     ASSERT_NE(window, nullptr);
     std::set<std::string_view> toggle_files;
     std::set<std::string_view> shape_files;
@@ -37,7 +38,8 @@ TEST(StoredSettings, EachRowIsItsMenuItem) {
         EXPECT_EQ(item->caption, row.on) << row.file;
         EXPECT_EQ(item->onClick, static_cast<HandlerRef>(row.handler)) << row.file;
         EXPECT_LE(row.on.size(), 8u) << row.file << ": clearing removes 8 bytes";
-        EXPECT_EQ(row.apply == nullptr && row.shape == s::kNoShape, row.item == cw::k半点报时);
+        EXPECT_EQ(row.apply == nullptr && row.shape == s::kNoShape,
+                  row.item == ui::clock::半点报时);
         if (row.shape == s::kNoShape)
             EXPECT_TRUE(toggle_files.insert(row.file).second) << row.file << " shared";
         else
@@ -50,8 +52,8 @@ TEST(StoredSettings, EachRowIsItsMenuItem) {
 class Toggles : public ClockWindowTest {
 protected:
     Placement placement() {
-        return {cw::checked(cw::k嵌入桌面),
-                cw::checked(cw::k置于顶层),
+        return {cw::checked(ui::clock::嵌入桌面),
+                cw::checked(ui::clock::置于顶层),
                 platform_state().embedded,
                 cw::kWindow.get_int(cw::kAlwaysOnTop) != 0,
                 cw::kWindow.get_int(cw::kFreeMove) != 0,
@@ -101,12 +103,12 @@ TEST_F(Toggles, KeepOnTopAndEmbedExcludeEachOther) {
         Placement after;
         const char* step;
     } steps[] = {
-        {cw::k嵌入桌面, embedded, "normal -> embedded"},
-        {cw::k置于顶层, on_top, "embedded -> on top"},
-        {cw::k嵌入桌面, embedded, "on top -> embedded"},
-        {cw::k嵌入桌面, normal, "embedded -> normal"},
-        {cw::k置于顶层, on_top, "normal -> on top"},
-        {cw::k置于顶层, normal, "on top -> normal"},
+        {ui::clock::嵌入桌面, embedded, "normal -> embedded"},
+        {ui::clock::置于顶层, on_top, "embedded -> on top"},
+        {ui::clock::嵌入桌面, embedded, "on top -> embedded"},
+        {ui::clock::嵌入桌面, normal, "embedded -> normal"},
+        {ui::clock::置于顶层, on_top, "normal -> on top"},
+        {ui::clock::置于顶层, normal, "on top -> normal"},
     };
     for (const auto& step : steps) {
         choose(step.item);
@@ -118,10 +120,10 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
     dir.write("insert.vel", "");
     dir.write("mouse.vel", "");
     start();
-    choose(cw::k嵌入桌面);
-    choose(cw::k鼠标穿透);
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
-    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
+    choose(ui::clock::嵌入桌面);
+    choose(ui::clock::鼠标穿透);
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
+    EXPECT_TRUE(cw::checked(ui::clock::鼠标穿透));
     EXPECT_EQ(dir.bytes("insert.vel"), kEmbed);
     EXPECT_EQ(dir.bytes("mouse.vel"), kMouse);
     const auto handle = static_cast<plat::win32::Handle>(cw::handle());
@@ -131,20 +133,20 @@ TEST_F(Toggles, ClickThroughKeepsTheClockEmbedded) {
     EXPECT_TRUE(platform_state().input_transparent);
     EXPECT_NEAR(platform_state().opacity, 144 / 255.0, 0.005);
 
-    choose(cw::k鼠标穿透);
-    EXPECT_FALSE(cw::checked(cw::k鼠标穿透));
+    choose(ui::clock::鼠标穿透);
+    EXPECT_FALSE(cw::checked(ui::clock::鼠标穿透));
     EXPECT_EQ(dir.bytes("mouse.vel"), "");
     EXPECT_EQ(plat::win32::get_window_long(handle, plat::win32::kGwlExStyle), 0);
     EXPECT_FALSE(platform_state().input_transparent);
     EXPECT_NEAR(platform_state().opacity, 1.0, 0.005);
     EXPECT_TRUE(platform_state().embedded);
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
 }
 
 TEST_F(Toggles, ShapesStoreExactlyTheChosenCaption) {
-    dir.write("outline.vel", std::string(s::stored(cw::k圆角方形).on));
+    dir.write("outline.vel", std::string(s::stored(ui::clock::圆角方形).on));
     start();
-    EXPECT_TRUE(cw::checked(cw::k圆角方形));
+    EXPECT_TRUE(cw::checked(ui::clock::圆角方形));
     EXPECT_EQ(cw::kWindow.get_int(cw::kShape), 2);
     // From 8 bytes to 6, 4 and 8 again.
     for (const s::StoredSetting& row : s::kStoredSettings) {
@@ -179,21 +181,21 @@ protected:
 TEST_F(Autostart, StoredChoiceIsAppliedAtStartUpAndTurnsOffAndOn) {
     place_program();
     std::filesystem::create_directories(machine_entry().parent_path());
-    dir.write("start.vel", std::string(s::stored(cw::k开机启动).on));
+    dir.write("start.vel", std::string(s::stored(ui::clock::开机启动).on));
     start();
-    EXPECT_TRUE(cw::checked(cw::k开机启动));
+    EXPECT_TRUE(cw::checked(ui::clock::开机启动));
     EXPECT_TRUE(std::filesystem::exists(machine_entry()));
 
-    choose(cw::k开机启动);
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    choose(ui::clock::开机启动);
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), "");
     EXPECT_FALSE(std::filesystem::exists(machine_entry()));
     EXPECT_FALSE(std::filesystem::exists(user_entry()));
 
     std::filesystem::remove_all(machine_entry().parent_path());  // the user's entry now
-    choose(cw::k开机启动);
-    EXPECT_TRUE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(cw::k开机启动).on));
+    choose(ui::clock::开机启动);
+    EXPECT_TRUE(cw::checked(ui::clock::开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(ui::clock::开机启动).on));
     EXPECT_TRUE(std::filesystem::exists(user_entry()));
 }
 
@@ -201,28 +203,29 @@ TEST_F(Autostart, FailureIsNeitherCheckedNorStored) {
     // At start-up: the stored choice stays for the next start to try again.
     place_program();
     block_entries();
-    dir.write("start.vel", std::string(s::stored(cw::k开机启动).on));
+    dir.write("start.vel", std::string(s::stored(ui::clock::开机启动).on));
     start();
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
-    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(cw::k开机启动).on));
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
+    EXPECT_EQ(dir.bytes("start.vel"), std::string(s::stored(ui::clock::开机启动).on));
 
     // From the menu: nothing is written.
     dir.write("start.vel", "");
-    choose(cw::k开机启动);
-    EXPECT_FALSE(cw::checked(cw::k开机启动));
+    choose(ui::clock::开机启动);
+    EXPECT_FALSE(cw::checked(ui::clock::开机启动));
     EXPECT_EQ(dir.bytes("start.vel"), "");
 }
 
 TEST_F(Toggles, WithoutSettingsFolderEveryToggleWorksForTheRun) {
     std::filesystem::remove_all(dir.folder());
     start();
-    for (UnitId item : {cw::k半点报时, cw::k置于顶层, cw::k鼠标穿透, cw::k嵌入桌面, cw::k圆形})
+    for (UnitId item : {ui::clock::半点报时, ui::clock::置于顶层, ui::clock::鼠标穿透,
+                        ui::clock::嵌入桌面, ui::clock::圆形})
         choose(item);
-    EXPECT_TRUE(cw::checked(cw::k半点报时));
-    EXPECT_TRUE(cw::checked(cw::k鼠标穿透));
-    EXPECT_TRUE(cw::checked(cw::k嵌入桌面));
-    EXPECT_FALSE(cw::checked(cw::k置于顶层));
-    EXPECT_TRUE(cw::checked(cw::k圆形));
+    EXPECT_TRUE(cw::checked(ui::clock::半点报时));
+    EXPECT_TRUE(cw::checked(ui::clock::鼠标穿透));
+    EXPECT_TRUE(cw::checked(ui::clock::嵌入桌面));
+    EXPECT_FALSE(cw::checked(ui::clock::置于顶层));
+    EXPECT_TRUE(cw::checked(ui::clock::圆形));
     EXPECT_TRUE(platform_state().embedded);
     EXPECT_FALSE(std::filesystem::exists(dir.folder()));
 }

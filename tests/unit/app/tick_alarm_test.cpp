@@ -6,6 +6,7 @@
 #include "alarm_fixture.h"
 #include "app/settings/settings_file.h"
 #include "library/commands/file_commands.h"
+#include "resources/form_ids.h"
 
 namespace vel::test {
 namespace {
@@ -132,7 +133,7 @@ TEST_F(AlarmTest, PromptTakesTheClockOutOfTheTopBandAndTheCheckMarkBringsItBack)
     dir.write("bell.vel", k730);
     m_device.complete(0);
     for (const bool keep_on_top : {true, false}) {
-        set_checked(ids::k置于顶层, keep_on_top);
+        set_checked(ui::clock::置于顶层, keep_on_top);
         EXPECT_EQ(clock_on_top(), keep_on_top);
         bool ring_playing = false;
         m_on_box = [&](const plat::MessageBoxRequest&) {
@@ -179,7 +180,7 @@ TEST_F(AlarmTest, ChimeOnTheHourAndHalfHourWhenChecked) {
              Row{false, at(13, 59, 59, 900), at(14, 0, 1, 100), {"ring01.wav"}, {}},
              Row{true, at(23, 59, 59, 800), at(0, 0, 1, 100, 1), {"hour01.wav"}, {2600}},
          }) {
-        set_checked(ids::k半点报时, row.checked);
+        set_checked(ui::clock::半点报时, row.checked);
         clock::reset_tick();
         m_waits.clear();
         tick(row.before);
@@ -197,7 +198,7 @@ TEST_F(AlarmTest, ChimeOnTheHourAndHalfHourWhenChecked) {
 }
 
 TEST_F(AlarmTest, OneReadingGivesTheFaceAndTheChimeTheSameHour) {
-    set_checked(ids::k半点报时, true);
+    set_checked(ui::clock::半点报时, true);
     tick(at(7, 59, 59, 999));
     EXPECT_EQ((std::array{clock::current_hour, clock::current_minute, clock::current_second}),
               (std::array{7, 59, 59}));

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "alarm_fixture.h"
+#include "resources/form_ids.h"
 
 namespace vel::test {
 namespace {
@@ -21,7 +22,7 @@ TEST_F(AlarmTest, ADayOfTicksRingsEachAlarmOnceAndChimes48Times) {
         file += std::string(a.name) + kColon + std::to_string(a.hour) + ":" +
                 std::to_string(a.minute) + "/VEL\r\n";
     dir.write("bell.vel", file);
-    set_checked(ids::k半点报时, true);
+    set_checked(ui::clock::半点报时, true);
     std::vector<std::string> rung;  // "name h:m" as the prompt saw the clock
     m_on_box = [&](const plat::MessageBoxRequest& r) {
         rung.push_back(r.text + " " + std::to_string(m_now.hour) + ":" +
@@ -95,8 +96,9 @@ TEST_P(BadFileTest, TicksOnAndRingsOnlyWellFormedLinesOfTheMinute) {
     for (const CivilTime& t : {at(7, 29, 59, 900), at(7, 30, 1, 100), at(7, 30, 2, 100)}) tick(t);
     EXPECT_EQ(prompts(), row.rings) << row.what;
     // The editor lists it, one item per CR LF piece up to the first zero byte.
-    ASSERT_TRUE(FormRuntime::instance().load_window(ids::kAlarmEditor, 0, false));
-    plat::Widget* list = FormRuntime::instance().unit_widget(ids::kAlarmEditor, ids::k闹铃列表框);
+    ASSERT_TRUE(FormRuntime::instance().load_window(ui::editor::kWindow, 0, false));
+    plat::Widget* list =
+        FormRuntime::instance().unit_widget(ui::editor::kWindow, ui::editor::闹铃列表框);
     const std::string text = row.bytes.substr(0, row.bytes.find('\0'));
     std::size_t pieces = 0;
     for (std::size_t at = 0; at < text.size(); ++pieces) {
@@ -104,7 +106,7 @@ TEST_P(BadFileTest, TicksOnAndRingsOnlyWellFormedLinesOfTheMinute) {
         at = end == std::string::npos ? text.size() : end + 2;
     }
     EXPECT_EQ(static_cast<std::size_t>(plat::item_count(list)), pieces) << row.what;
-    FormRuntime::instance().destroy_window(ids::kAlarmEditor);
+    FormRuntime::instance().destroy_window(ui::editor::kWindow);
 }
 
 const std::string kGood = std::string("ok") + kColon + "7:30/VEL\r\n";

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/clock_externals.h"
-#include "app/handlers/clock_ids.h"
 #include "app/handlers/handler_table.h"
 #include "app/window/clock_window.h"
 #include "forms/runtime/form_runtime.h"
@@ -17,6 +16,7 @@
 #include "platform/system_routines.h"
 #include "platform/window_system.h"
 #include "resources/embedded.h"
+#include "resources/form_ids.h"
 #include "settings_run_dir.h"
 
 namespace vel::test {
@@ -32,7 +32,7 @@ protected:
     }
     void TearDown() override {
         FormRuntime& rt = FormRuntime::instance();
-        if (rt.window_exists(ids::kClockWindow)) rt.destroy_window(ids::kClockWindow);
+        if (rt.window_exists(ui::clock::kWindow)) rt.destroy_window(ui::clock::kWindow);
         plat::process_pending_events();
     }
 
@@ -45,21 +45,21 @@ protected:
     }
     // Creates the clock window as start-up does.
     void start() {
-        ASSERT_TRUE(FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true));
+        ASSERT_TRUE(FormRuntime::instance().load_window(ui::clock::kWindow, 0, false, true));
         plat::process_pending_events();
     }
     // Runs a menu item's click handler, as choosing it does.
     void choose(UnitId item) {
         EventRecord r;
-        r.window = ids::kClockWindow;
+        r.window = ui::clock::kWindow;
         r.unit = item;
         FormRuntime::instance().raise_event(r);
         plat::process_pending_events();
     }
     void tray(int kind) {
         EventRecord r;
-        r.window = ids::kClockWindow;
-        r.unit = ids::kClockWindowUnit;
+        r.window = ui::clock::kWindow;
+        r.unit = ui::clock::kWindowUnit;
         r.event = kEvTray;
         r.arg_count = 1;
         r.args[0] = kind;
@@ -70,7 +70,7 @@ protected:
         return plat::win32::window_state(static_cast<plat::win32::Handle>(cw::handle()));
     }
     plat::Rect geometry() {
-        return plat::geometry(FormRuntime::instance().window_widget(ids::kClockWindow));
+        return plat::geometry(FormRuntime::instance().window_widget(ui::clock::kWindow));
     }
 
     SettingsRunDir dir;

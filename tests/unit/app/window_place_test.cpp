@@ -8,6 +8,7 @@
 #include "app/settings/toggles.h"
 #include "app/window/place.h"
 #include "platform/named_event.h"
+#include "resources/form_ids.h"
 #include "window_clock_fixture.h"
 
 namespace vel::test {
@@ -94,7 +95,7 @@ TEST_F(ClockPlace, StartsAtTheStoredPlaceAndWritesItBackExactly) {
         EXPECT_EQ(geometry().left, row.window.left) << row.stored;
         EXPECT_EQ(geometry().top, row.window.top) << row.stored;
         EXPECT_EQ(dir.bytes("coordinate.vel"), row.saved) << row.stored;
-        FormRuntime::instance().destroy_window(ids::kClockWindow);
+        FormRuntime::instance().destroy_window(ui::clock::kWindow);
         plat::process_pending_events();
     }
 }
@@ -122,16 +123,16 @@ TEST_F(ClockPlace, SecondCopyEndsAtOnceAndLeavesTheRunningCopysFiles) {
     // The running copy sits on a monitor this copy's screens do not reach:
     // anything this copy saved would move it.
     dir.write("coordinate.vel", "30000,30000");
-    dir.write("top.vel", std::string(settings::stored(cw::k置于顶层).on) + "\n");
+    dir.write("top.vel", std::string(settings::stored(ui::clock::置于顶层).on) + "\n");
     plat::create_named_event("VEL\xCA\xB1\xD6\xD3\xD4\xCB\xD0\xD0\xD6\xD0");  // VEL时钟运行中
     EXPECT_EXIT(
         {
-            FormRuntime::instance().load_window(ids::kClockWindow, 0, false, true);
+            FormRuntime::instance().load_window(ui::clock::kWindow, 0, false, true);
             std::_Exit(3);  // not reached by a second copy
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(dir.bytes("coordinate.vel"), "30000,30000");
-    EXPECT_EQ(dir.bytes("top.vel"), std::string(settings::stored(cw::k置于顶层).on) + "\n");
+    EXPECT_EQ(dir.bytes("top.vel"), std::string(settings::stored(ui::clock::置于顶层).on) + "\n");
 }
 
 TEST_F(ClockPlace, TrayDoubleClickHidesAndShowsUnlessEmbedded) {
@@ -144,7 +145,7 @@ TEST_F(ClockPlace, TrayDoubleClickHidesAndShowsUnlessEmbedded) {
     EXPECT_FALSE(cw::kWindow.get_int(cw::kVisible)) << "a single click does nothing";
     tray(2);
     EXPECT_TRUE(cw::kWindow.get_int(cw::kVisible));
-    choose(cw::k嵌入桌面);
+    choose(ui::clock::嵌入桌面);
     tray(2);
     EXPECT_TRUE(cw::kWindow.get_int(cw::kVisible));
 }
