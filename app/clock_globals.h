@@ -7,13 +7,6 @@
 
 namespace vel::clock {
 
-// The time of the last face drawn: what the chime and alarm checks read.
-inline int current_hour = 0;    // 0-23
-inline int current_minute = 0;  // 0-59
-inline int current_second = 0;  // 0-59
-// The last hand angle drawn, in radians clockwise from 12, single precision.
-inline float hand_angle = 0;
-
 // The chime sounds: entries 1-24 announce the hours 0-23, entry 25 is the
 // half-hour sound (entry 0 stays empty). Empty until the first chime and
 // filled afresh at each one; released at the end of the program.

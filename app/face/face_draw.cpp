@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/clock_globals.h"
 #include "app/face/face_geometry.h"
 #include "forms/appearance/draw_panel.h"
 #include "forms/appearance/panel_methods.h"
@@ -79,17 +78,14 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
         const int dial = load_embedded(dial_data);
         picture(dial, g.dial);
         call(cmd_unload_picture, arg_int(dial));
-        clock::hand_angle = g.hour_angle;
         line(g.hands[0]);
         line(g.hands[1]);
-        clock::hand_angle = g.minute_angle;
         line(g.hands[2]);
         line(g.hands[3]);
         if (from && !full) m_layer = from->image();
     }
     if (from) from->take_drawn_area();
 
-    clock::hand_angle = g.second_angle;
     line(g.hands[4]);
     line(g.hands[5]);
     set_pen(g.disc_pen_width, g.disc_colour);
@@ -121,11 +117,6 @@ void draw_face() {
 
 void draw_face(const CivilTime& now) {
     static FacePainter painter(ui::clock::kWindow, ui::clock::画板1, ui::clock::画板2);
-    // All three from one reading: separate readings across 7:59:59.999 could
-    // give hour 7 with minute 0.
-    clock::current_hour = now.hour;
-    clock::current_minute = now.minute;
-    clock::current_second = now.second;
     painter.draw(now.hour, now.minute, now.second);
 }
 

@@ -1,6 +1,5 @@
 #include "library/datetime/date_time.h"
 
-#include <chrono>
 #include <cmath>
 
 #include "platform/time/local_clock.h"
@@ -31,9 +30,7 @@ CivilTime system_now() {
     plat::LocalTime t{};
     CivilTime c;
     // One reading of the system clock gives both the second and its fraction.
-    const auto since_epoch = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::system_clock::now().time_since_epoch())
-                                 .count();
+    const std::int64_t since_epoch = plat::unix_milliseconds_now();
     const std::int64_t seconds = since_epoch >= 0 ? since_epoch / 1000 : (since_epoch - 999) / 1000;
     if (!plat::local_time(seconds, t)) return c;
     c.millisecond = static_cast<int>(since_epoch - seconds * 1000);

@@ -4,10 +4,10 @@
 
 namespace plat {
 
-std::int64_t unix_seconds_now() {
+std::int64_t unix_milliseconds_now() {
     timespec ts{};
     ::clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<std::int64_t>(ts.tv_sec);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
 bool local_time(std::int64_t unix_seconds, LocalTime& out) {

@@ -13,8 +13,9 @@ struct LocalTime {
     int second;  // 0-59 (a leap second reads as 59)
 };
 
-// Whole seconds since 1970-01-01 00:00 UTC.
-std::int64_t unix_seconds_now();
+// Milliseconds since 1970-01-01 00:00 UTC: the program's one reading of the
+// system clock.
+std::int64_t unix_milliseconds_now();
 // The local broken-down time of a moment; false when it cannot be represented.
 bool local_time(std::int64_t unix_seconds, LocalTime& out);
 

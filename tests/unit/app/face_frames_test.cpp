@@ -5,7 +5,9 @@
 // drawing from outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "app/face/face_draw.h"
@@ -135,6 +137,25 @@ protected:
     }
 };
 
+// The hours in which the day below changes something between ticks.
+constexpr int kEventHours[] = {3, 6, 7, 9, 10, 15, 18};
+
+// Under the sanitizers a whole day takes too long: there the day is sampled
+// with every second of the first hour and of each hour with a change, and two
+// seconds either side of every other minute start.
+bool drawn_today(int t) {
+#ifdef VEL_SANITIZED
+    const int hour = t / 3600, second_of_minute = t % 60;
+    if (hour == 0 ||
+        std::find(std::begin(kEventHours), std::end(kEventHours), hour) != std::end(kEventHours))
+        return true;
+    return second_of_minute <= 2 || second_of_minute >= 58;
+#else
+    (void)t;
+    return true;
+#endif
+}
+
 TEST_F(FaceFrames, EverySecondOfADayShowsWhatAFullDrawingShows) {
     FacePainter quick(kWin, kQuickBuffer, kQuickShown);
     FacePainter full(kWin, kFullBuffer, kFullShown);
@@ -191,6 +212,7 @@ TEST_F(FaceFrames, EverySecondOfADayShowsWhatAFullDrawingShows) {
             default:
                 break;
         }
+        if (!drawn_today(t)) continue;
         const int hour = t / 3600, minute = t / 60 % 60, second = t % 60;
         quick.draw(hour, minute, second);
         full.draw(hour, minute, second, true);
