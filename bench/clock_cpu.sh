@@ -10,7 +10,7 @@
 # figures. Where the benchmarks are built, each round also measures
 # bench_present_floor on a third server: the clock's own window system
 # presenting 10 KB a second with nothing drawn.
-# At the end: the clock's wake-ups per second (timeslices of its threads),
+# At the end: the clock's wake-ups per second (over all its threads),
 # its anonymous private memory (Private_Dirty) and, with the clock running
 # alone, its proportional share of all it maps (Pss).
 # Needs Xvfb, xdpyinfo and xclock (x11-apps).
@@ -51,7 +51,9 @@ at_ms_of_second() {
 }
 
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d", s}'; }
-slices() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $3} END {printf "%d", s}'; }
+# Wake-ups: each time one of its threads goes to sleep of its own accord, it
+# woke once before (timeslices would also count preemptions on a busy machine).
+wakes() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {printf "%d", s}'; }
 memory() { awk -v k="$2" '$1 == k ":" {print $2}' "/proc/$1/smaps_rollup"; }
 ms_per_s() { awk -v a="$1" -v b="$2" -v s="$seconds" 'BEGIN{printf "%.3f", (b - a) / 1e6 / s}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN{ if (b > 0) printf "%.2f", a / b; else print "inf" }'; }
@@ -86,10 +88,10 @@ for round in $(seq "$rounds"); do
     pids+=("$floor_pid")
   fi
   sleep 3  # past start-up
-  read -r v0 vs0 x0 xs0 w0 < <(echo "$(cpu_ns "$vel") $(cpu_ns "$vel_server") $(cpu_ns "$xc") $(cpu_ns "$xc_server") $(slices "$vel")")
+  read -r v0 vs0 x0 xs0 w0 < <(echo "$(cpu_ns "$vel") $(cpu_ns "$vel_server") $(cpu_ns "$xc") $(cpu_ns "$xc_server") $(wakes "$vel")")
   [ -n "$floor_program" ] && { f0=$(cpu_ns "$floor_pid"); fs0=$(cpu_ns "$floor_server"); }
   sleep "$seconds"
-  read -r v1 vs1 x1 xs1 w1 < <(echo "$(cpu_ns "$vel") $(cpu_ns "$vel_server") $(cpu_ns "$xc") $(cpu_ns "$xc_server") $(slices "$vel")")
+  read -r v1 vs1 x1 xs1 w1 < <(echo "$(cpu_ns "$vel") $(cpu_ns "$vel_server") $(cpu_ns "$xc") $(cpu_ns "$xc_server") $(wakes "$vel")")
   if [ -n "$floor_program" ]; then
     f1=$(cpu_ns "$floor_pid"); fs1=$(cpu_ns "$floor_server")
     # Ended before memory is read: the libraries it shares with the clock
