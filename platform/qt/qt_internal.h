@@ -80,8 +80,9 @@ bool x11_display_answers();
 // Sending pixels straight into a widget's own X window, on Qt's own
 // connection (qt_xcb_put.cpp). open_x_target makes the widget native and its
 // graphics context once, and records whether the server swaps pixel words;
-// false when the window cannot take 32-bit TrueColor words (not X11, another
-// depth or format), which keeps it on the backing store.
+// false when the window cannot take 32-bit TrueColor words as they are (not
+// X11, another depth or format, a scaled screen), which keeps it on the
+// backing store.
 bool open_x_target(QWidget* q, Widget* w);
 void close_x_target(Widget* w);
 // The most bytes of pixels one request may carry.

@@ -44,7 +44,9 @@ bool rgb_visual(const xcb_setup_t* setup, xcb_visualid_t visual) {
 
 bool open_x_target(QWidget* q, Widget* w) {
     xcb_connection_t* c = connection();
-    if (!c || !q || !w) return false;
+    // Scaled windows (QT_SCALE_FACTOR) are left to the backing store, which
+    // scales the pixels; these are sent as they are.
+    if (!c || !q || !w || q->devicePixelRatioF() != 1.0) return false;
     const auto window = static_cast<xcb_window_t>(q->winId());
     if (!window) return false;
     xcb_get_geometry_reply_t* geometry =
