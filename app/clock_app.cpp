@@ -21,6 +21,8 @@ int run_clock(int, char**) {
                        clock_external_declarations());
     // The logic's own globals and cleanup routine.
     register_cleanup([] { clock::release_globals(); });
+    // Its face changes every second.
+    redraw_often(ui::clock::kWindow);
     load_start_window(ui::clock::kWindow);
     run_message_loop();
     // The last window is gone: end as "关闭程序" does, cleanup included.

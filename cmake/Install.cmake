@@ -61,6 +61,7 @@ install(FILES ${VEL_PACKAGE_DIR}/copyright ${CMAKE_BINARY_DIR}/package/changelog
 set(VEL_DEB_DEPENDS
   fonts-wqy-zenhei       # the CJK font
   qt6-translations-l10n  # Qt's Chinese button texts
+  libpulse0              # loaded when a sound first plays, so the package tools cannot see it
 )
 list(JOIN VEL_DEB_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_GENERATOR DEB)

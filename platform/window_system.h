@@ -228,6 +228,11 @@ std::uint32_t surface_pixel(Widget* w, int x, int y);
 // top down, each pixel 0x00BBGGRR, for tests; empty when there is none.
 std::vector<std::uint32_t> presented_pixels(Widget* w);
 void request_repaint(Widget* w, Rect area);
+// Marks a window whose surfaces are redrawn often (every second, say), before
+// it is first shown. On X11 their pixels then go to the server directly, with
+// no buffer of the toolkit in between; elsewhere nothing changes. Such a
+// window holds only surfaces: other controls would not be painted.
+void set_redrawn_often(Widget* window);
 
 // ---- pop-up menus -----------------------------------------------------------
 struct MenuEntry {

@@ -147,6 +147,8 @@ bool FormRuntime::create_units(LiveWindow& w, bool start_window) {
     UnitCreation c{this, w.entry.id, &self, nullptr, 0, start_window};
     w.units[0] = window_type->create(c);
     if (!w.units[0] || !w.units[0]->widget()) return false;
+    if (std::ranges::find(m_redrawn_often, w.entry.id) != m_redrawn_often.end())
+        plat::set_redrawn_often(w.units[0]->widget());
 
     // Controls from the highest index down: the lowest index ends on top.
     const std::size_t count = w.entry.units.size();

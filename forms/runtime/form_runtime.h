@@ -30,6 +30,9 @@ public:
     // returns only after it has closed. False when it cannot be created.
     bool load_window(WindowId id, WindowId parent, bool modal, bool start_window = false);
     bool window_exists(WindowId id) const;
+    // The window is marked redrawn often for the window system whenever it
+    // is created from now on.
+    void redraw_often(WindowId id) { m_redrawn_often.push_back(id); }
     // Marks the window as closing and posts it a close request.
     void post_close(WindowId id);
     // The close request: event 1 (false keeps the window), then destroy.
@@ -111,6 +114,7 @@ private:
     FormResource m_form;
     std::vector<HandlerFn> m_handlers;
     std::map<WindowId, std::unique_ptr<LiveWindow>> m_live;
+    std::vector<WindowId> m_redrawn_often;
     int m_suppressed = 0;
     WindowId m_source_window = 0;
     UnitId m_source_unit = 0;

@@ -40,6 +40,10 @@ void initialise_runtime(std::span<const std::uint8_t> form_resource,
     external_routines().declare(std::move(externals));
 }
 
+void redraw_often(WindowId id) {
+    FormRuntime::instance().redraw_often(id);
+}
+
 void load_start_window(WindowId id) {
     if (!FormRuntime::instance().load_window(id, 0, false, true))
         fatal_runtime_error(0, runtime_text::kStartWindowFailed);

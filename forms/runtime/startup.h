@@ -18,6 +18,10 @@ namespace vel {
 void initialise_runtime(std::span<const std::uint8_t> form_resource,
                         std::span<const HandlerFn> handlers,
                         std::vector<ExternalDeclaration> externals);
+// Marks a window as redrawn often (every second, say), before it is loaded:
+// where the window system can, its panels' pixels then go to the screen
+// directly. Such a window holds only panels and units that never show.
+void redraw_often(WindowId id);
 // The start window, non-modal and without parent; the fatal error
 // "载入启动窗口失败" when it cannot be created.
 void load_start_window(WindowId id);

@@ -1,6 +1,7 @@
 #pragma once
 // The PulseAudio wave device: one threaded mainloop and context per process,
-// connected on first use; one playback stream per open output.
+// connected on first use (the library is loaded then too); one playback
+// stream per open output.
 #include "platform/audio/wave_out.h"
 
 struct pa_context;

@@ -2,12 +2,11 @@
 // stream's played position passes their end; the position is polled every
 // 10 ms on the mainloop thread while buffers are outstanding, and an
 // underflow hands back everything still queued.
-#include <pulse/pulseaudio.h>
-
 #include <deque>
 
 #include "platform/audio/notifier.h"
 #include "platform/audio/pulse_device.h"
+#include "platform/audio/pulse_library.h"
 
 namespace plat {
 
@@ -37,35 +36,37 @@ public:
     // Caller holds the mainloop lock.
     bool connect(const pa_sample_spec& samples) {
         m_samples = samples;
-        m_stream = pa_stream_new(m_pulse.context(), "sound", &samples, nullptr);
+        m_stream = pa().pa_stream_new(m_pulse.context(), "sound", &samples, nullptr);
         if (!m_stream) return false;
-        pa_stream_set_state_callback(m_stream, on_state, this);
-        pa_stream_set_underflow_callback(m_stream, on_underflow, this);
+        pa().pa_stream_set_state_callback(m_stream, on_state, this);
+        pa().pa_stream_set_underflow_callback(m_stream, on_underflow, this);
         auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_INTERPOLATE_TIMING |
                                                     PA_STREAM_AUTO_TIMING_UPDATE);
-        if (pa_stream_connect_playback(m_stream, nullptr, nullptr, flags, nullptr, nullptr) < 0)
+        if (pa().pa_stream_connect_playback(m_stream, nullptr, nullptr, flags, nullptr, nullptr) <
+            0)
             return false;
         for (;;) {
-            pa_stream_state_t state = pa_stream_get_state(m_stream);
+            pa_stream_state_t state = pa().pa_stream_get_state(m_stream);
             if (state == PA_STREAM_READY) return true;
             if (!PA_STREAM_IS_GOOD(state)) return false;
-            pa_threaded_mainloop_wait(m_pulse.mainloop());
+            pa().pa_threaded_mainloop_wait(m_pulse.mainloop());
         }
     }
 
     bool write(std::span<const std::uint8_t> bytes) override {
         // A trailing part frame cannot be played; the buffer still completes.
-        const std::size_t frame = pa_frame_size(&m_samples);
+        const std::size_t frame = pa().pa_frame_size(&m_samples);
         const std::size_t whole = bytes.size() - bytes.size() % frame;
         Lock lock(m_pulse);
         if (!m_stream) return false;
         if (whole > 0) {
-            if (pa_stream_write(m_stream, bytes.data(), whole, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            if (pa().pa_stream_write(m_stream, bytes.data(), whole, nullptr, 0, PA_SEEK_RELATIVE) <
+                0)
                 return false;
-            if (pa_stream_is_corked(m_stream) == 1)
-                unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+            if (pa().pa_stream_is_corked(m_stream) == 1)
+                unref(pa().pa_stream_cork(m_stream, 0, nullptr, nullptr));
             // Less than the prebuffer never starts on its own.
-            unref(pa_stream_trigger(m_stream, nullptr, nullptr));
+            unref(pa().pa_stream_trigger(m_stream, nullptr, nullptr));
         }
         m_written += whole;
         m_ends.push_back(m_written);
@@ -75,13 +76,13 @@ public:
 
     void pause() override {
         Lock lock(m_pulse);
-        if (m_stream) unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+        if (m_stream) unref(pa().pa_stream_cork(m_stream, 1, nullptr, nullptr));
     }
 
     void reset() override {
         Lock lock(m_pulse);
         if (!m_stream) return;
-        unref(pa_stream_flush(m_stream, nullptr, nullptr));
+        unref(pa().pa_stream_flush(m_stream, nullptr, nullptr));
         hand_back_all();
     }
 
@@ -89,14 +90,14 @@ public:
         {
             Lock lock(m_pulse);
             if (m_timer) {
-                pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_free(m_timer);
+                pa().pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_free(m_timer);
                 m_timer = nullptr;
             }
             if (m_stream) {
-                pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-                pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-                pa_stream_disconnect(m_stream);
-                pa_stream_unref(m_stream);
+                pa().pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+                pa().pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
+                pa().pa_stream_disconnect(m_stream);
+                pa().pa_stream_unref(m_stream);
                 m_stream = nullptr;
             }
             m_ends.clear();
@@ -106,22 +107,24 @@ public:
 
     void disconnect_failed() {
         if (!m_stream) return;
-        pa_stream_set_state_callback(m_stream, nullptr, nullptr);
-        pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
-        pa_stream_disconnect(m_stream);
-        pa_stream_unref(m_stream);
+        pa().pa_stream_set_state_callback(m_stream, nullptr, nullptr);
+        pa().pa_stream_set_underflow_callback(m_stream, nullptr, nullptr);
+        pa().pa_stream_disconnect(m_stream);
+        pa().pa_stream_unref(m_stream);
         m_stream = nullptr;
     }
 
 private:
     struct Lock {
-        explicit Lock(PulseConnection& p) : loop(p.mainloop()) { pa_threaded_mainloop_lock(loop); }
-        ~Lock() { pa_threaded_mainloop_unlock(loop); }
+        explicit Lock(PulseConnection& p) : loop(p.mainloop()) {
+            pa().pa_threaded_mainloop_lock(loop);
+        }
+        ~Lock() { pa().pa_threaded_mainloop_unlock(loop); }
         pa_threaded_mainloop* loop;
     };
 
     static void unref(pa_operation* op) {
-        if (op) pa_operation_unref(op);
+        if (op) pa().pa_operation_unref(op);
     }
 
     // Mainloop thread or lock holder from here on.
@@ -133,16 +136,16 @@ private:
 
     void poll_later() {
         if (m_timer || m_ends.empty()) return;
-        pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_pulse.mainloop());
+        pa_mainloop_api* api = pa().pa_threaded_mainloop_get_api(m_pulse.mainloop());
         timeval tv;
-        pa_timeval_add(pa_gettimeofday(&tv), kPollInterval);
+        pa().pa_timeval_add(pa().pa_gettimeofday(&tv), kPollInterval);
         m_timer = api->time_new(api, &tv, on_poll, this);
     }
 
     void poll() {
         pa_usec_t played_time = 0;
-        if (m_stream && pa_stream_get_time(m_stream, &played_time) == 0) {
-            const std::uint64_t played = pa_usec_to_bytes(played_time, &m_samples);
+        if (m_stream && pa().pa_stream_get_time(m_stream, &played_time) == 0) {
+            const std::uint64_t played = pa().pa_usec_to_bytes(played_time, &m_samples);
             int done = 0;
             while (!m_ends.empty() && m_ends.front() <= played) {
                 m_ends.pop_front();
@@ -151,13 +154,13 @@ private:
             Notifier::instance().post(this, &m_done, done);
         }
         if (m_ends.empty()) {
-            pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_free(m_timer);
+            pa().pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_free(m_timer);
             m_timer = nullptr;
             return;
         }
         timeval tv;
-        pa_timeval_add(pa_gettimeofday(&tv), kPollInterval);
-        pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_restart(m_timer, &tv);
+        pa().pa_timeval_add(pa().pa_gettimeofday(&tv), kPollInterval);
+        pa().pa_threaded_mainloop_get_api(m_pulse.mainloop())->time_restart(m_timer, &tv);
     }
 
     static void on_poll(pa_mainloop_api*, pa_time_event*, const timeval*, void* userdata) {
@@ -168,7 +171,7 @@ private:
     }
     static void on_state(pa_stream*, void* userdata) {
         auto* self = static_cast<PulseWaveOut*>(userdata);
-        pa_threaded_mainloop_signal(self->m_pulse.mainloop(), 0);
+        pa().pa_threaded_mainloop_signal(self->m_pulse.mainloop(), 0);
     }
 
     PulseConnection& m_pulse;
@@ -191,12 +194,12 @@ public:
         samples.format = sample_format(format.bits_per_sample);
         samples.rate = format.samples_per_second;
         samples.channels = static_cast<std::uint8_t>(format.channels);
-        if (!pa_sample_spec_valid(&samples)) return nullptr;
+        if (!pa().pa_sample_spec_valid(&samples)) return nullptr;
         auto out = std::make_unique<PulseWaveOut>(pulse, std::move(done));
-        pa_threaded_mainloop_lock(pulse.mainloop());
+        pa().pa_threaded_mainloop_lock(pulse.mainloop());
         bool ok = pulse.context() && out->connect(samples);
         if (!ok) out->disconnect_failed();
-        pa_threaded_mainloop_unlock(pulse.mainloop());
+        pa().pa_threaded_mainloop_unlock(pulse.mainloop());
         if (!ok) return nullptr;
         return out;
     }

@@ -1,10 +1,12 @@
 // The application object, the main and nested loops, posted calls, timers,
 // screen and cursor.
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
@@ -38,16 +40,20 @@ std::vector<NestedLoop*> g_nested;
 // was written for goes on delivering them, nested. So a timer is a chain of
 // QTimers in one phase: while the ticks of the first n are all waiting, the
 // n+1st carries on, and it stops again when they return. Nested waits end
-// innermost first, so the busy ones are always the first n.
+// innermost first, so the busy ones are always the first n. The n+1st is
+// started only when a loop inside a tick is about to wait, not at every
+// tick: a tick that returns at once costs no timer registration.
 struct Timer {
     int interval_ms = 0;
     std::function<void()> tick;
     std::vector<QTimer*> chain;  // owned; handed to deleteLater when stopped
+    std::size_t busy = 0;        // ticks under way: links 0 ... busy - 1 wait
     bool stopped = false;
 };
 
 std::map<TimerId, std::shared_ptr<Timer>> g_timers;
 TimerId g_next_timer = 1;
+int g_ticks_under_way = 0;  // of all timers
 
 void fire(const std::weak_ptr<Timer>& weak, std::size_t link);
 
@@ -61,14 +67,30 @@ QTimer* make_link(const std::shared_ptr<Timer>& timer, std::size_t link) {
     return q;
 }
 
+// A loop is about to wait inside a tick: the next link of every busy timer
+// carries its ticks on.
+void carry_on_busy_timers() {
+    if (g_ticks_under_way == 0) return;
+    for (auto& [id, timer] : g_timers) {
+        if (timer->busy == 0 || timer->stopped) continue;
+        if (timer->chain.size() == timer->busy)
+            timer->chain.push_back(make_link(timer, timer->busy));
+        QTimer* next = timer->chain[timer->busy];
+        if (!next->isActive()) next->start();
+    }
+}
+
 void fire(const std::weak_ptr<Timer>& weak, std::size_t link) {
     const std::shared_ptr<Timer> timer = weak.lock();  // alive until the tick returns
     if (!timer || timer->stopped) return;
-    if (timer->chain.size() == link + 1) timer->chain.push_back(make_link(timer, link + 1));
-    timer->chain[link + 1]->start();
+    timer->busy = link + 1;
+    ++g_ticks_under_way;
     auto tick = timer->tick;  // the tick may stop the timer
     tick();
-    if (!timer->stopped) timer->chain[link + 1]->stop();
+    --g_ticks_under_way;
+    if (timer->stopped) return;
+    timer->busy = link;
+    if (timer->chain.size() > link + 1) timer->chain[link + 1]->stop();
 }
 
 // Qt's own texts (standard buttons "确定", "取消" ..., the file dialog's
@@ -218,6 +240,11 @@ TimerId start_timer(int interval_ms, std::function<void()> tick) {
     timer->tick = std::move(tick);
     timer->chain.push_back(make_link(timer, 0));
     timer->chain.front()->start();
+    static QPointer<QAbstractEventDispatcher> watched;
+    if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance(); d && d != watched) {
+        QObject::connect(d, &QAbstractEventDispatcher::aboutToBlock, carry_on_busy_timers);
+        watched = d;
+    }
     TimerId id = g_next_timer++;
     g_timers.emplace(id, std::move(timer));
     return id;

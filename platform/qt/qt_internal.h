@@ -31,6 +31,13 @@ struct Widget {
     // band, on every workspace; it wins over on top).
     bool on_top = false;
     bool embedded = false;
+    // A window whose surfaces are redrawn often (set_redrawn_often): on X11
+    // each sends its pixels to the server itself, into an X window of its
+    // own, with no backing store (qt_surface.cpp, qt_xcb_put.cpp).
+    bool redrawn_often = false;
+    std::uint32_t x_gc = 0;  // the surface's graphics context; 0: the backing store path
+    std::uint8_t x_depth = 0;
+    bool x_swap = false;  // the server reads pixel words in the other byte order
 };
 
 namespace qt {
@@ -69,6 +76,23 @@ void set_window_band(QWidget* top, bool on_top, bool embedded);
 // Whether the X display named by DISPLAY takes a connection (Qt aborts the
 // process when it cannot make its own).
 bool x11_display_answers();
+
+// Sending pixels straight into a widget's own X window, on Qt's own
+// connection (qt_xcb_put.cpp). open_x_target makes the widget native and its
+// graphics context once, and records whether the server swaps pixel words;
+// false when the window cannot take 32-bit TrueColor words as they are (not
+// X11, another depth or format, a scaled screen), which keeps it on the
+// backing store.
+bool open_x_target(QWidget* q, Widget* w);
+void close_x_target(Widget* w);
+// The most bytes of pixels one request may carry.
+std::size_t x_put_limit();
+// `words` (rows of `width` 0x..RRGGBB words, already in the server's byte
+// order) at (x, y) of the window; one request, no flush.
+void x_put(const Widget* w, int x, int y, int width, int height, const std::uint32_t* words);
+void x_flush();
+// A surface of a window redrawn often sends its pixels itself from now on.
+void paint_on_screen(QWidget* q, Widget* w);
 
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.

@@ -5,8 +5,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
+#include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/qt/qt_internal.h"
 
@@ -16,6 +18,7 @@ namespace qt {
 namespace {
 int g_painting = 0;  // paint events under way
 QImage converted(const PixelView& pixels, const QRect& area);
+void put_to_x(QWidget* q, const Widget* w, const QRegion& area);
 }  // namespace
 
 Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
@@ -24,11 +27,23 @@ Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags
     setMouseTracking(true);
 }
 
+QPaintEngine* Surface::paintEngine() const {
+    const Widget* w = widget_of(this);
+    return w && w->x_gc ? nullptr : QWidget::paintEngine();
+}
+
 void Surface::paintEvent(QPaintEvent* event) {
     Widget* w = widget_of(this);
     if (!w) return;
     const QRect area = event->rect();
-    {
+    if (w->x_gc) {
+        // The controls inside are windows of their own and send their part.
+        QRegion own = event->region();
+        for (const QObject* o : children())
+            if (o->isWidgetType() && static_cast<const QWidget*>(o)->isVisible())
+                own -= static_cast<const QWidget*>(o)->geometry();
+        put_to_x(this, w, own);
+    } else {
         QPainter p(this);
         // The owner's attached pixels; beyond them the background colour.
         const QRect shown =
@@ -102,6 +117,45 @@ QImage converted(const PixelView& pixels, const QRect& area) {
     QImage part(area.size(), QImage::Format_RGB32);
     convert_area(pixels, area, part.bits(), part.bytesPerLine());
     return part;
+}
+
+// `area` of q (its attached pixels, the background colour beyond them) sent
+// into its own X window, in bands each small enough for one
+// request (a whole 288 x 288 window is over the 256 KB a request carries
+// without BIG-REQUESTS). Parts under a window or off the screen are dropped
+// by the server; their expose brings them back.
+void put_to_x(QWidget* q, const Widget* w, const QRegion& area) {
+    const QWindow* window = q->window()->windowHandle();
+    if (area.isEmpty() || !window || !window->isExposed() || !q->isVisible()) return;
+    const PixelView& pixels = w->attached;
+    const QRect shown = pixels.pixels ? QRect(0, 0, pixels.width, pixels.height) : QRect();
+    const std::uint32_t fill = colour_from(w->background).rgb() | 0xFF000000u;
+    const std::size_t limit = x_put_limit();
+    // Kept between calls: a tick's few boxes need no allocation.
+    static std::vector<std::uint32_t> scratch;
+    for (const QRect& r : area) {
+        const std::size_t row_bytes = static_cast<std::size_t>(r.width()) * 4;
+        const int band =
+            static_cast<int>(std::clamp<std::size_t>(limit / row_bytes, 1, r.height()));
+        for (int y = r.top(); y <= r.bottom(); y += band) {
+            const int rows = std::min(band, r.bottom() + 1 - y);
+            scratch.resize(static_cast<std::size_t>(r.width()) * rows);
+            const QRect part(r.left(), y, r.width(), rows);
+            std::fill(scratch.begin(), scratch.end(), fill);
+            const QRect inside = part.intersected(shown);
+            if (!inside.isEmpty())
+                convert_area(pixels, inside,
+                             reinterpret_cast<std::uint8_t*>(scratch.data()) +
+                                 (inside.top() - y) * row_bytes + (inside.left() - r.left()) * 4,
+                             static_cast<qsizetype>(row_bytes));
+            if (w->x_swap)
+                for (std::uint32_t& word : scratch) word = qbswap(word);
+            x_put(w, r.left(), y, r.width(), rows, scratch.data());
+        }
+    }
+    // An expose's bands are not kept for the next tick.
+    if (scratch.capacity() > 16 * 1024) std::vector<std::uint32_t>().swap(scratch);
+    x_flush();
 }
 
 // Whether all of `area` (in q's coordinates) lies inside q's ancestors and
@@ -198,7 +252,33 @@ void present_attached(Widget* w, std::span<const Rect> areas) {
     for (const Rect& a : areas)
         shown += QRect(a.left, a.top, a.width, a.height).intersected(bounds);
     if (shown.isEmpty()) return;
+    if (w->x_gc) {
+        // A native window: the server clips it by whatever lies above.
+        qt::put_to_x(w->q, w, shown);
+        return;
+    }
     if (!qt::put_on_screen(w->q, w->attached, shown)) w->q->update(shown);
+}
+
+namespace qt {
+// Each surface of the window becomes an X window of its own (Qt makes the
+// children of a window painting on screen native anyway) and sends its
+// pixels there. Without paint engine or backing store, Qt still delivers
+// paint events (exposes, update()), which send their area the same way.
+void paint_on_screen(QWidget* q, Widget* w) {
+    if (!w->x_gc && qobject_cast<Surface*>(q) && open_x_target(q, w))
+        q->setAttribute(Qt::WA_PaintOnScreen);
+}
+}  // namespace qt
+
+void set_redrawn_often(Widget* w) {
+    QWidget* q = qt::qwidget(w);
+    if (!q || !w->window || w->redrawn_often) return;
+    w->redrawn_often = true;
+    qt::paint_on_screen(q, w);
+    if (!w->x_gc) return;  // not X11, or pixels it cannot take as they are
+    for (qt::Surface* child : q->findChildren<qt::Surface*>())
+        if (Widget* c = qt::widget_of(child)) qt::paint_on_screen(child, c);
 }
 
 std::uint32_t surface_pixel(Widget* w, int x, int y) {

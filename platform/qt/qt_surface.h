@@ -10,6 +10,10 @@ class Surface : public QWidget {
 public:
     explicit Surface(QWidget* parent, Qt::WindowFlags flags = {});
 
+    // None while its window sends its pixels to the X server itself: Qt
+    // then keeps no backing store for it.
+    QPaintEngine* paintEngine() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 };

@@ -161,6 +161,8 @@ Widget* create_control(Widget* parent, ControlKind kind) {
     q->hide();
     qt::adopt(w, q);
     qt::connect_signals(w);
+    if (const Widget* window = qt::widget_of(p->window()); window && window->x_gc)
+        qt::paint_on_screen(q, w);
     return w;
 }
 
@@ -204,6 +206,11 @@ void set_tab_order(Widget* first, Widget* second) {
 
 void destroy_widget(Widget* w) {
     QWidget* q = qt::qwidget(w);
+    if (QWidget* root = qt::qwidget(w)) {
+        for (QWidget* inner : root->findChildren<QWidget*>())
+            if (Widget* c = qt::widget_of(inner); c && c->x_gc) qt::close_x_target(c);
+        if (w->x_gc) qt::close_x_target(w);
+    }
     qt::forget_tree(w);  // frees w: no callback reaches it from here on
     if (!q) return;
     q->hide();

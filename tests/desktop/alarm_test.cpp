@@ -37,7 +37,11 @@ TEST_F(AlarmDesktopTest, HalfHourChimeIsTheHourThenTheHalfHourSound) {
     ASSERT_TRUE(recording);
     Clock& clock = start_at("2026-12-07 07:29:58", {{"hour.vel", kChimeOn}});
     ASSERT_TRUE(clock.wait_window());
+    // The sound library is loaded for the first sound, not at start-up.
+    const fs::path maps = "/proc/" + std::to_string(clock.pid()) + "/maps";
+    EXPECT_EQ(read_file(maps).find("libpulse"), std::string::npos) << "loaded before any sound";
     sleep(7);  // past 7:30:00, the announcement and the half-hour sound
+    EXPECT_NE(read_file(maps).find("libpulse"), std::string::npos) << "not loaded for the chime";
     auto wav = recording->stop();
     ASSERT_TRUE(wav);
     // The announcement sounds from 0.08 s to 2.42 s of its recording, the

@@ -81,17 +81,27 @@ start_clock() {
   started+=("$clock")
 }
 
-# The clock's window: its visible window at least 100 pixels wide.
+# The clock's visible top-level windows: the surfaces inside its window are
+# X windows of their own, with the same properties, whose parent is ours.
+top_windows() {
+  local all w parent
+  all=$(xdotool search --onlyvisible --pid "$clock" 2>/dev/null || true)
+  for w in $all; do
+    parent=$(xwininfo -children -id "$w" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    [ -n "$parent" ] && grep -qx "$((parent))" <<<"$all" || echo "$w"
+  done
+}
+# The clock's window: its top-level window at least 100 pixels wide.
 clock_window() {
   local w
-  for w in $(xdotool search --onlyvisible --pid "$clock" 2>/dev/null); do
+  for w in $(top_windows); do
     [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')" -ge 100 ] &&
       window=$w && return 0
   done
   return 1
 }
 
-visible_windows() { xdotool search --onlyvisible --pid "$clock" 2>/dev/null | wc -l; }
+visible_windows() { top_windows | wc -l; }
 on_top() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 stop_clock() { kill "$clock" && wait "$clock" 2>/dev/null || true; }
 
@@ -112,7 +122,7 @@ poll 20 clock_window || fail "the installed clock shows no window"
 choose() {
   eval "$(xdotool getwindowgeometry --shell "$window")"
   local before
-  before=$(visible_windows)
+  before=$(xdotool search --onlyvisible --pid "$clock" 2>/dev/null | wc -l)
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
   poll 10 sh -c "[ \$(xdotool search --onlyvisible --pid $clock 2>/dev/null | wc -l) -gt $before ]" ||
     fail "no menu after a right click"

@@ -22,6 +22,8 @@ depends=$(dpkg-deb -I "$deb" | sed -n 's/^ Depends: //p')
 # pipefail then turns into a silent failure of the whole test.
 has_dependency() { tr ',' '\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | grep -x "$1" >/dev/null; }
 has_dependency fonts-wqy-zenhei || fail "no CJK font in Depends: $depends"
+# The sound library is loaded at run time, out of sight of the package tools.
+has_dependency libpulse0 || fail "no sound library in Depends: $depends"
 
 dpkg-deb -x "$deb" "$work/unpacked"
 program="$work/unpacked/usr/lib/velclock/velclock"

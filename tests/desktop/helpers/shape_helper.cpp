@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
                             vel::clock_external_declarations());
     vel::register_cleanup([] {});
     show_backdrop();
+    vel::redraw_often(vel::ui::clock::kWindow);
     vel::load_start_window(vel::ui::clock::kWindow);
 
     std::size_t next = 0;
