@@ -3,9 +3,8 @@
 // and the editor is driven by the keyboard alone.
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 #include "desktop/fixture.h"
 
@@ -18,24 +17,15 @@ const std::string kChimeOn = "\xB0\xEB\xB5\xE3\xB1\xA8\xCA\xB1";  // 半点报�
 const std::string kColon = "\xA3\xBA";                            // ：
 const std::string k起床 = "\xC6\xF0\xB4\xB2";
 const std::string k狗叫 = "\xB9\xB7\xBD\xD0";  // a ring of 24 s
-constexpr int kSetAlarmsRow = 2;               // in the clock's pop-up menu
+// The clock's pop-up menu: Down from no current row reaches 设定闹铃 third.
+const std::vector<std::string> kSetAlarms(3, "Down");
 
-class AlarmDesktopTest : public DesktopTest {
-protected:
-    Clock& start_at(const std::string& time,
-                    const std::vector<std::pair<std::string, std::string>>& files) {
-        ClockOptions options = at_time(time);
-        options.prepare = [files](const fs::path& run_dir) {
-            for (const auto& [name, bytes] : files) write_file(run_dir / "VEL文件" / name, bytes);
-        };
-        return start_clock(options);
-    }
-};
+class AlarmDesktopTest : public DesktopTest {};
 
 TEST_F(AlarmDesktopTest, HalfHourChimeIsTheHourThenTheHalfHourSound) {
     auto recording = desktop().record();
     ASSERT_TRUE(recording);
-    Clock& clock = start_at("2026-12-07 07:29:58", {{"hour.vel", kChimeOn}});
+    Clock& clock = start_clock(at_time("2026-12-07 07:29:58", {{"hour.vel", kChimeOn}}));
     ASSERT_TRUE(clock.wait_window());
     // The sound library is loaded for the first sound, not at start-up.
     const fs::path maps = "/proc/" + std::to_string(clock.pid()) + "/maps";
@@ -58,9 +48,9 @@ TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptWhileTheFaceGoesOnAndReturnStops
     auto recording = desktop().record();
     ASSERT_TRUE(recording);
     // The clock in the corner, clear of the prompt in the middle.
-    Clock& clock = start_at(
+    Clock& clock = start_clock(at_time(
         "2026-12-07 07:30:57",
-        {{"bell.vel", k起床 + kColon + "7:31/" + k狗叫 + "\r\n"}, {"coordinate.vel", "0,0"}});
+        {{"bell.vel", k起床 + kColon + "7:31/" + k狗叫 + "\r\n"}, {"coordinate.vel", "0,0"}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window);
     auto prompt = clock.wait_window_named("^闹铃提示$", 15s);
@@ -95,52 +85,19 @@ TEST_F(AlarmDesktopTest, AlarmRingsWithItsPromptWhileTheFaceGoesOnAndReturnStops
 }
 
 TEST_F(AlarmDesktopTest, EditorDrivenByTheKeyboardAddsTheLine) {
-    Clock& clock = start_at("2026-12-07 03:00:10", {{"bell.vel", ""}});
-    auto window = clock.wait_window();
-    ASSERT_TRUE(window);
-    auto g = desktop().geometry(*window);
-    ASSERT_TRUE(g);
-    const auto before = desktop().windows_of_pid(clock.pid()).size();
-    ASSERT_TRUE(desktop().click(g->x + g->width / 2, g->y + g->height / 2, 3));
-    ASSERT_TRUE(
-        poll_until([&] { return desktop().windows_of_pid(clock.pid()).size() > before; }, 5s))
-        << "no menu";
-    for (int i = 0; i <= kSetAlarmsRow; ++i) ASSERT_TRUE(desktop().key("Down"));
-    ASSERT_TRUE(desktop().key("Return"));
+    Clock& clock = start_clock(at_time("2026-12-07 03:00:10", {{"bell.vel", ""}}));
+    ASSERT_TRUE(clock.choose(kSetAlarms)) << "no menu";
     auto editor = clock.wait_window_named("^设定闹铃$");
     ASSERT_TRUE(editor) << "no editor";
     // The editor opens active, with the focus in the name box (End moves
     // nothing there); Tab goes hour, minute, ring, modify, add.
-    EXPECT_TRUE(poll_until(
-        [&] {
-            const std::string active = desktop().property(0, "_NET_ACTIVE_WINDOW");
-            char id[32];
-            std::snprintf(id, sizeof id, "0x%lx", *editor);
-            return active.size() >= std::strlen(id) &&
-                   active.compare(active.size() - std::strlen(id), std::strlen(id), id) == 0;
-        },
-        5s))
+    EXPECT_TRUE(poll_until([&] { return desktop().is_active(*editor); }, 5s))
         << "the active window is not the editor: " << desktop().property(0, "_NET_ACTIVE_WINDOW");
-    ASSERT_TRUE(desktop().key("End"));
-    ASSERT_TRUE(desktop().type_text("wake"));
-    ASSERT_TRUE(desktop().key("Tab"));
-    ASSERT_TRUE(desktop().type_text("6"));
-    ASSERT_TRUE(desktop().key("Tab"));
-    ASSERT_TRUE(desktop().type_text("45"));
-    ASSERT_TRUE(desktop().key("Tab"));
-    ASSERT_TRUE(desktop().key("Down"));  // the first ring, "VEL"
-    ASSERT_TRUE(desktop().key("Tab"));
-    ASSERT_TRUE(desktop().key("Tab"));
-    ASSERT_TRUE(desktop().key("space"));
-    const std::string expected = "wake" + kColon + "6:45/VEL\r\n";
-    std::string stored;
-    EXPECT_TRUE(poll_until(
-        [&] {
-            stored = read_file(clock.settings_file("bell.vel"));
-            return stored == expected;
-        },
-        5s))
-        << "bell.vel holds \"" << stored << "\"";
+    ASSERT_TRUE(desktop().key("End") && desktop().type_text("wake") && desktop().key("Tab") &&
+                desktop().type_text("6") && desktop().key("Tab") && desktop().type_text("45"));
+    // The first ring, "VEL", then 增加.
+    ASSERT_TRUE(desktop().keys({"Tab", "Down", "Tab", "Tab", "space"}));
+    EXPECT_TRUE(clock.settings_become("bell.vel", "wake" + kColon + "6:45/VEL\r\n"));
 }
 
 }  // namespace

@@ -26,15 +26,6 @@ bool near(Rgb a, Rgb b, int tolerance) {
 
 class BackgroundTest : public DesktopTest {
 protected:
-    Clock& start_with(const std::string& background, const std::string& about = "") {
-        ClockOptions options;
-        options.prepare = [=](const fs::path& run_dir) {
-            write_file(run_dir / "VEL文件" / "background.vel", background);
-            if (!about.empty()) write_file(run_dir / "VEL文件" / "about.vel", about);
-        };
-        return start_clock(options);
-    }
-
     // The clock window's image once `shows` holds for it (or the last one).
     std::optional<Image> shot_when(WindowId window,
                                    const std::function<bool(const Image&)>& shows) {
@@ -67,7 +58,7 @@ protected:
 };
 
 TEST_F(BackgroundTest, AStoredColourShowsAroundTheDial) {
-    Clock& clock = start_with(k红色);
+    Clock& clock = start_clock(with_files({{"background.vel", k红色}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
     auto shot = shot_when(*window, [](const Image& s) { return near(s.at(3, 3), {255, 0, 0}, 8); });
@@ -77,7 +68,7 @@ TEST_F(BackgroundTest, AStoredColourShowsAroundTheDial) {
 }
 
 TEST_F(BackgroundTest, AStoredPictureShowsItsPixels) {
-    Clock& clock = start_with(k泰山);
+    Clock& clock = start_clock(with_files({{"background.vel", k泰山}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
     auto picture = Image::load((clock.run_dir() / "image" / "泰山.jpg").string());
@@ -99,7 +90,7 @@ TEST_F(BackgroundTest, AStoredPictureShowsItsPixels) {
 }
 
 TEST_F(BackgroundTest, AColourChosenWithTheKeyboardIsStoredAndShown) {
-    Clock& clock = start_with("");
+    Clock& clock = start_clock(with_files({{"background.vel", ""}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
     ASSERT_TRUE(open_menu(clock, *window));
@@ -121,7 +112,7 @@ TEST_F(BackgroundTest, AColourChosenWithTheKeyboardIsStoredAndShown) {
 TEST_F(BackgroundTest, AboutShowsTheFilesTextCaptionedAboutVel) {
     std::string text = "VEL\xCA\xB1\xD6\xD3 1.0";  // VEL时钟 1.0
     for (int i = 1; i < 30; ++i) text += "\r\nabout line " + std::to_string(i);
-    Clock& clock = start_with("", text);
+    Clock& clock = start_clock(with_files({{"background.vel", ""}, {"about.vel", text}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
     ASSERT_TRUE(open_menu(clock, *window));
@@ -145,7 +136,7 @@ TEST_F(BackgroundTest, AboutShowsTheFilesTextCaptionedAboutVel) {
 TEST_F(BackgroundTest, AnAboutTextLongerThanTheScreenKeepsTheBoxOnIt) {
     std::string text;
     for (int i = 0; text.size() < (1u << 20); ++i) text += "line " + std::to_string(i) + "\r\n";
-    Clock& clock = start_with("", text);
+    Clock& clock = start_clock(with_files({{"background.vel", ""}, {"about.vel", text}}));
     auto window = clock.wait_window();
     ASSERT_TRUE(window) << "the clock window did not appear";
     ASSERT_TRUE(open_menu(clock, *window));

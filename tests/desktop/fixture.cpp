@@ -5,6 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace desk {
@@ -54,12 +55,6 @@ Desktop* Desktop::shared() {
             g_shared = desktop;
             std::atexit(stop_shared);
         } else {
-            // The logs go with the private folder: keep their ends in the reason.
-            for (const char* name : {"xvfb", "openbox", "trayer", "pulseaudio"}) {
-                std::string text = read_file(desktop->log(name));
-                if (text.size() > 1500) text = text.substr(text.size() - 1500);
-                if (!text.empty()) g_start_error += std::string("\n--- ") + name + ":\n" + text;
-            }
             delete desktop;
         }
     }
@@ -88,7 +83,47 @@ bool Desktop::start(std::string& error) {
     fs::create_directories(m_root / "xdg" / "autostart", ec);
     fs::create_directories(m_runtime, ec);
     fs::permissions(m_runtime, fs::perms::owner_all, ec);
-    return start_x(error) && start_sound(error);
+    if ((m_session == Session::weston ? start_weston(error) : start_x(error)) && start_sound(error))
+        return true;
+    // The logs go with the private folder: keep their ends in the reason.
+    for (const char* name : {"xvfb", "weston", "openbox", "trayer", "pulseaudio"}) {
+        std::string text = read_file(log(name));
+        if (text.size() > 1500) text = text.substr(text.size() - 1500);
+        if (!text.empty()) error += std::string("\n--- ") + name + ":\n" + text;
+    }
+    return false;
+}
+
+bool Desktop::start_weston(std::string& error) {
+    int width = 0, height = 0;
+    std::sscanf(m_screen.c_str(), "%dx%d", &width, &height);
+    const fs::path said_where = log("weston");
+    // The socket goes into the desktop's own XDG_RUNTIME_DIR.
+    if (!m_server.start({"weston", "--backend=headless-backend.so", "--xwayland",
+                         "--socket=wayland-vel", "--width=" + std::to_string(width),
+                         "--height=" + std::to_string(height), "--log=" + said_where.string()},
+                        env(), log("weston-out"))) {
+        error = "weston did not start";
+        return false;
+    }
+    m_wayland = "wayland-vel";
+    const std::string said = "xserver listening on display ";
+    poll_until(
+        [&] {
+            const std::string text = read_file(said_where);
+            const auto at = text.find(said);
+            if (at == std::string::npos) return !m_server.running();
+            m_display = text.substr(at + said.size(), text.find('\n', at) - at - said.size());
+            return true;
+        },
+        10s, 50ms);
+    if (m_display.empty())
+        error = "weston named no X display";
+    else if (!poll_until([&] { return run({"xdpyinfo"}, 2s).ok(); }, 15s, 100ms))
+        error = "X server " + m_display + " does not answer";
+    else
+        return true;
+    return false;
 }
 
 bool Desktop::start_x(std::string& error) {
@@ -97,9 +132,9 @@ bool Desktop::start_x(std::string& error) {
         error = "pipe";
         return false;
     }
-    bool started = m_xvfb.start({"Xvfb", "-displayfd", "3", "-screen", "0", m_screen, "-noreset",
-                                 "-nolisten", "tcp", "-br"},
-                                make_env({}), log("xvfb"), fds[1]);
+    bool started = m_server.start({"Xvfb", "-displayfd", "3", "-screen", "0", m_screen, "-noreset",
+                                   "-nolisten", "tcp", "-br"},
+                                  make_env({}), log("xvfb"), fds[1]);
     close(fds[1]);
     std::string number = started ? read_display_number(fds[0], 15s) : "";
     close(fds[0]);
@@ -112,6 +147,7 @@ bool Desktop::start_x(std::string& error) {
         error = "X server " + m_display + " does not answer";
         return false;
     }
+    if (m_session == Session::bare) return true;
 
     // openbox reads its own configuration from the system folder.
     if (!m_wm.start({"openbox", "--sm-disable"}, env({"XDG_CONFIG_DIRS=/etc/xdg"}),
@@ -128,14 +164,14 @@ bool Desktop::start_x(std::string& error) {
         return false;
     }
 
-    auto owner = tools_folder() / "selection_owner.py";
+    auto tool = tools_folder() / "selection.py";
     if (!m_tray.start({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
                        "--height", "28", "--SetDockType", "true", "--transparent", "false"},
                       env(), log("trayer")) ||
         !poll_until(
             [&] {
                 return !m_tray.running() ||
-                       run({kPython, owner.string(), "_NET_SYSTEM_TRAY_S0"}, 3s).ok();
+                       run({kPython, tool.string(), "owner", "_NET_SYSTEM_TRAY_S0"}, 3s).ok();
             },
             10s, 50ms) ||
         !m_tray.running()) {
@@ -187,7 +223,7 @@ void Desktop::stop() {
     m_pulse.stop();
     m_tray.stop();
     m_wm.stop();
-    m_xvfb.stop();
+    m_server.stop();
     if (!m_root.empty()) {
         std::error_code ec;
         fs::remove_all(m_root, ec);
@@ -202,17 +238,22 @@ Env Desktop::env(const Env& extra) const {
              "XDG_CONFIG_HOME=" + (m_home / ".config").string(),
              "XDG_CONFIG_DIRS=" + (m_root / "xdg").string(),
              "XAUTHORITY=",
-             "WAYLAND_DISPLAY=",
+             "WAYLAND_DISPLAY=" + m_wayland,
              "PULSE_SERVER=unix:" + m_pulse_socket,
              "PULSE_COOKIE=" + (m_root / "pulse" / "cookie").string(),
              "PULSE_RUNTIME_PATH=" + (m_root / "pulse").string(),
              "PULSE_STATE_PATH=" + (m_root / "pulse").string()};
+    if (!m_wayland.empty()) base.push_back("XDG_SESSION_TYPE=wayland");
     base.insert(base.end(), extra.begin(), extra.end());
     return make_env(base);
 }
 
 RunResult Desktop::run(const std::vector<std::string>& argv, Millis timeout) const {
     return desk::run(argv, env(), timeout);
+}
+
+std::string Desktop::selection_text(const std::string& selection) const {
+    return run({kPython, (tools_folder() / "selection.py").string(), "text", selection}, 5s).out;
 }
 
 fs::path Desktop::make_folder(const std::string& prefix) {

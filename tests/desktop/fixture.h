@@ -4,7 +4,8 @@
 // (trayer) and a private PulseAudio with a null sink whose monitor can be
 // recorded. One desktop is started for the whole test program and stopped at
 // its end; tests derive from DesktopTest, which also stops every clock a
-// test started, even when the test fails.
+// test started, even when the test fails. A test may move onto a desktop of
+// its own: another screen size, a bare X server, or a Wayland session.
 //
 //   TEST_F(DesktopTest, ShowsFace) {
 //       Clock& clock = start_clock(at_time("2026-12-07 03:00:00"));
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/fixture_media.h"
@@ -48,6 +50,12 @@ private:
     fs::path m_file;
 };
 
+enum class Session {
+    openbox,  // Xvfb, openbox and a tray host
+    bare,     // Xvfb alone: no window manager, no tray host
+    weston,   // headless weston whose Xwayland serves the X clients
+};
+
 class Desktop {
 public:
     // The test program's desktop, started on first use; nullptr (with the
@@ -55,9 +63,10 @@ public:
     static Desktop* shared();
     static const std::string& start_error();
 
-    Desktop() = default;
-    explicit Desktop(std::string screen) : m_screen(std::move(screen)) {}  // "1024x768x24"
+    explicit Desktop(std::string screen = "1280x1024x24", Session session = Session::openbox)
+        : m_screen(std::move(screen)), m_session(session) {}
     ~Desktop();
+    // False with the reason, and the ends of the programs' logs, in `error`.
     bool start(std::string& error);
     void stop();
 
@@ -83,17 +92,21 @@ public:
     // empty when it cannot be read. window 0 is the root.
     std::string property(WindowId window, const std::string& name) const;
     std::string window_name(WindowId window) const;  // UTF-8, _NET_WM_NAME or WM_NAME
+    bool is_active(WindowId window) const;           // the root's _NET_ACTIVE_WINDOW
 
     // Input through xdotool (XTEST): button 1 left, 2 middle, 3 right.
     bool xdotool(const std::vector<std::string>& args) const;
     bool move_mouse(int x, int y) const;
     bool click(int x, int y, int button = 1, int repeat = 1) const;
     bool drag(int x0, int y0, int x1, int y1, int button = 1) const;
-    bool key(const std::string& keysym) const;  // "Return", "Escape", "alt+F4"
+    bool key(const std::string& keysym) const;                 // "Return", "Escape", "alt+F4"
+    bool keys(const std::vector<std::string>& keysyms) const;  // one after another
     // Raises and focuses `window`, then presses `keysym` in it.
     bool key_in(WindowId window, const std::string& keysym) const;
     // Types UTF-8 text into the focused window.
     bool type_text(const std::string& text) const;
+    // The UTF-8 text of an X selection ("PRIMARY"), empty when none.
+    std::string selection_text(const std::string& selection) const;
 
     // The whole screen; std::nullopt when it cannot be captured.
     std::optional<Image> screenshot() const;
@@ -110,13 +123,15 @@ public:
 
 private:
     bool start_x(std::string& error);
+    bool start_weston(std::string& error);
     bool start_sound(std::string& error);
 
     fs::path m_root, m_home, m_runtime;
-    std::string m_screen = "1280x1024x24";
-    std::string m_display, m_sink = "vel_null", m_pulse_socket;
+    std::string m_screen;
+    Session m_session;
+    std::string m_display, m_wayland, m_sink = "vel_null", m_pulse_socket;
     int m_folders = 0;
-    Process m_xvfb, m_wm, m_tray, m_pulse, m_keep_sink_busy;
+    Process m_server, m_wm, m_tray, m_pulse, m_keep_sink_busy;
 };
 
 struct ClockOptions {
@@ -128,6 +143,8 @@ struct ClockOptions {
     // Called with the fresh run directory before the clock starts, e.g. to
     // write settings files into VEL文件/.
     std::function<void(const fs::path&)> prepare;
+    // Settings files (name, bytes) written into VEL文件/ before `prepare`.
+    std::vector<std::pair<std::string, std::string>> files;
     // Another program of ours started in the clock's place, in the same
     // fresh run directory (empty: the clock itself), with `args`.
     fs::path program;
@@ -139,10 +156,16 @@ struct ClockOptions {
 
 // Options for a clock started at `local_time` (-Wextra warns about
 // designated initializers that leave members out).
-inline ClockOptions at_time(const std::string& local_time) {
+inline ClockOptions at_time(const std::string& local_time,
+                            std::vector<std::pair<std::string, std::string>> files = {}) {
     ClockOptions options;
     options.fake_time = local_time;
+    options.files = std::move(files);
     return options;
+}
+// Options for a clock on the real time whose settings folder holds `files`.
+inline ClockOptions with_files(std::vector<std::pair<std::string, std::string>> files) {
+    return at_time("", std::move(files));
 }
 
 // The real clock (env VELCLOCK) started in a fresh copy of its run
@@ -163,6 +186,18 @@ public:
     std::optional<WindowId> wait_window(Millis timeout = 10s);
     // Its top-level window whose title matches `regex` (UTF-8), waiting for it.
     std::optional<WindowId> wait_window_named(const std::string& regex, Millis timeout = 10s);
+    // Its visible window of `width` x `height`, waiting for it; found without
+    // the window manager's client list, so also on a bare X server.
+    std::optional<WindowId> wait_window_sized(int width, int height, Millis timeout = 20s);
+    // Opens its pop-up menu with a right click on its first window and
+    // presses `keys`, then Return.
+    bool choose(const std::vector<std::string>& keys);
+    // Whether a right click at (x, y) opens a window of it within `timeout`.
+    bool right_click_opens(int x, int y, Millis timeout);
+    // Whether settings file `name` comes to hold `bytes`; says what it holds
+    // when not.
+    ::testing::AssertionResult settings_become(const std::string& name, const std::string& bytes,
+                                               Millis timeout = 5s);
     // Its icon docked in the tray host, waiting for it.
     std::optional<WindowId> wait_tray_icon(Millis timeout = 10s);
     void stop() { m_process.stop(); }
@@ -181,16 +216,17 @@ class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-    // The desktop this test's clocks run on: the shared one unless a test
-    // needs a screen of its own.
-    virtual Desktop* test_desktop() { return Desktop::shared(); }
     Desktop& desktop() { return *m_desktop; }
+    // Moves this test, and the clocks it starts from now on, onto a desktop
+    // of its own, stopped at the test's end.
+    ::testing::AssertionResult use_own_desktop(const std::string& screen, Session session);
     // Starts the clock; the test fails (and the returned clock is not
     // running) when VELCLOCK is unset or the program cannot be started.
     Clock& start_clock(const ClockOptions& options = {});
 
 private:
     Desktop* m_desktop = nullptr;
+    std::unique_ptr<Desktop> m_own;
     std::vector<std::unique_ptr<Clock>> m_clocks;
 };
 

@@ -86,6 +86,45 @@ std::optional<WindowId> Clock::wait_window_named(const std::string& regex, Milli
         timeout);
 }
 
+std::optional<WindowId> Clock::wait_window_sized(int width, int height, Millis timeout) {
+    return m_desktop.wait_window(
+        [&] {
+            std::vector<WindowId> found;
+            if (pid() <= 0) return found;
+            for (WindowId id : m_desktop.windows_of_pid(pid())) {
+                auto g = m_desktop.geometry(id);
+                if (g && g->viewable && g->width == width && g->height == height)
+                    found.push_back(id);
+            }
+            return found;
+        },
+        timeout);
+}
+
+bool Clock::choose(const std::vector<std::string>& keys) {
+    auto window = wait_window();
+    auto g = window ? m_desktop.geometry(*window) : std::nullopt;
+    if (!g) return false;
+    // A busy machine may map the window before the clock answers clicks.
+    const int x = g->x + g->width / 2, y = g->y + g->height / 2;
+    return (right_click_opens(x, y, 5s) || right_click_opens(x, y, 5s)) && m_desktop.keys(keys) &&
+           m_desktop.key("Return");
+}
+
+bool Clock::right_click_opens(int x, int y, Millis timeout) {
+    const auto before = m_desktop.windows_of_pid(pid()).size();
+    return m_desktop.click(x, y, 3) &&
+           poll_until([&] { return m_desktop.windows_of_pid(pid()).size() > before; }, timeout);
+}
+
+::testing::AssertionResult Clock::settings_become(const std::string& name, const std::string& bytes,
+                                                  Millis timeout) {
+    std::string stored;
+    if (poll_until([&] { return (stored = read_file(settings_file(name))) == bytes; }, timeout))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << name << " holds \"" << stored << "\"";
+}
+
 // The docked icon is a small window of ours that the window manager does not
 // manage: the tray host has embedded it.
 std::optional<WindowId> Clock::wait_tray_icon(Millis timeout) {
@@ -107,7 +146,7 @@ std::optional<WindowId> Clock::wait_tray_icon(Millis timeout) {
 }
 
 void DesktopTest::SetUp() {
-    m_desktop = test_desktop();
+    m_desktop = Desktop::shared();
     if (!m_desktop) GTEST_FAIL() << "no test desktop: " << Desktop::start_error();
 }
 
@@ -120,6 +159,17 @@ void DesktopTest::TearDown() {
         clock->stop();
     }
     m_clocks.clear();
+    m_own.reset();
+}
+
+::testing::AssertionResult DesktopTest::use_own_desktop(const std::string& screen,
+                                                        Session session) {
+    auto own = std::make_unique<Desktop>(screen, session);
+    std::string error;
+    if (!own->start(error)) return ::testing::AssertionFailure() << error;
+    m_own = std::move(own);
+    m_desktop = m_own.get();
+    return ::testing::AssertionSuccess();
 }
 
 Clock& DesktopTest::start_clock(const ClockOptions& options) {
@@ -145,6 +195,7 @@ Clock& DesktopTest::start_clock(const ClockOptions& options) {
         if (ec) return fail("cannot copy " + options.program.string() + ": " + ec.message());
         executable = options.program;
     }
+    for (const auto& [name, bytes] : options.files) write_file(run_dir / "VEL文件" / name, bytes);
     if (options.prepare) options.prepare(run_dir);
 
     Env extra{"TZ=UTC", "QT_QPA_PLATFORM=xcb"};

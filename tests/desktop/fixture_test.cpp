@@ -140,6 +140,7 @@ TEST_F(FixtureTest, StartsAProgramInItsOwnRunDirectoryAtAChosenTime) {
                                     [](const fs::path& run_dir) {
                                         write_file(run_dir / "VEL文件" / "top.vel", "prepared");
                                     },
+                                .files = {},
                                 .program = {},
                                 .args = {},
                                 .folder = {}});

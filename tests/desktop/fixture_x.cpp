@@ -101,6 +101,10 @@ std::string Desktop::window_name(WindowId window) const {
     return result.out;
 }
 
+bool Desktop::is_active(WindowId window) const {
+    return property(0, "_NET_ACTIVE_WINDOW").ends_with(" " + hex(window));
+}
+
 bool Desktop::xdotool(const std::vector<std::string>& args) const {
     std::vector<std::string> argv{"xdotool"};
     argv.insert(argv.end(), args.begin(), args.end());
@@ -132,6 +136,12 @@ bool Desktop::drag(int x0, int y0, int x1, int y1, int button) const {
 
 bool Desktop::key(const std::string& keysym) const {
     return xdotool({"key", keysym});
+}
+
+bool Desktop::keys(const std::vector<std::string>& keysyms) const {
+    for (const std::string& keysym : keysyms)
+        if (!key(keysym)) return false;
+    return true;
 }
 
 bool Desktop::key_in(WindowId window, const std::string& keysym) const {

@@ -2,10 +2,7 @@
 // the window it came from, and a text taller than the screen scrolls inside
 // a box that fits on it.
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,35 +19,6 @@ using namespace std::chrono_literals;
 // Up reaches its last rows, 关于VEL, 关闭程序 and 使用说明.
 const std::vector<std::string> kSetAlarms(3, "Down");
 const std::vector<std::string> kHelp(3, "Up");
-
-std::string hex(WindowId window) {
-    char id[32];
-    std::snprintf(id, sizeof id, "0x%lx", window);
-    return id;
-}
-
-bool is_active(const Desktop& desktop, WindowId window) {
-    const std::string active = desktop.property(0, "_NET_ACTIVE_WINDOW");
-    const std::string id = hex(window);
-    return active.size() >= id.size() && active.ends_with(id);
-}
-
-// Opens the clock's pop-up menu and chooses an item with the keys.
-bool choose(Desktop& desktop, Clock& clock, const std::vector<std::string>& keys) {
-    auto window = clock.wait_window();
-    auto g = window ? desktop.geometry(*window) : std::nullopt;
-    if (!g) return false;
-    // A busy machine may map the window before the clock answers clicks.
-    const auto before = desktop.windows_of_pid(clock.pid()).size();
-    auto menu_opens = [&] {
-        return desktop.click(g->x + g->width / 2, g->y + g->height / 2, 3) &&
-               poll_until([&] { return desktop.windows_of_pid(clock.pid()).size() > before; }, 5s);
-    };
-    if (!menu_opens() && !menu_opens()) return false;
-    for (const std::string& key : keys)
-        if (!desktop.key(key)) return false;
-    return desktop.key("Return");
-}
 
 // The editor raises a box while the user types; after Return closes it the
 // next keys must reach the editor again, and they end up in bell.vel.
@@ -70,70 +38,30 @@ TEST_F(DesktopTest, KeysReachTheEditorAgainAfterItsBoxCloses) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        ClockOptions options = at_time("2026-12-07 03:00:10");
-        options.prepare = [](const fs::path& run_dir) {
-            write_file(run_dir / "VEL文件" / "bell.vel", "");
-        };
-        Clock& clock = start_clock(options);
-        ASSERT_TRUE(choose(desktop(), clock, kSetAlarms));
+        Clock& clock = start_clock(at_time("2026-12-07 03:00:10", {{"bell.vel", ""}}));
+        ASSERT_TRUE(clock.choose(kSetAlarms));
         auto editor = clock.wait_window_named("^设定闹铃$");
         ASSERT_TRUE(editor) << "no editor";
-        ASSERT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s));
-        for (const std::string& key : row.keys_to_box) ASSERT_TRUE(desktop().key(key));
+        ASSERT_TRUE(poll_until([&] { return desktop().is_active(*editor); }, 5s));
+        ASSERT_TRUE(desktop().keys(row.keys_to_box));
         auto box = clock.wait_window_named(row.box);
         ASSERT_TRUE(box) << "no box";
         ASSERT_TRUE(desktop().key_in(*box, "Return"));
         ASSERT_TRUE(poll_until([&] { return !desktop().geometry(*box); }, 5s)) << "box stays";
-        EXPECT_TRUE(poll_until([&] { return is_active(desktop(), *editor); }, 5s))
+        EXPECT_TRUE(poll_until([&] { return desktop().is_active(*editor); }, 5s))
             << "active: " << desktop().property(0, "_NET_ACTIVE_WINDOW");
         // No click in between: the keys go wherever the focus now is.
-        for (const std::string& key : row.keys_after) ASSERT_TRUE(desktop().key(key));
-        ASSERT_TRUE(desktop().key("ctrl+a"));
-        ASSERT_TRUE(desktop().type_text("wake"));
-        ASSERT_TRUE(desktop().key("Tab"));
-        ASSERT_TRUE(desktop().key("ctrl+a"));
-        ASSERT_TRUE(desktop().type_text("6"));
-        ASSERT_TRUE(desktop().key("Tab"));
-        ASSERT_TRUE(desktop().type_text("45"));
-        for (const char* key : {"Tab", "Down", "Tab", "Tab", "space"})
-            ASSERT_TRUE(desktop().key(key));  // the first ring, then 增加
-        const std::string expected = "wake" + colon + "6:45/VEL\r\n";
-        std::string stored;
-        EXPECT_TRUE(poll_until(
-            [&] {
-                stored = read_file(clock.settings_file("bell.vel"));
-                return stored == expected;
-            },
-            5s))
-            << "bell.vel holds \"" << stored << "\"";
+        ASSERT_TRUE(desktop().keys(row.keys_after) && desktop().key("ctrl+a") &&
+                    desktop().type_text("wake") && desktop().keys({"Tab", "ctrl+a"}) &&
+                    desktop().type_text("6") && desktop().key("Tab") && desktop().type_text("45"));
+        // The first ring, then 增加.
+        ASSERT_TRUE(desktop().keys({"Tab", "Down", "Tab", "Tab", "space"}));
+        EXPECT_TRUE(clock.settings_become("bell.vel", "wake" + colon + "6:45/VEL\r\n"));
         clock.stop();
     }
 }
 
-// The UTF-8 text of an X selection ("PRIMARY"), empty when none.
-std::string selection_text(const Desktop& desktop, const std::string& selection) {
-    const char* source = std::getenv("VEL_SOURCE_DIR");
-    const fs::path tool =
-        (source ? fs::path(source) / "tests" / "desktop" : fs::path(__FILE__).parent_path()) /
-        "tools" / "selection_text.py";
-    return desktop.run({"/usr/bin/python3", tool.string(), selection}, 5s).out;
-}
-
-class SmallScreenTest : public DesktopTest {
-protected:
-    Desktop* test_desktop() override {
-        static const std::unique_ptr<Desktop> small = [] {
-            auto desktop = std::make_unique<Desktop>("1024x768x24");
-            std::string error;
-            if (!desktop->start(error)) {
-                ADD_FAILURE() << "no 1024 x 768 desktop: " << error;
-                desktop.reset();
-            }
-            return desktop;
-        }();
-        return small.get();
-    }
-};
+class SmallScreenTest : public DesktopTest {};
 
 // Six characters before the last of the help's text (its full stop): a
 // drag that ends on the last character's left half leaves it out.
@@ -178,10 +106,11 @@ std::optional<TextSpan> text_span(const Image& box) {
 // text into view. What is seen is read back by selecting the text shown,
 // from the box's top left to its lowest row of text.
 TEST_F(SmallScreenTest, TheHelpBoxFitsAndScrollsToTheEndOfItsText) {
+    ASSERT_TRUE(use_own_desktop("1024x768x24", Session::openbox));
     Clock& clock = start_clock(at_time("2026-12-07 03:00:10"));
     const std::string end = end_of_help(clock.settings_file("help.vel"));
     ASSERT_GT(end.size(), 6u);
-    ASSERT_TRUE(choose(desktop(), clock, kHelp));
+    ASSERT_TRUE(clock.choose(kHelp));
     auto box = clock.wait_window_named("^VEL时钟完整功能及操作说明$");
     ASSERT_TRUE(box) << "no help box";
     auto placed = desktop().geometry(*box);
@@ -228,7 +157,7 @@ TEST_F(SmallScreenTest, TheHelpBoxFitsAndScrollsToTheEndOfItsText) {
         ASSERT_TRUE(text) << "no text in the box";
         ASSERT_TRUE(desktop().drag(placed->x + text->left + 1, placed->y + text->top + 3,
                                    placed->x + placed->width - 30, placed->y + text->bottom - 3));
-        const std::string seen = selection_text(desktop(), "PRIMARY");
+        const std::string seen = desktop().selection_text("PRIMARY");
         EXPECT_GT(seen.size(), 100u) << "nothing was selected";
         EXPECT_EQ(seen.find(end) != std::string::npos, row.end_seen)
             << "\"" << end << "\" in what is seen:\n"

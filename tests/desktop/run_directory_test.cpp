@@ -29,9 +29,7 @@ TEST_F(RunDirectoryTest, FoldersNamedInAnyLanguageStillKeepTheSettings) {
     ClockOptions options;
     options.folder = home / "velclock";
     options.env = {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / ".local/share").string()};
-    options.prepare = [](const fs::path& run_dir) {
-        write_file(run_dir / "VEL文件" / "coordinate.vel", "100,120");
-    };
+    options.files = {{"coordinate.vel", "100,120"}};
     Clock& clock = start_clock(options);
     auto window = clock.wait_window(20s);
     ASSERT_TRUE(window);

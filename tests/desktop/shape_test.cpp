@@ -56,18 +56,6 @@ const Outline kOutlines[] = {
 
 class ShapeTest : public DesktopTest {
 protected:
-    // The clock's own window among the helper's: the one of the clock's size.
-    std::optional<WindowId> clock_window(Clock& clock) {
-        return desktop().wait_window([&] {
-            std::vector<WindowId> found;
-            for (WindowId w : clock.windows()) {
-                auto g = desktop().geometry(w);
-                if (g && g->viewable && g->width == kSide && g->height == kSide) found.push_back(w);
-            }
-            return found;
-        });
-    }
-
     // Waits until the helper says `shape` has been applied and the screen
     // shows the outline's spots as expected. Gives the first spot that is
     // still wrong at the end ("" when none), and keeps the last screenshot.
@@ -111,7 +99,7 @@ TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
     options.program = helper;
     for (const Outline& o : kOutlines) options.args.push_back(std::to_string(o.shape));
     Clock& clock = start_clock(options);
-    auto window = clock_window(clock);
+    auto window = clock.wait_window_sized(kSide, kSide);
     ASSERT_TRUE(window) << "the clock window did not appear";
 
     for (std::size_t i = 0; i < std::size(kOutlines); ++i) {

@@ -22,7 +22,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr Millis kAppear = 20s;
 const std::string kOnTop = "\xD6\xC3\xD3\xDA\xB6\xA5\xB2\xE3";    // 置于顶层
 const std::string kThrough = "\xCA\xF3\xB1\xEA\xB4\xA9\xCD\xB8";  // 鼠标穿透
 const std::string kEmbed = "\xC7\xB6\xC8\xEB\xD7\xC0\xC3\xE6";    // 嵌入桌面
@@ -43,27 +42,6 @@ bool has(const std::string& text, const std::string& part) {
 
 class TogglesTest : public DesktopTest {
 protected:
-    // Starts a clock whose settings folder holds `files` (name, bytes).
-    Clock& start_with(const std::vector<std::pair<std::string, std::string>>& files) {
-        ClockOptions options;
-        options.prepare = [files](const fs::path& run_dir) {
-            for (const auto& [name, bytes] : files) write_file(run_dir / "VEL文件" / name, bytes);
-        };
-        return start_clock(options);
-    }
-    // The clock window: its visible window of the clock's size.
-    std::optional<WindowId> clock_window(Clock& clock) {
-        return desktop().wait_window(
-            [&] {
-                std::vector<WindowId> found;
-                for (WindowId w : desktop().windows_of_pid(clock.pid())) {
-                    auto g = desktop().geometry(w);
-                    if (g && g->viewable && g->width == 288 && g->height == 288) found.push_back(w);
-                }
-                return found;
-            },
-            kAppear);
-    }
     bool wait_state(WindowId window, const std::vector<std::string>& states) {
         return poll_until(
             [&] {
@@ -134,28 +112,25 @@ protected:
     bool sticky(WindowId window) {
         return has(desktop().property(window, "_NET_WM_DESKTOP"), "= 4294967295");
     }
-    // A right click at (x, y) opens no window of the clock within a second.
+    // A right click at (x, y) opens a window of the clock within a second.
     bool menu_opens(Clock& clock, int x, int y) {
-        const auto before = desktop().windows_of_pid(clock.pid()).size();
-        desktop().click(x, y, 3);
-        const bool opened = poll_until(
-            [&] { return desktop().windows_of_pid(clock.pid()).size() > before; }, 1500ms);
+        const bool opened = clock.right_click_opens(x, y, 1500ms);
         desktop().key("Escape");
         return opened;
     }
 };
 
 TEST_F(TogglesTest, KeepOnTopComesBack) {
-    Clock& clock = start_with({{"top.vel", kOnTop}});
-    auto window = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"top.vel", kOnTop}}));
+    auto window = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     EXPECT_TRUE(wait_state(*window, {"_NET_WM_STATE_ABOVE"}))
         << desktop().property(*window, "_NET_WM_STATE");
 }
 
 TEST_F(TogglesTest, EmbeddedClockStaysBelowOnEveryDesktopAndIsNotDragged) {
-    Clock& clock = start_with({{"insert.vel", kEmbed}, {"coordinate.vel", "200,150"}});
-    auto window = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"insert.vel", kEmbed}, {"coordinate.vel", "200,150"}}));
+    auto window = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     EXPECT_TRUE(wait_state(*window, {"_NET_WM_STATE_BELOW"}))
         << desktop().property(*window, "_NET_WM_STATE");
@@ -175,8 +150,8 @@ TEST_F(TogglesTest, EmbeddedClockStaysBelowOnEveryDesktopAndIsNotDragged) {
 }
 
 TEST_F(TogglesTest, ClickThroughLetsClicksPassAndTheTrayMenuStillOpens) {
-    Clock& clock = start_with({{"mouse.vel", kThrough}});
-    auto window = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"mouse.vel", kThrough}}));
+    auto window = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     std::string opacity;
     EXPECT_TRUE(poll_until(
@@ -202,8 +177,8 @@ TEST_F(TogglesTest, ClickThroughLetsClicksPassAndTheTrayMenuStillOpens) {
 
 TEST_F(TogglesTest, RoundClockLeavesItsCornersToTheDesktop) {
     for (const std::string& outline : {std::string(), kCircle}) {
-        Clock& clock = start_with({{"outline.vel", outline}});
-        auto window = clock_window(clock);
+        Clock& clock = start_clock(with_files({{"outline.vel", outline}}));
+        auto window = clock.wait_window_sized(288, 288);
         ASSERT_TRUE(window);
         bool corners_are_root = false;
         poll_until(
@@ -221,8 +196,8 @@ TEST_F(TogglesTest, RoundClockLeavesItsCornersToTheDesktop) {
 }
 
 TEST_F(TogglesTest, DraggingTheFaceMovesTheClockAndRemembersWhere) {
-    Clock& clock = start_with({{"coordinate.vel", "100,120"}});
-    auto window = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"coordinate.vel", "100,120"}}));
+    auto window = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     auto g = desktop().geometry(*window);
     ASSERT_TRUE(g);
@@ -244,7 +219,7 @@ TEST_F(TogglesTest, DraggingTheFaceMovesTheClockAndRemembersWhere) {
 
 TEST_F(TogglesTest, TrayDoubleClickHidesAndShows) {
     Clock& clock = start_clock();
-    auto window = clock_window(clock);
+    auto window = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     auto icon = clock.wait_tray_icon();
     ASSERT_TRUE(icon) << "no tray icon";
@@ -263,8 +238,8 @@ constexpr int kOnTopRow = 3, kThroughRow = 4, kEmbedRow = 5;
 // Hiding and showing, and every band change, keep the one X window the clock
 // started with, and every state the window manager was asked for follows it.
 TEST_F(TogglesTest, EveryToggleKeepsWorkingOnTheOneWindowAfterHideAndShow) {
-    Clock& clock = start_with({{"top.vel", kOnTop}});
-    auto found = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"top.vel", kOnTop}}));
+    auto found = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(found);
     const WindowId window = *found;
     const std::vector<std::string> kSkip = {"_NET_WM_STATE_SKIP_TASKBAR",
@@ -322,8 +297,8 @@ TEST_F(TogglesTest, EveryToggleKeepsWorkingOnTheOneWindowAfterHideAndShow) {
 // Embedded from the stored setting at start-up, the clock is released and put
 // on top from the menu on the window it started with.
 TEST_F(TogglesTest, AClockStartedEmbeddedIsReleasedAndPutOnTop) {
-    Clock& clock = start_with({{"insert.vel", kEmbed}});
-    auto found = clock_window(clock);
+    Clock& clock = start_clock(with_files({{"insert.vel", kEmbed}}));
+    auto found = clock.wait_window_sized(288, 288);
     ASSERT_TRUE(found);
     const WindowId window = *found;
     ASSERT_TRUE(wait_state(window, {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR"}))
@@ -341,7 +316,7 @@ TEST_F(TogglesTest, AClockStartedEmbeddedIsReleasedAndPutOnTop) {
 
 TEST_F(TogglesTest, OnlyOneCopyRuns) {
     Clock& first = start_clock();
-    auto window = clock_window(first);
+    auto window = first.wait_window_sized(288, 288);
     ASSERT_TRUE(window);
     ASSERT_TRUE(first.wait_tray_icon());
 
@@ -372,7 +347,7 @@ TEST_F(TogglesTest, OnlyOneCopyRuns) {
     ASSERT_TRUE(first.process().send(SIGKILL));
     ASSERT_TRUE(first.process().wait_exit(5s));
     Clock& third = start_clock();
-    EXPECT_TRUE(clock_window(third)) << "no copy starts after the first was killed";
+    EXPECT_TRUE(third.wait_window_sized(288, 288)) << "no copy starts after the first was killed";
 }
 
 // Another user of the machine takes what they can before the clock starts:
@@ -430,7 +405,8 @@ TEST_F(TogglesTest, AnotherUserCannotBreakSingleCopy) {
     ASSERT_EQ(bound, '1') << "the other user could not bind the name";
 
     Clock& first = start_clock();
-    ASSERT_TRUE(clock_window(first)) << "the other user's hold kept the clock from starting";
+    ASSERT_TRUE(first.wait_window_sized(288, 288))
+        << "the other user's hold kept the clock from starting";
     Clock& second = start_clock();
     EXPECT_TRUE(poll_until([&] { return !second.process().running(); }, 10s, 10ms))
         << "a second copy runs beside the first";
