@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "forms/pictures/picture_table.h"
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
 
@@ -15,61 +16,6 @@ using plat::raster::Rect;
 namespace {
 
 constexpr int kMaxPenWidth = 32767;
-
-// The changed rows of a copy gathered into boxes to show: a row joins the
-// box just above it while that shows few pixels that did not change, so a
-// thin slanted line goes out as a staircase of narrow boxes, not as its
-// whole bounding box.
-class ChangedBoxes {
-public:
-    void add_row(int y, int left, int right) {
-        if (!m_boxes.empty()) {
-            Rect& b = m_boxes.back();
-            const int l = std::min(b.x, left), r = std::max(b.x + b.w, right);
-            const std::int64_t grown =
-                std::int64_t{r - l} * (b.h + 1) - std::int64_t{b.w} * b.h - (right - left);
-            if (b.y + b.h == y && grown <= kSlack) {
-                b = {l, b.y, r - l, b.h + 1};
-                return;
-            }
-        }
-        m_boxes.push_back({left, y, right - left, 1});
-    }
-    std::vector<Rect> take() { return std::move(m_boxes); }
-
-private:
-    // Unchanged pixels a box may take on per row rather than start another
-    // box: each box costs a request of its own.
-    static constexpr std::int64_t kSlack = 32;
-    std::vector<Rect> m_boxes;
-};
-
-// Copies `from` of `src` to `at` of `dst`, clipped to both, in a copy mode.
-// Gives the parts of `dst` whose pixels changed (none when none did): a plain
-// copy writes only the pixels that differ, so only those need showing.
-std::vector<Rect> copy_block(Bitmap& dst, plat::Point at, const Bitmap& src, Rect from,
-                             plat::raster::CopyMode mode) {
-    // Clip the source first, moving the destination along with it.
-    Rect s = plat::raster::clip_to(src, from);
-    if (s.w <= 0 || s.h <= 0) return {};
-    Rect d{at.x + (s.x - from.x), at.y + (s.y - from.y), s.w, s.h};
-    Rect c = plat::raster::clip_to(dst, d);
-    if (c.w <= 0 || c.h <= 0) return {};
-    s.x += c.x - d.x;
-    s.y += c.y - d.y;
-    // Overlapping rows and the mixing modes go through the general path.
-    if (&dst == &src || mode != plat::raster::CopyMode::copy) {
-        plat::raster::stretch_blit(dst, c, src, {s.x, s.y, c.w, c.h}, mode);
-        return {c};
-    }
-    ChangedBoxes changed;
-    for (int row = 0; row < c.h; ++row) {
-        const auto [first, last] =
-            plat::raster::copy_changed(src.row(s.y + row) + s.x, dst.row(c.y + row) + c.x, c.w);
-        if (first < last) changed.add_row(c.y + row, c.x + first, c.x + last);
-    }
-    return changed.take();
-}
 
 // The pixels a shape between two points may touch, pen width and smooth
 // edges included.
@@ -200,8 +146,7 @@ void DrawPanel::rebuild_memory(bool keep_image) {
     if (fresh.empty()) return;  // beyond the raster's limits: keep what there is
     m_background.paint(fresh, {0, 0, fresh.width(), fresh.height()});
     if (keep_image && !m_image.empty())
-        copy_block(fresh, {0, 0}, m_image, {0, 0, m_image.width(), m_image.height()},
-                   plat::raster::CopyMode::copy);
+        plat::raster::copy_area(fresh, m_image, {0, 0, m_image.width(), m_image.height()});
     m_image = std::move(fresh);
     changed();
     // The panel shows its own bitmap: nothing is copied to show it.
@@ -301,62 +246,20 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     drew(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
 }
 
-void DrawPanel::draw_keyed(Bitmap& c, const Picture& picture, Rect to, Colour key) {
-    const auto fits = [&] { return picture.keyed && picture.keyed->key == key; };
-    if (!fits() && picture.keyed_once == std::int64_t{key})
-        picture.keyed = std::make_shared<const plat::raster::KeyedRuns>(
-            plat::raster::keyed_runs(picture.image, key));
-    if (fits()) {
-        plat::raster::keyed_blit(c, to.x, to.y, picture.image, *picture.keyed);
-        return;
-    }
-    picture.keyed_once = key;
-    plat::raster::transparent_blit(c, to, picture.image,
-                                   {0, 0, picture.image.width(), picture.image.height()}, key,
-                                   plat::raster::Stretch::nearest);
-}
-
-void DrawPanel::draw_scaled(Bitmap& c, const Picture& picture, Rect to, Colour key) {
-    const Picture::ScaledDrawing drawing{to.w, to.h, key};
-    const auto fits = [&] {
-        return picture.scaled && picture.scaled->key == key &&
-               picture.scaled->image.width() == to.w && picture.scaled->image.height() == to.h;
-    };
-    if (!fits() && picture.scaled_once == drawing)
-        picture.scaled = std::make_shared<const plat::raster::ScaledKeyed>(
-            plat::raster::scale_keyed(picture.image, to.w, to.h, key));
-    if (fits()) {
-        plat::raster::scaled_keyed_blit(c, to.x, to.y, *picture.scaled);
-        return;
-    }
-    picture.scaled_once = drawing;
-    plat::raster::transparent_blit(c, to, picture.image,
-                                   {0, 0, picture.image.width(), picture.image.height()}, key,
-                                   plat::raster::Stretch::smooth);
-}
-
-void DrawPanel::picture_pixels(Bitmap& c, const Picture& picture, Rect to, int copy_mode) {
+void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
-    const Rect whole{0, 0, src.width(), src.height()};
-    // Half-tone stretching; a picture at its own size needs none.
-    const auto quality = (to.w == src.width() && to.h == src.height())
-                             ? plat::raster::Stretch::nearest
-                             : plat::raster::Stretch::smooth;
+    if (src.empty() || to.w <= 0 || to.h <= 0) return;
+    Bitmap& c = drawing_canvas();
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
-        if (quality == plat::raster::Stretch::nearest)
-            draw_keyed(c, picture, to, key);
-        else
-            draw_scaled(c, picture, to, key);
+        picture_table().draw_keyed(c, picture, to, key);
     } else {
-        plat::raster::stretch_blit(c, to, src, whole, plat::raster::copy_mode_from(copy_mode),
-                                   quality);
+        // Half-tone stretching; a picture at its own size needs none.
+        const bool own_size = to.w == src.width() && to.h == src.height();
+        plat::raster::stretch_blit(
+            c, to, src, {0, 0, src.width(), src.height()}, plat::raster::copy_mode_from(copy_mode),
+            own_size ? plat::raster::Stretch::nearest : plat::raster::Stretch::smooth);
     }
-}
-
-void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
-    if (picture.image.empty() || to.w <= 0 || to.h <= 0) return;
-    picture_pixels(drawing_canvas(), picture, to, copy_mode);
     drew(to);
 }
 
@@ -364,7 +267,7 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
     if (from.w <= 0 || from.h <= 0) return;
     const Bitmap& src = image();
     target.fit_canvas();
-    target.drew(copy_block(target.drawing_canvas(), at, src, from, mode));
+    target.drew(plat::raster::copy_block(target.drawing_canvas(), at.x, at.y, src, from, mode));
 }
 
 DrawPanel* as_draw_panel(LiveUnit* unit) {

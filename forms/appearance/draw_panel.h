@@ -71,13 +71,6 @@ private:
     void show(plat::raster::Rect area);
     void show(std::span<const plat::raster::Rect> areas);
     void apply_pen_and_brush();
-    // A picture with a key colour left out, at its own size and stretched.
-    void draw_keyed(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
-                    plat::raster::Colour key);
-    void draw_scaled(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
-                     plat::raster::Colour key);
-    void picture_pixels(plat::raster::Bitmap& c, const Picture& picture, plat::raster::Rect to,
-                        int copy_mode);
 
     Background m_background;
     bool m_auto_redraw = false;

@@ -4,14 +4,12 @@
 // throws, never ends the process, and checks every size read from the data
 // against a limit before allocating for it.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 #include "platform/raster/bitmap.h"
-#include "platform/raster/blit.h"
 
 namespace vel {
 
@@ -29,9 +27,9 @@ enum class PictureKind : int {
 struct Picture {
     PictureKind kind = PictureKind::none;
     plat::raster::Bitmap image;  // every kind is expanded to 32-bit pixels
-    // Given by decode_picture, one per decoding, never twice: a picture's
-    // pixels do not change afterwards, so drawings of the same id drawn the
-    // same way are the same. 0 for a picture made some other way.
+    // Given by the picture table as it enters the picture, never twice: a
+    // picture's pixels do not change afterwards, so drawings of the same id
+    // drawn the same way are the same. 0 for a picture never entered.
     std::uint64_t id = 0;
     // Transparency where the format carries it (icon and cursor masks, the GIF
     // transparent index): one byte per pixel, 0 transparent ... 255 opaque.
@@ -41,20 +39,6 @@ struct Picture {
     // transparent index of its graphic control extension, -1 when none.
     std::vector<plat::raster::Colour> palette;
     int transparent_index = -1;
-    // Where the image is not of a key colour, kept once the picture has been
-    // drawn twice at its own size with that key (pictures are drawn on the
-    // interface thread only). A picture drawn once gains nothing from it.
-    mutable std::shared_ptr<const plat::raster::KeyedRuns> keyed;
-    mutable std::int64_t keyed_once = -1;  // the key of a first such drawing
-    // Likewise the picture smoothly stretched to one size with a key left out.
-    mutable std::shared_ptr<const plat::raster::ScaledKeyed> scaled;
-    struct ScaledDrawing {
-        int width = 0;
-        int height = 0;
-        std::int64_t key = -1;
-        bool operator==(const ScaledDrawing&) const = default;
-    };
-    mutable ScaledDrawing scaled_once;  // the size and key of a first such drawing
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

@@ -11,9 +11,20 @@
 #include "platform/fs/paths.h"
 
 namespace vel {
+namespace {
+
+// A picture entered by value gets an id of its own: its pixels may differ
+// from those of a picture it was copied from.
+std::shared_ptr<const Picture> with_new_id(Picture picture) {
+    static std::uint64_t ids = 0;
+    picture.id = ++ids;
+    return std::make_shared<const Picture>(std::move(picture));
+}
+
+}  // namespace
 
 int PictureTable::add(Picture picture) {
-    return add(std::make_shared<const Picture>(std::move(picture)));
+    return add(with_new_id(std::move(picture)));
 }
 
 int PictureTable::add(std::shared_ptr<const Picture> picture) {
@@ -38,7 +49,32 @@ std::shared_ptr<const Picture> PictureTable::share(int number) const {
 }
 
 bool PictureTable::remove(int number) {
-    return m_pictures.erase(number) > 0;
+    const auto it = m_pictures.find(number);
+    if (it == m_pictures.end()) return false;
+    // The last share of a picture: what was kept for drawing it goes too.
+    if (it->second.use_count() == 1) m_kept.erase(it->second->id);
+    m_pictures.erase(it);
+    return true;
+}
+
+void PictureTable::draw_keyed(plat::raster::Bitmap& dst, const Picture& picture,
+                              plat::raster::Rect to, plat::raster::Colour key) {
+    namespace raster = plat::raster;
+    const raster::Bitmap& src = picture.image;
+    const bool own_size = to.w == src.width() && to.h == src.height();
+    if (picture.id != 0 && own_size) {
+        const raster::KeyedRuns* runs =
+            m_kept[picture.id].own_size.get(key, [&] { return raster::keyed_runs(src, key); });
+        if (runs) return raster::keyed_blit(dst, to.x, to.y, src, *runs);
+    } else if (picture.id != 0) {
+        const raster::ScaledKeyed* scaled = m_kept[picture.id].stretched.get(
+            {to.w, to.h, key}, [&] { return raster::scale_keyed(src, to.w, to.h, key); });
+        // Sizes beyond what is worth keeping are made empty.
+        if (scaled && !scaled->image.empty())
+            return raster::scaled_keyed_blit(dst, to.x, to.y, *scaled);
+    }
+    raster::transparent_blit(dst, to, src, {0, 0, src.width(), src.height()}, key,
+                             own_size ? raster::Stretch::nearest : raster::Stretch::smooth);
 }
 
 PictureTable& picture_table() {
@@ -59,7 +95,7 @@ int load_picture_bytes(std::span<const std::uint8_t> bytes) {
     if (it == decoded.end()) {
         DecodeResult r = decode_picture(bytes);
         if (!r) return 0;
-        it = decoded.emplace(key, std::make_shared<const Picture>(std::move(*r.picture))).first;
+        it = decoded.emplace(key, with_new_id(std::move(*r.picture))).first;
     }
     return picture_table().add(it->second);
 }

@@ -6,16 +6,19 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <span>
+#include <tuple>
 
 #include "forms/pictures/picture.h"
 #include "library/value.h"
+#include "platform/raster/blit.h"
 
 namespace vel {
 
 class PictureTable {
 public:
-    // Enters a picture and gives its number (never 0).
+    // Enters a picture, under a new id, and gives its number (never 0).
     int add(Picture picture);
     // Enters a decoded picture that other numbers may share.
     int add(std::shared_ptr<const Picture> picture);
@@ -25,11 +28,46 @@ public:
     std::shared_ptr<const Picture> share(int number) const;
     // Removes a picture; false when the number is not in the table.
     bool remove(int number);
-    void clear() { m_pictures.clear(); }
+    void clear() {
+        m_pictures.clear();
+        m_kept.clear();
+    }
     std::size_t size() const { return m_pictures.size(); }
 
+    // Draws `picture` to `to` of `dst` with the pixels of `key` left out, as
+    // transparent_blit does (smoothly when stretched). A picture drawn the
+    // same way a second time is drawn from its runs for the key, or from it
+    // stretched once, kept until another way is drawn twice or the picture
+    // goes; a picture drawn once gains nothing from them.
+    void draw_keyed(plat::raster::Bitmap& dst, const Picture& picture, plat::raster::Rect to,
+                    plat::raster::Colour key);
+
 private:
+    // What is made for one way of drawing a picture, on that way's second
+    // drawing in a row.
+    template <class Way, class Made>
+    struct Kept {
+        std::optional<Way> first, made_for;
+        Made made;
+        // Null on a first drawing.
+        const Made* get(const Way& way, auto make) {
+            if (made_for == way) return &made;
+            if (first != way) {
+                first = way;
+                return nullptr;
+            }
+            made = make();
+            made_for = way;
+            return &made;
+        }
+    };
+    struct Drawings {
+        Kept<plat::raster::Colour, plat::raster::KeyedRuns> own_size;
+        Kept<std::tuple<int, int, plat::raster::Colour>, plat::raster::ScaledKeyed> stretched;
+    };
+
     std::map<int, std::shared_ptr<const Picture>> m_pictures;
+    std::map<std::uint64_t, Drawings> m_kept;  // by picture id
     int m_next = 1;
 };
 

@@ -1,4 +1,3 @@
-#include <atomic>
 #include <cstring>
 
 #include "forms/pictures/picture.h"
@@ -19,9 +18,7 @@ PictureKind sniff_picture(std::span<const std::uint8_t> d) {
     return PictureKind::none;
 }
 
-namespace {
-
-DecodeResult decode_any(std::span<const std::uint8_t> data) {
+DecodeResult decode_picture(std::span<const std::uint8_t> data) {
     switch (sniff_picture(data)) {
         case PictureKind::jpeg:
             return decode_jpeg(data);
@@ -39,15 +36,6 @@ DecodeResult decode_any(std::span<const std::uint8_t> data) {
             break;
     }
     return DecodeResult::fail("not a picture");
-}
-
-}  // namespace
-
-DecodeResult decode_picture(std::span<const std::uint8_t> data) {
-    DecodeResult r = decode_any(data);
-    static std::atomic<std::uint64_t> decoded{0};
-    if (r) r.picture->id = ++decoded;
-    return r;
 }
 
 }  // namespace vel

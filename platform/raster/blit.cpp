@@ -280,6 +280,46 @@ std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, in
     return {first, last};
 }
 
+std::vector<Rect> copy_block(Bitmap& dst, int at_x, int at_y, const Bitmap& src, Rect from,
+                             CopyMode mode) {
+    // Clip the source first, moving the destination along with it.
+    Rect s = clip_to(src, from);
+    if (s.w <= 0 || s.h <= 0) return {};
+    const Rect d{at_x + (s.x - from.x), at_y + (s.y - from.y), s.w, s.h};
+    const Rect c = clip_to(dst, d);
+    if (c.w <= 0 || c.h <= 0) return {};
+    s.x += c.x - d.x;
+    s.y += c.y - d.y;
+    // Overlapping rows and the mixing modes go through the general path.
+    if (&dst == &src || mode != CopyMode::copy) {
+        stretch_blit(dst, c, src, {s.x, s.y, c.w, c.h}, mode);
+        return {c};
+    }
+    // A changed row joins the box just above it while that box takes on at
+    // most kSlack unchanged pixels (whoever shows the boxes pays for each),
+    // so a thin slanted line gives a staircase of narrow boxes, not its
+    // whole bounding box.
+    constexpr std::int64_t kSlack = 32;
+    std::vector<Rect> boxes;
+    for (int y = c.y; y < c.y + c.h; ++y) {
+        const auto [first, last] =
+            copy_changed(src.row(s.y + y - c.y) + s.x, dst.row(y) + c.x, c.w);
+        if (first >= last) continue;
+        const int left = c.x + first, right = c.x + last;
+        if (!boxes.empty() && boxes.back().y + boxes.back().h == y) {
+            Rect& b = boxes.back();
+            const int l = std::min(b.x, left), r = std::max(b.x + b.w, right);
+            if (std::int64_t{r - l} * (b.h + 1) - std::int64_t{b.w} * b.h - (right - left) <=
+                kSlack) {
+                b = {l, b.y, r - l, b.h + 1};
+                continue;
+            }
+        }
+        boxes.push_back({left, y, right - left, 1});
+    }
+    return boxes;
+}
+
 void transparent_blit(Bitmap& dst, Rect dst_rect, const Bitmap& src, Rect src_rect, Colour key,
                       Stretch quality) {
     run(dst, dst_rect, src, src_rect, quality, to_pixel(key & 0xFFFFFFu), PlainSource{});

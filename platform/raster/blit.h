@@ -68,6 +68,13 @@ void scaled_keyed_blit(Bitmap& dst, int x, int y, const ScaledKeyed& scaled);
 // Copies `area` of `src` to the same place in `dst`, clipped to both.
 void copy_area(Bitmap& dst, const Bitmap& src, Rect area);
 
+// Copies `from` of `src` to (x, y) of `dst`, clipped to both, and gives the
+// boxes of `dst` that may have changed (none when nothing did). A plain copy
+// between two bitmaps writes only the pixels that differ and gives few boxes
+// around them; any other copy gives its whole clipped block.
+std::vector<Rect> copy_block(Bitmap& dst, int x, int y, const Bitmap& src, Rect from,
+                             CopyMode mode = CopyMode::copy);
+
 // Copies a row of `n` pixels, writing only those that differ, and gives the
 // columns [first, last) that changed (first >= last when none did).
 std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, int n);

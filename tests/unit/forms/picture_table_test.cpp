@@ -1,6 +1,8 @@
 // The load picture and unload picture commands and the table behind them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -116,6 +118,39 @@ TEST(PictureTable, NumbersAreNeverZeroNorReusedWhileLoaded) {
     EXPECT_TRUE(t.remove(7));
     EXPECT_FALSE(t.remove(7));
     EXPECT_EQ(t.size(), 49u);
+}
+
+// A picture drawn with a key left out again and again, at its own size and
+// stretched, with other keys and sizes in between and beyond the largest size
+// worth keeping: every drawing is the plain transparent copy.
+TEST(PictureTable, KeptDrawingsAreThePlainOnes) {
+    using plat::raster::Bitmap;
+    using plat::raster::Colour;
+    constexpr Colour kWhite = 0xFFFFFF, kRed = 0x0000FF;
+    PictureTable t;
+    Picture p;
+    p.image = Bitmap(6, 5, kRed);
+    for (int i = 0; i < 5; ++i) p.image.set_pixel(i, i, kWhite);
+    p.image.set_pixel(5, 0, 0x00336699);
+    const Picture& pic = *t.find(t.add(std::move(p)));
+    struct Way {
+        int w, h;
+        Colour key;
+    };
+    const Way ways[] = {{6, 5, kWhite},     {6, 5, kWhite},     {6, 5, kWhite},    {6, 5, kRed},
+                        {6, 5, kWhite},     {6, 5, kRed},       {6, 5, kRed},      {6, 5, kWhite},
+                        {9, 7, kWhite},     {9, 7, kWhite},     {9, 7, kRed},      {9, 7, kRed},
+                        {12, 3, kWhite},    {12, 3, kWhite},    {9, 7, kWhite},    {9, 7, kRed},
+                        {300, 300, kWhite}, {300, 300, kWhite}, {300, 300, kWhite}};
+    for (std::size_t i = 0; i < std::size(ways); ++i) {
+        const Way& way = ways[i];
+        Bitmap got(304, 303, 0x00102030), want = got;
+        t.draw_keyed(got, pic, {2, 1, way.w, way.h}, way.key);
+        plat::raster::transparent_blit(want, {2, 1, way.w, way.h}, pic.image, {0, 0, 6, 5}, way.key,
+                                       way.w == 6 && way.h == 5 ? plat::raster::Stretch::nearest
+                                                                : plat::raster::Stretch::smooth);
+        EXPECT_TRUE(std::equal(got.data(), got.data() + 304 * 303, want.data())) << "drawing " << i;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The paths that work on whole rows several pixels at a time: same-size
-// transparent copies, plain fills and presenting a panel's pixels.
+// transparent copies, block copies that report what changed, plain fills
+// and presenting a panel's pixels.
 // Widths and offsets that are not multiples of four catch lanes and tails
 // mixed up.
 #include <gtest/gtest.h>
@@ -143,6 +144,50 @@ TEST(ChangedRows, CopyAndReportTheChangedColumns) {
         std::vector<std::uint32_t> same(n, 5), copy = same;
         const auto [first, last] = copy_changed(same.data(), copy.data(), n);
         EXPECT_GE(first, last) << n;
+    }
+}
+
+// A block copy leaves what stretch_blit would, and its boxes cover every
+// pixel it changed; a thin slanted line goes out as narrow boxes.
+TEST(ChangedBoxes, CoverEveryChangedPixel) {
+    struct Row {
+        const char* what;
+        int x, y;   // where the block lands
+        Rect from;  // of the source
+        CopyMode mode;
+        bool same_bitmap;
+    };
+    const Row rows[] = {
+        {"whole", 0, 0, {0, 0, 40, 30}, CopyMode::copy, false},
+        {"moved, clipped both sides", 7, -4, {-3, 2, 40, 30}, CopyMode::copy, false},
+        {"off the target", 50, 0, {0, 0, 40, 30}, CopyMode::copy, false},
+        {"mixing mode", 2, 3, {0, 0, 20, 20}, CopyMode::exclusive_or, false},
+        {"overlapping itself", 1, 1, {0, 0, 40, 30}, CopyMode::copy, true},
+    };
+    for (const Row& row : rows) {
+        Bitmap src(40, 30, kGround), dst(40, 30, kGround);
+        for (int i = 0; i < 30; ++i) src.set_pixel(i + 5, i, 0x123456);  // a slanted line
+        Bitmap& target = row.same_bitmap ? src : dst;
+        Bitmap want = target;
+        stretch_blit(want, {row.x, row.y, row.from.w, row.from.h}, src, row.from, row.mode);
+        const Bitmap before = target;
+        const std::vector<Rect> boxes = copy_block(target, row.x, row.y, src, row.from, row.mode);
+        std::int64_t boxed = 0;
+        for (const Rect& b : boxes) boxed += std::int64_t{b.w} * b.h;
+        for (int y = 0; y < 30; ++y) {
+            for (int x = 0; x < 40; ++x) {
+                ASSERT_EQ(target.pixel(x, y), want.pixel(x, y)) << row.what << " " << x << "," << y;
+                if (target.pixel(x, y) == before.pixel(x, y)) continue;
+                const auto holds = [&](const Rect& b) {
+                    return x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h;
+                };
+                ASSERT_TRUE(std::any_of(boxes.begin(), boxes.end(), holds))
+                    << row.what << " " << x << "," << y;
+            }
+        }
+        if (row.mode == CopyMode::copy && !row.same_bitmap) {
+            EXPECT_LT(boxed, 30 * 30 * 2 / 3) << row.what << ": near the line's whole bounding box";
+        }
     }
 }
 
