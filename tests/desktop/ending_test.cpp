@@ -21,19 +21,8 @@ struct PrivateX {
     std::string display;
 
     bool start(const fs::path& log) {
-        int fds[2];
-        if (pipe(fds) != 0) return false;
-        const bool started = server.start({"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24",
-                                           "-noreset", "-nolisten", "tcp"},
-                                          make_env({}), log.string(), fds[1]);
-        close(fds[1]);
-        std::string number;
-        char c = 0;
-        while (started && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (number.empty()) return false;
-        display = ":" + number;
-        return true;
+        std::string error;
+        return start_xvfb(server, "640x480x24", log, display, error);
     }
 };
 

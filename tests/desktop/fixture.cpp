@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <set>
+#include <sstream>
 
 namespace desk {
 namespace {
@@ -34,6 +36,31 @@ std::string read_display_number(int fd, Millis timeout) {
         number += c;
     }
     return {};
+}
+
+// Whether `pid` itself listens on X display `number`'s socket. Xvfb's own
+// pick of a free display (-displayfd) was seen, under load, to report a
+// number another running Xvfb answered on: the clients then reach the other
+// server. The socket's inode must be one of the process's descriptors.
+bool listens_on_display(pid_t pid, const std::string& number) {
+    const std::string name = "/tmp/.X11-unix/X" + number;
+    std::ifstream table("/proc/net/unix");
+    std::set<std::string> inodes;
+    for (std::string line; std::getline(table, line);) {
+        const auto at = line.find(name);
+        if (at == std::string::npos || line.size() != at + name.size()) continue;
+        std::istringstream fields(line);
+        std::string field;
+        for (int i = 0; i < 7 && fields >> field; ++i) {
+        }
+        inodes.insert("socket:[" + field + "]");
+    }
+    std::error_code ec;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+        std::error_code link_ec;
+        if (inodes.count(fs::read_symlink(fd.path(), link_ec).string())) return true;
+    }
+    return false;
 }
 
 Desktop* g_shared = nullptr;
@@ -127,22 +154,7 @@ bool Desktop::start_weston(std::string& error) {
 }
 
 bool Desktop::start_x(std::string& error) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        error = "pipe";
-        return false;
-    }
-    bool started = m_server.start({"Xvfb", "-displayfd", "3", "-screen", "0", m_screen, "-noreset",
-                                   "-nolisten", "tcp", "-br"},
-                                  make_env({}), log("xvfb"), fds[1]);
-    close(fds[1]);
-    std::string number = started ? read_display_number(fds[0], 15s) : "";
-    close(fds[0]);
-    if (number.empty()) {
-        error = "Xvfb did not start";
-        return false;
-    }
-    m_display = ":" + number;
+    if (!start_xvfb(m_server, m_screen, log("xvfb"), m_display, error)) return false;
     if (!poll_until([&] { return run({"xdpyinfo"}, 2s).ok(); }, 10s, 50ms)) {
         error = "X server " + m_display + " does not answer";
         return false;
@@ -287,6 +299,30 @@ bool Desktop::play(const fs::path& file) const {
 std::optional<Wav> Recording::stop() {
     m_process.stop(SIGINT, 3000ms);
     return Wav::load(m_file.string());
+}
+
+bool start_xvfb(Process& server, const std::string& screen, const fs::path& log,
+                std::string& display, std::string& error) {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            error = "pipe";
+            return false;
+        }
+        const bool started = server.start({"Xvfb", "-displayfd", "3", "-screen", "0", screen,
+                                           "-noreset", "-nolisten", "tcp", "-br"},
+                                          make_env({}), log.string(), fds[1]);
+        close(fds[1]);
+        const std::string number = started ? read_display_number(fds[0], 15s) : "";
+        close(fds[0]);
+        if (!number.empty() && listens_on_display(server.pid(), number)) {
+            display = ":" + number;
+            return true;
+        }
+        server.stop();
+    }
+    error = "Xvfb did not start on a display of its own";
+    return false;
 }
 
 }  // namespace desk

@@ -230,4 +230,9 @@ private:
     std::vector<std::unique_ptr<Clock>> m_clocks;
 };
 
+// Starts Xvfb with a screen ("1280x1024x24") on a free display that it alone
+// answers, and names the display (":3").
+bool start_xvfb(Process& server, const std::string& screen, const fs::path& log,
+                std::string& display, std::string& error);
+
 }  // namespace desk
