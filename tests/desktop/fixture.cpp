@@ -38,12 +38,13 @@ std::string read_display_number(int fd, Millis timeout) {
     return {};
 }
 
-// Whether `pid` itself listens on X display `number`'s socket. Xvfb's own
-// pick of a free display (-displayfd) was seen, under load, to report a
-// number another running Xvfb answered on: the clients then reach the other
+// Whether `pid` itself listens on X display `number`'s abstract socket, the
+// one clients try first. Xvfb's own pick of a free display (-displayfd) was
+// seen, with another desktop starting at the same time, to report a number
+// whose abstract socket another Xvfb held: its clients then reach the other
 // server. The socket's inode must be one of the process's descriptors.
 bool listens_on_display(pid_t pid, const std::string& number) {
-    const std::string name = "/tmp/.X11-unix/X" + number;
+    const std::string name = "@/tmp/.X11-unix/X" + number;
     std::ifstream table("/proc/net/unix");
     std::set<std::string> inodes;
     for (std::string line; std::getline(table, line);) {
@@ -161,6 +162,23 @@ bool Desktop::start_x(std::string& error) {
     }
     if (m_session == Session::bare) return true;
 
+    // Now and then an openbox that has claimed the screen manages no window
+    // at all, not even the tray's panel: such a desktop is made again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!start_wm_and_tray(error)) return false;
+        if (poll_until(
+                [&] { return property(0, "_NET_CLIENT_LIST").find("0x") != std::string::npos; }, 5s,
+                50ms))
+            return true;
+        std::fprintf(stderr, "openbox on %s manages no window: started again\n", m_display.c_str());
+        m_tray.stop();
+        m_wm.stop();
+    }
+    error = "openbox manages no window";
+    return false;
+}
+
+bool Desktop::start_wm_and_tray(std::string& error) {
     // openbox reads its own configuration from the system folder.
     if (!m_wm.start({"openbox", "--sm-disable"}, env({"XDG_CONFIG_DIRS=/etc/xdg"}),
                     log("openbox")) ||

@@ -123,6 +123,7 @@ public:
 
 private:
     bool start_x(std::string& error);
+    bool start_wm_and_tray(std::string& error);
     bool start_weston(std::string& error);
     bool start_sound(std::string& error);
 
