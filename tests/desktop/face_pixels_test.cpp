@@ -22,13 +22,11 @@ protected:
             fs::read_symlink("/proc/self/exe").parent_path() / "face_frame_helper";
         ClockOptions options;
         options.program = helper;
-        std::vector<std::string> names;
         for (int i = 0; i < count; ++i) {
             const int t = hour * 3600 + minute * 60 + second + i;
             char text[16];
             std::snprintf(text, sizeof text, "%02d:%02d:%02d", t / 3600 % 24, t / 60 % 60, t % 60);
             options.args.push_back(text);
-            names.push_back(text);
         }
         Clock& drawer = start_clock(options);
         std::map<std::string, Image> frames;
@@ -36,12 +34,12 @@ protected:
             ADD_FAILURE() << "face_frame_helper failed";
             return frames;
         }
-        for (const std::string& name : names) {
+        for (const std::string& name : options.args) {
             std::string file = "frame-" + name.substr(0, 2) + name.substr(3, 2) + name.substr(6, 2);
             auto frame = Image::load_ppm((drawer.run_dir() / (file + ".ppm")).string());
             if (frame) frames.emplace(name, std::move(*frame));
         }
-        EXPECT_EQ(frames.size(), names.size()) << "reference frames missing";
+        EXPECT_EQ(frames.size(), options.args.size()) << "reference frames missing";
         return frames;
     }
 

@@ -19,13 +19,11 @@ protected:
     // primary) and 1280 x 768 to its right.
     ::testing::AssertionResult use_l_shaped_pair() {
         auto started = use_own_desktop("2560x1024x24", Session::bare);
-        if (started &&
-            !(desktop()
-                  .run({"xrandr", "--setmonitor", "A", "1280/338x1024/270+0+0", "screen"})
-                  .ok() &&
-              desktop()
-                  .run({"xrandr", "--setmonitor", "B", "1280/338x768/203+1280+0", "none"})
-                  .ok()))
+        auto monitor = [&](const char* name, const char* geometry, const char* output) {
+            return desktop().run({"xrandr", "--setmonitor", name, geometry, output}).ok();
+        };
+        if (started && !(monitor("A", "1280/338x1024/270+0+0", "screen") &&
+                         monitor("B", "1280/338x768/203+1280+0", "none")))
             return ::testing::AssertionFailure() << "xrandr made no monitors";
         return started;
     }

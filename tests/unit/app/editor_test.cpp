@@ -299,7 +299,7 @@ TEST_F(EditorTest, WhatCannotBeStoredChangesNeitherListNorFile) {
 struct FileRow {
     const char* what;
     std::string file;       // bell.vel's bytes
-    const char* kind;       // "file" or "link" (to ../synced/bell.vel)
+    bool link;              // a link to ../synced/bell.vel
     int mode, folder_mode;  // of bell.vel (or its link's target) and of the settings folder
     const char* action;     // "add", "modify" (the first line's hour to 9), "delete", "all"
     std::vector<std::string> shown;  // the messages, each captioned 错误
@@ -313,30 +313,26 @@ TEST_F(EditorTest, TheAlarmFileIsNeverLostOnlyChanged) {
     namespace fs = std::filesystem;
     const std::string kAB = kA + "\r\n" + kB + "\r\n";
     const std::string kAdded = line(k闹铃, "0:0", "") + "\r\n";
-    const std::string kBadB = "\xFF\xFF" + line("a", "1:0", "VEL") + "\r\n" + kB + "\r\n";
+    auto not_gbk = [&](const char* time) {
+        return "\xFF\xFF" + line("a", time, "VEL") + "\r\n" + kB + "\r\n";
+    };
+    const std::string kBadB = not_gbk("1:0");
     const bool root = ::geteuid() == 0;
     for (const FileRow& row : {
-             FileRow{"no read rights", kAB, "file", 0, 0755, "all", std::vector(4, kCannotRead),
+             FileRow{"no read rights", kAB, false, 0, 0755, "all", std::vector(4, kCannotRead),
                      kAB},
-             FileRow{"a link", kAB, "link", 0600, 0755, "add", {}, kAB + kAdded},
-             FileRow{"read-only folder", kAB, "file", 0644, 0555, "delete", {}, kB + "\r\n"},
-             FileRow{"not GBK: delete", kBadB, "file", 0644, 0755, "delete", {}, kB + "\r\n"},
-             FileRow{"not GBK: modify keeps its name's bytes",
-                     kBadB,
-                     "file",
-                     0644,
-                     0755,
-                     "modify",
-                     {},
-                     "\xFF\xFF" + line("a", "9:0", "VEL") + "\r\n" + kB + "\r\n"},
+             FileRow{"a link", kAB, true, 0600, 0755, "add", {}, kAB + kAdded},
+             FileRow{"read-only folder", kAB, false, 0644, 0555, "delete", {}, kB + "\r\n"},
+             FileRow{"not GBK: delete", kBadB, false, 0644, 0755, "delete", {}, kB + "\r\n"},
+             FileRow{"not GBK: modify", kBadB, false, 0644, 0755, "modify", {}, not_gbk("9:0")},
          }) {
         SCOPED_TRACE(row.what);
-        const std::string kind = row.kind, action = row.action;
+        const std::string action = row.action;
         const fs::path bell = dir.file("bell.vel"), synced = dir.root() / "synced";
-        const fs::path target = kind == "link" ? synced / "bell.vel" : bell;
+        const fs::path target = row.link ? synced / "bell.vel" : bell;
         fs::create_directories(synced);
         std::ofstream(target, std::ios::binary) << row.file;
-        if (kind == "link") fs::create_symlink("../synced/bell.vel", bell);
+        if (row.link) fs::create_symlink("../synced/bell.vel", bell);
         for (const auto& entry : fs::recursive_directory_iterator(dir.root()))
             if (root) ::lchown(entry.path().c_str(), kNobody, kNobody);
         if (root) ::chown(dir.root().c_str(), kNobody, kNobody);
@@ -363,7 +359,7 @@ TEST_F(EditorTest, TheAlarmFileIsNeverLostOnlyChanged) {
         for (const Shown& shown : m_shown) EXPECT_EQ(shown.caption, k错误);
         EXPECT_EQ(prompts(), row.shown);
         EXPECT_EQ(fs::status(bell).permissions(), before.permissions());
-        EXPECT_EQ(fs::is_symlink(bell), kind == "link");
+        EXPECT_EQ(fs::is_symlink(bell), row.link);
         ::chmod(dir.folder().c_str(), 0755);
         fs::remove_all(bell);
         fs::remove_all(synced);

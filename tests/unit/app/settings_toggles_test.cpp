@@ -30,8 +30,7 @@ TEST(StoredSettings, EachRowIsItsMenuItem) {
     ASSERT_TRUE(form.ok());
     const WindowEntry* window = find_window(*form.resource, ui::clock::kWindow);
     ASSERT_NE(window, nullptr);
-    std::set<std::string_view> toggle_files;
-    std::set<std::string_view> shape_files;
+    std::set<std::string_view> toggle_files, shape_files;
     for (const s::StoredSetting& row : s::kStoredSettings) {
         const UnitEntry* item = unit_at(*window, find_unit(*window, row.item));
         ASSERT_NE(item, nullptr) << row.file;

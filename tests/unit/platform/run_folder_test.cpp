@@ -208,7 +208,7 @@ TEST_F(RunFolder, AReadOnlyInstallGivesEachUserTheirOwnFolderWhenOneCanBeMade) {
 
 TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
     if (::geteuid() != 0) GTEST_SKIP() << "needs root: folders of root's and of another user's";
-    enum class Place { beside, own, linked, shipped, none };
+    enum class Place { beside, own, linked, none };
     struct Row {
         const char* what;
         bool marker;
@@ -227,7 +227,7 @@ TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
          Place::linked},
         {"and no runtime folder", false, 0, 0, "jörg/安装", "jörg/data", false, Place::none},
         {"a read-only install, that data folder, no runtime folder", false, 0, kNobody, "安装",
-         "jörg/data", false, Place::shipped},
+         "jörg/data", false, Place::beside},
         {"a system install, root, no data folder", true, 0, 0, "安装", "", true, Place::none},
     };
     int n = 0;
@@ -254,7 +254,6 @@ TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
                                              row.runtime ? runtime.string() : "");
         switch (row.expected) {
             case Place::beside:
-            case Place::shipped:
                 EXPECT_EQ(folder, program.parent_path().string());
                 break;
             case Place::own:
