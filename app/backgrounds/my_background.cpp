@@ -10,7 +10,6 @@
 #include "forms/runtime/unit_ref.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
-#include "library/commands/whole_file.h"
 #include "resources/form_ids.h"
 
 namespace vel::backgrounds {
@@ -49,7 +48,10 @@ const char* copy_to_mine(const std::string& source) {
     const Bytes chosen = read_picture_file(source);
     if (!chosen) return kCopyFailed;
     if (!decodes(chosen)) return kNoPicture;
-    if (!write_whole_file(picture_path(kMineValue), byteset_span(chosen.get()))) return kCopyFailed;
+    const auto bytes = byteset_span(chosen.get());
+    if (!write_new_file(picture_path(kMineValue),
+                        {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
+        return kCopyFailed;
     return nullptr;
 }
 

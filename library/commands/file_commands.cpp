@@ -97,6 +97,11 @@ bool replace_file_content(std::string_view gbk_name, std::string_view bytes) {
     return native && plat::fs::replace_content(*native, bytes);
 }
 
+bool write_new_file(std::string_view gbk_name, std::string_view bytes) {
+    const auto native = plat::fs::native_path(gbk_name);
+    return native && plat::fs::write_new_file(*native, bytes);
+}
+
 void cmd_copy_file(ResultRecord* result, int count, const ArgRecord* args) {
     const auto source = plat::fs::native_path(text_at(count, args, 0));
     const auto destination = plat::fs::native_path(text_at(count, args, 1));

@@ -19,6 +19,10 @@ bool path_exists(std::string_view gbk_name);
 // file as it was) when it cannot. Links and the file's mode stay; an
 // existing file that cannot be both read and written is never replaced.
 bool replace_file_content(std::string_view gbk_name, std::string_view bytes);
+// Makes `bytes` the whole content of the file as a new file of the user's
+// (0644 less the umask), whatever the mode of the one it replaces; false
+// (the old file as it was) when it cannot.
+bool write_new_file(std::string_view gbk_name, std::string_view bytes);
 
 // (text name, [int mode = 3], [int share = 1]) -> int file number
 void cmd_open_file(ResultRecord* result, int count, const ArgRecord* args);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace plat::fs {
@@ -161,6 +162,39 @@ void sync_folder(const std::string& path) {
 
 }  // namespace
 
+// Writes `bytes` to a new file beside `target`, syncs it and renames it over
+// `target`: a crash leaves the old file or the new one. The new file is one
+// of the user's (0644 less the umask), or, given `keep`, has that file's
+// mode, owner and group. False leaves `target` as it was.
+bool write_beside_and_rename(const std::string& target, std::string_view bytes,
+                             const struct ::stat* keep) {
+    static unsigned serial = 0;
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = folder_of(target) + "/.velsave-" + std::to_string(::getpid()) + "-" +
+               std::to_string(++serial);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    File fresh(fd);
+    // Renamed, a file of another owner or group would become ours.
+    struct stat made;
+    const bool kept = !keep || (::fstat(fd, &made) == 0 &&
+                                ((made.st_uid == keep->st_uid && made.st_gid == keep->st_gid) ||
+                                 ::fchown(fd, keep->st_uid, keep->st_gid) == 0) &&
+                                ::fchmod(fd, keep->st_mode & 07777) == 0);
+    const bool written = kept && write_whole(fresh, bytes);
+    fresh.close();
+    if (written && ::rename(temp.c_str(), target.c_str()) == 0) {
+        sync_folder(target);
+        return true;
+    }
+    ::unlink(temp.c_str());
+    return false;
+}
+
 bool exists(const std::string& native_path) {
     struct stat st;
     return !native_path.empty() && ::stat(native_path.c_str(), &st) == 0;
@@ -185,25 +219,14 @@ bool replace_content(const std::string& native_path, std::string_view bytes) {
     if (!existing.is_open()) return false;
     // A file with other names (hard links) would lose them to a rename.
     if (st.st_nlink != 1) return rewrite_in_place(existing, bytes);
-    std::string temp = folder_of(*target) + "/.velsave-XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return rewrite_in_place(existing, bytes);
-    File fresh(fd);
-    // Renamed, a file of another owner or group would become ours: such a
-    // file is rewritten in place instead.
-    struct stat made;
-    const bool same_owner =
-        ::fstat(fd, &made) == 0 && ((made.st_uid == st.st_uid && made.st_gid == st.st_gid) ||
-                                    ::fchown(fd, st.st_uid, st.st_gid) == 0);
-    const bool written =
-        same_owner && ::fchmod(fd, st.st_mode & 07777) == 0 && write_whole(fresh, bytes);
-    fresh.close();
-    if (written && ::rename(temp.c_str(), target->c_str()) == 0) {
-        sync_folder(*target);
-        return true;
-    }
-    ::unlink(temp.c_str());
+    // Where no file can be made beside it, or its owner could not be kept,
+    // it is rewritten in place.
+    if (write_beside_and_rename(*target, bytes, &st)) return true;
     return rewrite_in_place(existing, bytes);
+}
+
+bool write_new_file(const std::string& native_path, std::string_view bytes) {
+    return !native_path.empty() && write_beside_and_rename(native_path, bytes, nullptr);
 }
 
 bool copy_file(const std::string& native_source, const std::string& native_destination) {

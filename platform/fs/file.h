@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+struct stat;
+
 namespace plat::fs {
 
 enum class Access { read, write, read_write };
@@ -55,7 +57,7 @@ public:
 
 private:
     friend bool copy_file(const std::string&, const std::string&);
-    friend bool replace_content(const std::string&, std::string_view);
+    friend bool write_beside_and_rename(const std::string&, std::string_view, const struct ::stat*);
     explicit File(int fd) : m_fd(fd) {}
     int m_fd = -1;
 };
@@ -80,5 +82,10 @@ bool exists(const std::string& native_path);
 //    no regular file, is never replaced.
 // A missing file is created (0666 less the umask).
 bool replace_content(const std::string& native_path, std::string_view bytes);
+
+// Makes `bytes` the whole content of the path as a new file of the user's
+// (0644 less the umask), whatever the mode of the file it replaces; written
+// beside it, synced and renamed into place, so false leaves the old file.
+bool write_new_file(const std::string& native_path, std::string_view bytes);
 
 }  // namespace plat::fs
