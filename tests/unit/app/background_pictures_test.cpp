@@ -94,6 +94,17 @@ protected:
         delete s_captions;
         delete s_files;
     }
+    // Calls `check` with each picture decoded, once it is of the face's size.
+    template <class Check>
+    static void for_each_image(Check check) {
+        for (const std::string& caption : *s_captions) {
+            SCOPED_TRACE(caption);
+            DecodeResult decoded = decode_picture(s_files->at(caption));
+            ASSERT_TRUE(decoded) << decoded.reason;
+            ASSERT_EQ(decoded.picture->image.width(), kSide);
+            check(caption, decoded.picture->image);
+        }
+    }
     static std::vector<std::string>* s_captions;
     static std::map<std::string, std::vector<std::uint8_t>>* s_files;
 };
@@ -148,13 +159,7 @@ TEST_F(BackgroundPictures, TheSetStaysSmall) {
 // another; and a middle light enough for the dark hands turning over it.
 TEST_F(BackgroundPictures, EachIsAPictureOfItsOwnWithALightMiddle) {
     std::map<std::vector<std::uint32_t>, std::string> seen;
-    for (const std::string& caption : *s_captions) {
-        SCOPED_TRACE(caption);
-        DecodeResult decoded = decode_picture(s_files->at(caption));
-        ASSERT_TRUE(decoded) << decoded.reason;
-        const auto& image = decoded.picture->image;
-        ASSERT_EQ(image.width(), kSide);
-
+    for_each_image([&](const std::string& caption, const auto& image) {
         std::vector<std::uint32_t> pixels;
         double sum = 0, sum_sq = 0, middle = 0;
         int middle_count = 0;
@@ -178,7 +183,7 @@ TEST_F(BackgroundPictures, EachIsAPictureOfItsOwnWithALightMiddle) {
         EXPECT_GT(middle / middle_count, 150.0) << "too dark where the hands turn";
         auto [it, fresh] = seen.emplace(std::move(pixels), caption);
         EXPECT_TRUE(fresh) << "the same picture as " << it->second;
-    }
+    });
 }
 
 // The round window keeps the circle inscribed in the picture. Beyond it, where
@@ -199,12 +204,7 @@ TEST_F(BackgroundPictures, NothingSharpLiesOutsideTheRoundWindow) {
                                            static_cast<int>((b >> shift) & 0xFF)));
         return most;
     };
-    for (const std::string& caption : *s_captions) {
-        SCOPED_TRACE(caption);
-        DecodeResult decoded = decode_picture(s_files->at(caption));
-        ASSERT_TRUE(decoded) << decoded.reason;
-        const auto& image = decoded.picture->image;
-        ASSERT_EQ(image.width(), kSide);
+    for_each_image([&](const std::string&, const auto& image) {
         int sharp = 0;
         std::string first;
         for (int y = 0; y + 1 < kSide; ++y)
@@ -218,7 +218,7 @@ TEST_F(BackgroundPictures, NothingSharpLiesOutsideTheRoundWindow) {
             }
         EXPECT_EQ(sharp, 0) << "pixels with a sharp step outside the circle, the first at "
                             << first;
-    }
+    });
 }
 
 }  // namespace
