@@ -1,5 +1,7 @@
 #include "platform/fs/run_folder.h"
 
+#include "platform/fs/file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -266,14 +268,7 @@ bool write_record(const std::string& folder, const Record& record) {
                       c.copy.size, c.copy.hash, c.shipped_size, c.shipped_mtime);
         text += fields + path + "\n";
     }
-    std::string temp = join(folder, std::string(kRecordName) + "-XXXXXX");
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::write(fd, text.data(), text.size()) == ssize_t(text.size()) &&
-                    ::close(fd) == 0 &&
-                    ::rename(temp.c_str(), join(folder, kRecordName).c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return write_new_file(join(folder, kRecordName), text);
 }
 
 bool make_parents(const std::string& folder, const std::string& relative) {
