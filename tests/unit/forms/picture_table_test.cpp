@@ -120,9 +120,8 @@ TEST(PictureTable, NumbersAreNeverZeroNorReusedWhileLoaded) {
     EXPECT_EQ(t.size(), 49u);
 }
 
-// A picture drawn with a key left out again and again, at its own size and
-// stretched, with other keys and sizes in between and beyond the largest size
-// worth keeping: every drawing is the plain transparent copy.
+// Drawn keyed again and again, at its own size, stretched, with other keys
+// and sizes between and beyond the largest kept: always the plain copy.
 TEST(PictureTable, KeptDrawingsAreThePlainOnes) {
     using plat::raster::Bitmap;
     using plat::raster::Colour;

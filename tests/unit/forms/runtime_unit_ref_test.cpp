@@ -8,57 +8,37 @@
 namespace vel::test {
 namespace {
 
-enum class Kind { integer, flag, text, byteset };
-
-struct RoundTrip {
-    const char* what;
-    UnitId unit;
-    int number;
-    Kind kind;
-    std::int32_t value;      // integer and flag rows
-    std::string_view bytes;  // text and byte-set rows
-};
-
 TEST_F(RuntimeTest, UnitRefReadsBackWhatItWrites) {
-    const RoundTrip rows[] = {
-        {"negative integer", kEdit, prop::kLeft, Kind::integer, -12, {}},
-        {"menu check on", kMenuA, prop::kMenuChecked, Kind::flag, 1, {}},
-        {"control hidden", kEdit, prop::kVisible, Kind::flag, 0, {}},
-        {"text cut from a longer one", kEdit, prop::kEditContent, Kind::text, 0, {"abcdef", 3}},
-        {"GBK caption", kMenuA, prop::kMenuCaption, Kind::text, 0, "\xC6\xF0\xB4\xB2"},
-        {"empty text", kEdit, prop::kTag, Kind::text, 0, ""},
-        {"bytes with a zero inside", kEdit, prop::kPointer, Kind::byteset, 0, {"\x01\x00\x02", 3}},
-        {"no bytes", kEdit, prop::kPointer, Kind::byteset, 0, ""},
-    };
     ASSERT_TRUE(rt().load_window(kMain, 0, false));
-    for (const RoundTrip& row : rows) {
-        SCOPED_TRACE(row.what);
-        const UnitRef ref{kMain, row.unit, TAG_NONE};  // properties do not read the tag
-        switch (row.kind) {
-            case Kind::integer:
-                ref.set_int(row.number, row.value);
-                EXPECT_EQ(ref.get_int(row.number), row.value);
-                break;
-            case Kind::flag:
-                ref.set_flag(row.number, row.value != 0);
-                EXPECT_EQ(ref.get_flag(row.number), row.value != 0);
-                break;
-            case Kind::text:
-                ref.set_text(row.number, row.bytes);
-                EXPECT_EQ(ref.get_text(row.number), row.bytes);
-                break;
-            case Kind::byteset: {
-                auto data = reinterpret_cast<const std::uint8_t*>(row.bytes.data());
-                const Bytes written(make_byteset({data, row.bytes.size()}));
-                ref.set_bytes(row.number, written.get());
-                const Bytes back = ref.get_bytes(row.number);
-                const auto span = byteset_span(back.get());
-                EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(span.data()), span.size()),
-                          row.bytes);
-                EXPECT_EQ(back == nullptr, row.bytes.empty());
-                break;
-            }
-        }
+    // Properties do not read the tag.
+    const UnitRef edit{kMain, kEdit, TAG_NONE}, menu{kMain, kMenuA, TAG_NONE};
+    edit.set_int(prop::kLeft, -12);
+    EXPECT_EQ(edit.get_int(prop::kLeft), -12);
+    for (const bool on : {true, false}) {
+        menu.set_flag(prop::kMenuChecked, on);
+        edit.set_flag(prop::kVisible, on);
+        EXPECT_EQ(menu.get_flag(prop::kMenuChecked), on);
+        EXPECT_EQ(edit.get_flag(prop::kVisible), on);
+    }
+    const struct {
+        const UnitRef& ref;
+        int number;
+        std::string_view text;
+    } texts[] = {{edit, prop::kEditContent, {"abcdef", 3}},
+                 {menu, prop::kMenuCaption, "\xC6\xF0\xB4\xB2"},  // GBK
+                 {edit, prop::kTag, ""}};
+    for (const auto& row : texts) {
+        row.ref.set_text(row.number, row.text);
+        EXPECT_EQ(row.ref.get_text(row.number), row.text);
+    }
+    for (const std::string_view bytes : {std::string_view{"\x01\x00\x02", 3}, std::string_view{}}) {
+        auto data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+        const Bytes written(make_byteset({data, bytes.size()}));
+        edit.set_bytes(prop::kPointer, written.get());
+        const Bytes back = edit.get_bytes(prop::kPointer);
+        const auto span = byteset_span(back.get());
+        EXPECT_EQ(std::string_view(reinterpret_cast<const char*>(span.data()), span.size()), bytes);
+        EXPECT_EQ(back == nullptr, bytes.empty());
     }
 }
 

@@ -72,7 +72,6 @@ TEST_F(FatalDeathTest, OutOfMemoryNamesTheWholeSize) {
     GTEST_SKIP() << "the address sanitizer stops a 64 TiB request itself";
 #else
     GTEST_FLAG_SET(death_test_style, "threadsafe");
-    // (2^46 bytes)
     EXPECT_EXIT(allocate(std::size_t{1} << 46), ::testing::ExitedWithCode(255),
                 "分配 70368744177664 字节内存失败!");
 #endif

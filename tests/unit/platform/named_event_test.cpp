@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "platform/named_event.h"
@@ -96,36 +95,21 @@ TEST_F(NamedEvent, UnnamedAndEmptyNames) {
 
 // A folder someone else could have put a file into is passed over.
 TEST_F(NamedEvent, LockFolderIsTheUsersOwn) {
-    const fs::path run = root / "run", data = root / "data";
-    const struct {
-        const char* what;
-        std::function<void()> prepare;
-        fs::path folder;
-    } rows[] = {
-        {"the runtime folder", [] {}, run / "velclock"},
-        {"no runtime folder", [] { unsetenv("XDG_RUNTIME_DIR"); }, data / "velclock"},
-        {"a relative runtime folder", [] { setenv("XDG_RUNTIME_DIR", "run", 1); },
-         data / "velclock"},
-        {"writable by others",
-         [&] {
-             fs::create_directory(run / "velclock");
-             chmod((run / "velclock").c_str(), 0777);
-         },
-         data / "velclock"},
-        {"a link to a private folder",
-         [&] {
-             fs::create_directory(root / "elsewhere");
-             fs::create_directory_symlink(root / "elsewhere", run / "velclock");
-         },
-         data / "velclock"},
-    };
-    for (const auto& row : rows) {
-        setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
-        std::error_code ec;
-        fs::remove_all(run / "velclock", ec);
-        row.prepare();
-        EXPECT_EQ(named_event_folder(), row.folder.string()) << row.what;
-    }
+    const fs::path run = root / "run", mine = run / "velclock", data = root / "data" / "velclock";
+    EXPECT_EQ(named_event_folder(), mine.string()) << "the runtime folder";
+    unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_EQ(named_event_folder(), data.string()) << "no runtime folder";
+    setenv("XDG_RUNTIME_DIR", "run", 1);
+    EXPECT_EQ(named_event_folder(), data.string()) << "a relative runtime folder";
+    setenv("XDG_RUNTIME_DIR", run.c_str(), 1);
+    fs::remove_all(mine);
+    fs::create_directory(mine);
+    chmod(mine.c_str(), 0777);
+    EXPECT_EQ(named_event_folder(), data.string()) << "writable by others";
+    fs::remove_all(mine);
+    fs::create_directory(root / "elsewhere");
+    fs::create_directory_symlink(root / "elsewhere", mine);
+    EXPECT_EQ(named_event_folder(), data.string()) << "a link to a private folder";
 }
 
 TEST_F(NamedEvent, FileNamesCarryTheDisplay) {

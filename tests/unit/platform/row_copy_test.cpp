@@ -178,10 +178,11 @@ TEST(ChangedBoxes, CoverEveryChangedPixel) {
             for (int x = 0; x < 40; ++x) {
                 ASSERT_EQ(target.pixel(x, y), want.pixel(x, y)) << row.what << " " << x << "," << y;
                 if (target.pixel(x, y) == before.pixel(x, y)) continue;
-                const auto holds = [&](const Rect& b) {
-                    return x >= b.x && x < b.x + b.w && y >= b.y && y < b.y + b.h;
-                };
-                ASSERT_TRUE(std::any_of(boxes.begin(), boxes.end(), holds))
+                ASSERT_TRUE(std::any_of(boxes.begin(), boxes.end(),
+                                        [&](const Rect& b) {
+                                            return x >= b.x && x < b.x + b.w && y >= b.y &&
+                                                   y < b.y + b.h;
+                                        }))
                     << row.what << " " << x << "," << y;
             }
         }

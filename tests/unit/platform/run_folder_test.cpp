@@ -252,25 +252,17 @@ TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
 
         const std::string folder = decide_as(row.runs_as, program.string(), data.string(),
                                              row.runtime ? runtime.string() : "");
-        switch (row.expected) {
-            case Place::beside:
-                EXPECT_EQ(folder, program.parent_path().string());
-                break;
-            case Place::own:
-                EXPECT_EQ(folder, (data / "velclock").string());
-                break;
-            case Place::linked:
-                EXPECT_EQ(fs::path(folder).parent_path(), runtime);
-                EXPECT_EQ(fs::read_symlink(folder), data / "velclock");
-                // What outlives the session names the folder itself.
-                ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-                EXPECT_EQ(plat::fs::lasting_path(folder + "/velclock"),
-                          (data / "velclock" / "velclock").string());
-                ::unsetenv("XDG_RUNTIME_DIR");
-                break;
-            case Place::none:
-                EXPECT_EQ(folder, "");
-                break;
+        if (row.expected == Place::linked) {
+            EXPECT_EQ(fs::path(folder).parent_path(), runtime);
+            EXPECT_EQ(fs::read_symlink(folder), data / "velclock");
+            // What outlives the session names the folder itself.
+            ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+            EXPECT_EQ(plat::fs::lasting_path(folder + "/velclock"),
+                      (data / "velclock" / "velclock").string());
+            ::unsetenv("XDG_RUNTIME_DIR");
+        } else {
+            const fs::path want[] = {program.parent_path(), data / "velclock", {}, {}};
+            EXPECT_EQ(folder, want[int(row.expected)].string());
         }
         if (row.expected == Place::own || row.expected == Place::linked) {
             EXPECT_EQ(read(fs::path(folder) / "VEL文件" / "top.vel"), "shipped top");
