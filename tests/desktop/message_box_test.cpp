@@ -82,18 +82,14 @@ struct TextSpan {
 };
 std::optional<TextSpan> text_span(const Image& box) {
     auto dark = [&](int x, int y, int w, int h) { return box.count(Rgb{}, 90, x, y, w, h) > 0; };
-    TextSpan span{box.width(), -1, -1};
+    TextSpan span{0, -1, -1};
     for (int y = 0; y < box.height(); ++y) {
         if (!dark(0, y, box.width() / 2, 1)) continue;
         if (span.top < 0) span.top = y;
         span.bottom = y;
     }
     if (span.top < 0) return std::nullopt;
-    for (int x = 0; x < box.width(); ++x)
-        if (dark(x, span.top, 1, box.height() / 8)) {
-            span.left = x;
-            break;
-        }
+    while (span.left < box.width() && !dark(span.left, span.top, 1, box.height() / 8)) ++span.left;
     return span;
 }
 
