@@ -68,14 +68,10 @@ class SmallScreenTest : public DesktopTest {};
 std::string end_of_help(const fs::path& file) {
     std::string text = plat::gbk_to_utf8(read_file(file)).value_or("");
     while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
-    auto is_start = [&](std::size_t at) {
-        return (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
-    };
     std::vector<std::size_t> starts;  // of the characters, last first
     for (std::size_t at = text.size(); at-- > 0 && starts.size() < 7;)
-        if (is_start(at)) starts.push_back(at);
-    if (starts.size() < 7) return {};
-    return text.substr(starts[6], starts[0] - starts[6]);
+        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80) starts.push_back(at);
+    return starts.size() < 7 ? "" : text.substr(starts[6], starts[0] - starts[6]);
 }
 
 // The text shown in a box, from its first line's top left to its lowest
@@ -86,18 +82,14 @@ struct TextSpan {
 };
 std::optional<TextSpan> text_span(const Image& box) {
     auto dark = [&](int x, int y, int w, int h) { return box.count(Rgb{}, 90, x, y, w, h) > 0; };
-    TextSpan span{box.width(), -1, -1};
+    TextSpan span{0, -1, -1};
     for (int y = 0; y < box.height(); ++y) {
         if (!dark(0, y, box.width() / 2, 1)) continue;
         if (span.top < 0) span.top = y;
         span.bottom = y;
     }
     if (span.top < 0) return std::nullopt;
-    for (int x = 0; x < box.width(); ++x)
-        if (dark(x, span.top, 1, box.height() / 8)) {
-            span.left = x;
-            break;
-        }
+    while (span.left < box.width() && !dark(span.left, span.top, 1, box.height() / 8)) ++span.left;
     return span;
 }
 
@@ -133,16 +125,13 @@ TEST_F(SmallScreenTest, TheHelpBoxFitsAndScrollsToTheEndOfItsText) {
          true},
         {"the wheel", [&] { return desktop().click(middle_x, middle_y, 5, 20); }, true},
     };
-    bool first = true;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.how);
         // The keys work from the start, with the focus on the button; later
         // rows click in the text to clear what the row before selected.
-        if (first)
-            ASSERT_TRUE(desktop().key_in(*box, "Home"));
-        else
-            ASSERT_TRUE(desktop().click(middle_x, placed->y + 20) && desktop().key("Home"));
-        first = false;
+        ASSERT_TRUE(&row == rows
+                        ? desktop().key_in(*box, "Home")
+                        : desktop().click(middle_x, placed->y + 20) && desktop().key("Home"));
         ASSERT_TRUE(row.scroll());
         // The box has drawn what the keys or the wheel did when two looks agree.
         std::optional<Image> shown, again = desktop().window_image(*box);

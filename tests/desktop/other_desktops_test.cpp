@@ -31,14 +31,12 @@ protected:
     void expect_at(Clock& clock, int x, int y) {
         const auto window = clock.wait_window_sized(288, 288);
         ASSERT_TRUE(window) << read_file(clock.log_file());
-        std::optional<Geometry> g;
         EXPECT_TRUE(poll_until(
             [&] {
-                g = desktop().geometry(*window);
+                auto g = desktop().geometry(*window);
                 return g && g->x == x && g->y == y;
             },
             5s, 100ms))
-            << (g ? std::to_string(g->x) + "," + std::to_string(g->y) : "no window") << "\n"
             << read_file(clock.log_file());
         EXPECT_TRUE(
             clock.settings_become("coordinate.vel", std::to_string(x) + "," + std::to_string(y)));

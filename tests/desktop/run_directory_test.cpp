@@ -25,7 +25,7 @@ TEST_F(RunDirectoryTest, TheRunDirectoryBecomesTheCurrentOne) {
 // there what changes.
 TEST_F(RunDirectoryTest, FoldersNamedInAnyLanguageStillKeepTheSettings) {
     const fs::path home = desktop().make_folder("user") / "jörg";
-    const fs::path own = home / ".local" / "share" / "velclock";
+    const fs::path stored = home / ".local/share/velclock/VEL文件/coordinate.vel";
     ClockOptions options;
     options.folder = home / "velclock";
     options.env = {"HOME=" + home.string(), "XDG_DATA_HOME=" + (home / ".local/share").string()};
@@ -33,18 +33,16 @@ TEST_F(RunDirectoryTest, FoldersNamedInAnyLanguageStillKeepTheSettings) {
     Clock& clock = start_clock(options);
     auto window = clock.wait_window(20s);
     ASSERT_TRUE(window);
-    std::optional<Geometry> g;
     ASSERT_TRUE(poll_until(
         [&] {
-            g = desktop().geometry(*window);
+            auto g = desktop().geometry(*window);
             return g && g->viewable && g->x == 100 && g->y == 120;
         },
         5s))
-        << "the copied place was not read: " << (g ? std::to_string(g->x) : "gone");
-    ASSERT_TRUE(desktop().drag(g->x + 150, g->y + 100, g->x + 150 + 230, g->y + 100 + 170));
-    EXPECT_TRUE(
-        poll_until([&] { return read_file(own / "VEL文件" / "coordinate.vel") == "330,290"; }, 5s))
-        << read_file(own / "VEL文件" / "coordinate.vel");
+        << "the copied place was not read";
+    ASSERT_TRUE(desktop().drag(250, 220, 250 + 230, 220 + 170));
+    EXPECT_TRUE(poll_until([&] { return read_file(stored) == "330,290"; }, 5s))
+        << read_file(stored);
     EXPECT_EQ(read_file(clock.settings_file("coordinate.vel")), "100,120");
 }
 

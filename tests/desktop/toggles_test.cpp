@@ -400,8 +400,7 @@ TEST_F(TogglesTest, AnotherUserCannotBreakSingleCopy) {
     } reaper{other};
     char bound = 0;
     ASSERT_EQ(read(ready[0], &bound, 1), 1);
-    close(ready[0]);
-    close(ready[1]);
+    close(ready[0]), close(ready[1]);
     ASSERT_EQ(bound, '1') << "the other user could not bind the name";
 
     Clock& first = start_clock();

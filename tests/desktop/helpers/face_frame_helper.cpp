@@ -1,9 +1,7 @@
-// The frames the clock's face routine draws for given times, drawn off the
-// screen by the real clock windows (the embedded forms, the clock's handler
-// table, the same run directory) and written beside the program as binary
-// PPM files of the shown panel, frame-HHMMSS.ppm; exits 0 when all are
-// written. The face is drawn in full for each time, as the day-long unit test
-// holds the quick way equal to.
+// The frames the clock's face routine draws for given times, drawn in full
+// off the screen by the real clock windows (embedded forms, the clock's
+// handler table, the same run directory) and written beside the program as
+// binary PPM files of the shown panel, frame-HH:MM:SS.ppm; exits 0 when all are.
 //
 //   face_frame_helper HH:MM:SS [HH:MM:SS ...]
 #include <cstdio>
@@ -23,10 +21,7 @@
 #include "resources/form_ids.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: face_frame_helper HH:MM:SS [HH:MM:SS ...]\n");
-        return 2;
-    }
+    if (argc < 2) return 2;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::filesystem::path folder =
         std::filesystem::read_symlink("/proc/self/exe").parent_path();
@@ -45,18 +40,15 @@ int main(int argc, char** argv) {
             vel::as_draw_panel(vel::FormRuntime::instance().live_unit(vel::ui::clock::kWindow,
                                                                       vel::ui::clock::画板2))
                 ->image();
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%02d%02d%02d.ppm", t.hour, t.minute, t.second);
+        const std::string name = "frame-" + std::string(argv[i]) + ".ppm";
         std::FILE* out = std::fopen((folder / name).c_str(), "wb");
         if (!out) return 1;
         std::fprintf(out, "P6\n%d %d\n255\n", frame.width(), frame.height());
         for (int y = 0; y < frame.height(); ++y)
             for (int x = 0; x < frame.width(); ++x) {
                 const std::uint32_t p = frame.pixel(x, y);  // 0x00BBGGRR
-                const unsigned char rgb[3] = {static_cast<unsigned char>(p),
-                                              static_cast<unsigned char>(p >> 8),
-                                              static_cast<unsigned char>(p >> 16)};
-                std::fwrite(rgb, 1, 3, out);
+                std::fputc(p & 0xFF, out), std::fputc(p >> 8 & 0xFF, out);
+                std::fputc(p >> 16 & 0xFF, out);
             }
         if (std::fclose(out) != 0) return 1;
     }
