@@ -210,14 +210,20 @@ struct PixelView {
     int height = 0;
     int stride = 0;  // words per row
     PixelLayout layout = PixelLayout::kXBGR;
+    // Device pixels per client pixel: width and height are device pixels,
+    // ratio times the client area they show.
+    double ratio = 1.0;
 };
+// Device pixels per client pixel of the widget's window as it is shown now
+// (above 1 on high-density screens, maybe fractional); 1 when unknown.
+double device_ratio(Widget* w);
 // Shows the owner's own pixels from now on: the owner keeps them alive and in
 // place until it attaches others or detaches, and calls present_attached
 // after changing them. Beyond them the background colour shows.
 void attach_pixels(Widget* w, const PixelView& pixels);
 void detach_pixels(Widget* w);
-// Puts the changed `areas` of the attached pixels on the screen, together:
-// one write to the server for all of them.
+// Puts the changed `areas` of the attached pixels (in their device pixels)
+// on the screen, together: one write to the server for all of them.
 void present_attached(Widget* w, std::span<const Rect> areas);
 inline void present_attached(Widget* w, Rect area) {
     present_attached(w, std::span<const Rect>(&area, 1));

@@ -4,6 +4,7 @@
 // throws, never ends the process, and checks every size read from the data
 // against a limit before allocating for it.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -39,6 +40,9 @@ struct Picture {
     // transparent index of its graphic control extension, -1 when none.
     std::vector<plat::raster::Colour> palette;
     int transparent_index = -1;
+    // The same picture made at twice the size, for high-density screens:
+    // only pictures shipped with such a partner have one.
+    std::shared_ptr<const plat::raster::Bitmap> double_size;
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

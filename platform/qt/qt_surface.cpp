@@ -281,6 +281,11 @@ void set_redrawn_often(Widget* w) {
         if (Widget* c = qt::widget_of(child)) qt::paint_on_screen(child, c);
 }
 
+double device_ratio(Widget* w) {
+    QWidget* q = qt::qwidget(w);
+    return q ? q->devicePixelRatioF() : 1.0;
+}
+
 std::uint32_t surface_pixel(Widget* w, int x, int y) {
     if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
     const PixelView& a = w->attached;

@@ -1,0 +1,24 @@
+#pragma once
+// Pictures shipped with a partner made at twice their size: drawn on a
+// high-density screen from the partner's own pixels rather than enlarged.
+// Partners are known by the bytes of the one-size picture, so a file the
+// user replaced finds none and is scaled from its own pixels.
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "platform/raster/bitmap.h"
+
+namespace vel {
+
+// Makes `two` (encoded picture bytes) the partner of pictures whose bytes
+// are `one`. A later call for the same `one` replaces it.
+void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t> two);
+// The partner of a picture with bytes `one`, decoded on first use: null
+// when it has none, or when the partner does not decode to exactly twice
+// `width` x `height`.
+std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std::uint8_t> one,
+                                                            int width, int height);
+
+}  // namespace vel
