@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Draws the 52 background pictures that come with the clock: one baseline
 JPEG of 288 x 288 for each picture item of the "更换背景" menu, written as
-resources/image/<caption>.jpg.
+resources/image/<caption>.jpg, and the same drawing at 576 x 576 beside it,
+<caption>@2x.jpg, which high-density screens show while <caption>.jpg is
+still the one shipped.
 
 Everything is drawn here from shapes, gradients and text: the twelve animals
 of the zodiac (each figure a glyph of the colour emoji font, set in a scene of
@@ -27,8 +29,15 @@ import sys
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 SIZE = 288
-S = 3  # drawn at three times the size, then reduced: smooth edges
+K = 1  # the picture's size in multiples of SIZE (2 for the @2x files)
+S = 3 * K  # drawn at three times the picture's size, then reduced: smooth edges
 BIG = SIZE * S
+
+
+def set_scale(k):
+    """Draws the next pictures at k times SIZE; coordinates stay 0 ... 288."""
+    global K, S, BIG
+    K, S, BIG = k, 3 * k, SIZE * 3 * k
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.normpath(os.path.join(HERE, "..", "..", "resources", "image"))
@@ -39,8 +48,8 @@ URW = "/usr/share/fonts/opentype/urw-base35/"
 
 
 # ---------------------------------------------------------------------------
-# Drawing helpers. Coordinates are in picture pixels (0 ... 288); the canvas is
-# S times larger.
+# Drawing helpers. Coordinates are in picture pixels (0 ... 288) at any K; the
+# canvas is S times larger.
 
 def sc(v):
     return int(round(v * S))
@@ -76,21 +85,23 @@ SOFT_BLUR = 10
 
 
 def outside_circle_weight(x, y):
-    r = math.hypot(x + 0.5 - SIZE / 2, y + 0.5 - SIZE / 2)
+    """(x, y): a pixel of the picture at K times SIZE."""
+    r = math.hypot((x + 0.5) / K - SIZE / 2, (y + 0.5) / K - SIZE / 2)
     return max(0.0, min(1.0, (r - SOFT_FROM) / (SOFT_TO - SOFT_FROM)))
 
 
 def soften_outside_circle(img):
+    n = SIZE * K
     # Mirrored on every side first, so the blur at the edges keeps their colour.
-    tiled = Image.new("RGB", (SIZE * 3, SIZE * 3))
+    tiled = Image.new("RGB", (n * 3, n * 3))
     for i in range(3):
         for j in range(3):
             tile = img if i == 1 else img.transpose(Image.FLIP_LEFT_RIGHT)
             tile = tile if j == 1 else tile.transpose(Image.FLIP_TOP_BOTTOM)
-            tiled.paste(tile, (i * SIZE, j * SIZE))
-    blurred = tiled.filter(ImageFilter.GaussianBlur(SOFT_BLUR)).crop((SIZE, SIZE, 2 * SIZE, 2 * SIZE))
-    mask = Image.new("L", (SIZE, SIZE), 0)
-    mask.putdata([int(round(255 * outside_circle_weight(x, y))) for y in range(SIZE) for x in range(SIZE)])
+            tiled.paste(tile, (i * n, j * n))
+    blurred = tiled.filter(ImageFilter.GaussianBlur(SOFT_BLUR * K)).crop((n, n, 2 * n, 2 * n))
+    mask = Image.new("L", (n, n), 0)
+    mask.putdata([int(round(255 * outside_circle_weight(x, y))) for y in range(n) for x in range(n)])
     out = img.copy()
     out.paste(blurred, (0, 0), mask)
     return out
@@ -293,13 +304,15 @@ class Pic:
 
     # -- the finish --
     def finish(self, veil=(255, 255, 255), middle=0.38, overall=0.10, radius=58):
-        """Reduces to 288 x 288, softens what lies outside the round window
-        and veils the middle, where the hands turn."""
-        img = soften_outside_circle(self.img.resize((SIZE, SIZE), Image.LANCZOS))
-        mask = Image.new("L", (SIZE, SIZE), 0)
-        mask.putdata([int(round(255 * (overall + middle * math.exp(-(math.hypot(x - 143.5, y - 143.5) / radius) ** 2))))
-                      for y in range(SIZE) for x in range(SIZE)])
-        img.paste(Image.new("RGB", (SIZE, SIZE), veil), (0, 0), mask)
+        """Reduces to K times 288 square, softens what lies outside the round
+        window and veils the middle, where the hands turn."""
+        n = SIZE * K
+        img = soften_outside_circle(self.img.resize((n, n), Image.LANCZOS))
+        mask = Image.new("L", (n, n), 0)
+        # The distance in picture pixels from the middle (144, 144).
+        mask.putdata([int(round(255 * (overall + middle * math.exp(-(math.hypot((x + 0.5) / K - 144, (y + 0.5) / K - 144) / radius) ** 2))))
+                      for y in range(n) for x in range(n)])
+        img.paste(Image.new("RGB", (n, n), veil), (0, 0), mask)
         return img
 
 
@@ -1557,12 +1570,16 @@ def main(argv):
     for number, (caption, draw, middle) in enumerate(pictures, 1):
         if only and caption not in only:
             continue
-        p = Pic(seed=1000 + number)
-        draw(p)
-        img = p.finish(middle=middle)
-        path = os.path.join(OUT, caption + ".jpg")
-        img.save(path, "JPEG", quality=88, optimize=True, progressive=False, subsampling=2)
-        made.append((caption, img))
+        for k, suffix in ((1, ""), (2, "@2x")):
+            set_scale(k)
+            p = Pic(seed=1000 + number)
+            draw(p)
+            img = p.finish(middle=middle)
+            path = os.path.join(OUT, caption + suffix + ".jpg")
+            img.save(path, "JPEG", quality=88, optimize=True, progressive=False, subsampling=2)
+            if k == 1:
+                made.append((caption, img))
+        set_scale(1)
     if sheet_path:
         contact_sheet(made, sheet_path)
 

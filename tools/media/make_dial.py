@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Draws the clock's dial: resources/media/dial.gif, 288 x 284.
+"""Draws the clock's dial: resources/media/dial.gif, 288 x 284, and the same
+drawing at twice the size for high-density screens, dial@2x.gif, 576 x 568.
 
 Twelve italic numerals in dark blue outlined in white, a dark-blue dot in a
 red ring at every hour 111 pixels from the centre (144, 144), a short white
@@ -8,7 +9,8 @@ which is also the GIF's transparent index: the clock draws the dial with pure
 white left out, so the white that must show (outlines, ticks) is an opaque
 off-white of its own entry.
 
-Drawn four times larger and reduced, then cut to one-bit transparency.
+Drawn four times larger than the file and reduced, then cut to one-bit
+transparency.
 Run: /usr/bin/python3 tools/media/make_dial.py
 """
 import math
@@ -45,12 +47,16 @@ def polar(radius, minute):
     return CX + radius * math.sin(a), CY - radius * math.cos(a)
 
 
+K = 1  # the file's size in multiples of WIDTH x HEIGHT
+
+
 def big(v):
-    return v * SCALE
+    """Dial pixels (at K = 1) to the drawing's."""
+    return v * SCALE * K
 
 
 def draw_art():
-    art = Image.new("RGBA", (WIDTH * SCALE, HEIGHT * SCALE), (255, 255, 255, 0))
+    art = Image.new("RGBA", (big(WIDTH), big(HEIGHT)), (255, 255, 255, 0))
     d = ImageDraw.Draw(art)
 
     # Minute ticks.
@@ -77,7 +83,7 @@ def draw_art():
         x, y = polar(NUMERAL_RADIUS, h * 5)
         d.text((big(x), big(y)), str(h), font=font, anchor="mm", fill=DARK_BLUE + (255,),
                stroke_width=big(2), stroke_fill=OFF_WHITE + (255,))
-    return art.resize((WIDTH, HEIGHT), Image.LANCZOS)
+    return art.resize((WIDTH * K, HEIGHT * K), Image.LANCZOS)
 
 
 def to_indexed(art):
@@ -95,19 +101,21 @@ def to_indexed(art):
     palette.append((255, 255, 255))
     q = quantized.load()
     indices = []
-    for y in range(HEIGHT):
-        for x in range(WIDTH):
+    for y in range(art.height):
+        for x in range(art.width):
             indices.append(q[x, y] if alpha[x, y] >= 128 else TRANSPARENT)
     return indices, palette
 
 
 def main():
+    global K
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-    out = os.path.join(root, "resources", "media", "dial.gif")
-    indices, palette = to_indexed(draw_art())
-    with open(out, "wb") as f:
-        f.write(gif_bytes(WIDTH, HEIGHT, indices, palette, transparent=TRANSPARENT))
-    print(out, os.path.getsize(out), "bytes")
+    for K, name in ((1, "dial.gif"), (2, "dial@2x.gif")):
+        out = os.path.join(root, "resources", "media", name)
+        indices, palette = to_indexed(draw_art())
+        with open(out, "wb") as f:
+            f.write(gif_bytes(WIDTH * K, HEIGHT * K, indices, palette, transparent=TRANSPARENT))
+        print(out, os.path.getsize(out), "bytes")
 
 
 if __name__ == "__main__":

@@ -1,10 +1,13 @@
 #!/usr/bin/python3
-"""Draws the clock's notification-area icon: resources/media/clock.ico, one
-48 x 48 image of 32 bits per pixel with alpha, 9,662 bytes:
+"""Draws the clock's notification-area icon: resources/media/clock.ico, two
+images of 32 bits per pixel with alpha, 48 x 48 and 64 x 64 (the tray asks
+for the one nearest 32 pixels, and for a high-density screen the one nearest
+64), 26,614 bytes:
 
-    6 icon directory + 16 entry + 40 BITMAPINFOHEADER
-    + 48 * 48 * 4 colour (BGRA, bottom row first)
-    + 48 * 8 AND mask (one bit a pixel, rows padded to 32 bits)
+    6 icon directory + 2 * 16 entries, then for each image
+    40 BITMAPINFOHEADER
+    + SIZE * SIZE * 4 colour (BGRA, bottom row first)
+    + SIZE * 8 AND mask (one bit a pixel, rows padded to 32 bits)
 
 Pillow writes icons as PNG or with other layouts, so the bytes are put
 together here.
@@ -17,6 +20,7 @@ import struct
 from PIL import Image, ImageDraw
 
 SIZE = 48
+SIZES = (48, 64)
 SCALE = 8
 
 RIM_OUTER = (88, 24, 150)
@@ -60,36 +64,45 @@ def draw_art(size=SIZE):
     return art.resize((size, size), Image.LANCZOS)
 
 
-def ico_bytes(image):
+def dib_bytes(image):
+    """One image's BITMAPINFOHEADER, colour and AND mask."""
+    size = image.width
     px = image.load()
     colour = bytearray()
     mask = bytearray()
-    for y in range(SIZE - 1, -1, -1):
-        for x in range(SIZE):
+    for y in range(size - 1, -1, -1):
+        for x in range(size):
             r, g, b, a = px[x, y]
             colour += bytes((b, g, r, a))
         # Set bits are transparent; each row is padded to 64 bits.
         bits = [0] * 64
-        for x in range(SIZE):
+        for x in range(size):
             bits[x] = 1 if px[x, y][3] == 0 else 0
         for i in range(8):
             byte = 0
             for j in range(8):
                 byte = byte << 1 | bits[i * 8 + j]
             mask.append(byte)
-    image_size = 40 + len(colour) + len(mask)
-    header = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, image_size, 6 + 16)
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(colour) + len(mask),
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(colour) + len(mask),
                        0, 0, 0, 0)
-    return header + entry + info + bytes(colour) + bytes(mask)
+    return info + bytes(colour) + bytes(mask)
+
+
+def ico_bytes(images):
+    dibs = [dib_bytes(image) for image in images]
+    data = struct.pack("<HHH", 0, 1, len(images))
+    at = 6 + 16 * len(images)
+    for image, dib in zip(images, dibs):
+        data += struct.pack("<BBBBHHII", image.width, image.height, 0, 0, 1, 32, len(dib), at)
+        at += len(dib)
+    return data + b"".join(dibs)
 
 
 def main():
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
     out = os.path.join(root, "resources", "media", "clock.ico")
-    data = ico_bytes(draw_art())
-    assert len(data) == 9662, len(data)
+    data = ico_bytes([draw_art(size) for size in SIZES])
+    assert len(data) == 26614, len(data)
     with open(out, "wb") as f:
         f.write(data)
     print(out, len(data), "bytes")
