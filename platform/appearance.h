@@ -6,6 +6,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -20,27 +21,38 @@ void set_window_region(Widget* w, std::span<const Rect> rects);
 // Whether (x, y) of the window lies inside its mask (everywhere when none).
 bool window_region_contains(Widget* w, int x, int y);
 
+// One size of an icon: pixels (0x00BBGGRR words) with an optional per-pixel
+// opacity (0 ... 255, one byte per pixel, empty = opaque).
+struct IconImage {
+    PixelView image;
+    std::span<const std::uint8_t> alpha;
+};
+
 // The window's own icon (title bar, task switcher), pixels and opacity as
 // for the tray icon below. False when the image is unusable.
 bool set_window_icon(Widget* w, const PixelView& image, std::span<const std::uint8_t> alpha);
+// The same in several sizes (a high-density screen takes the larger); false
+// when none is usable.
+bool set_window_icon(Widget* w, std::span<const IconImage> sizes);
 // The size of the window's icon; 0 x 0 when it has none (tests).
 Size window_icon_size(Widget* w);
 
 // ---- the tray icon --------------------------------------------------------
 // Clicks on the icon: 1 left click, 2 double click, 3 right click / context.
 using TrayClick = std::function<void(int kind)>;
-// Shows (or changes) the tray icon that belongs to `owner`: the pixels of
-// `image` (0x00BBGGRR words) with an optional per-pixel opacity (0 ... 255,
-// one byte per pixel, empty = opaque) and a tip (GBK). With no tray host the
-// icon waits until one appears. False when the image is unusable.
-bool set_tray_icon(Widget* owner, const PixelView& image, std::span<const std::uint8_t> alpha,
-                   std::string_view tip, TrayClick on_click);
+// Shows (or changes) the tray icon that belongs to `owner`: the icon in one
+// or more sizes (the tray shows the one that fits its size and the screen's
+// density best) and a tip (GBK). With no tray host the icon waits until one
+// appears. False when no size is usable.
+bool set_tray_icon(Widget* owner, std::span<const IconImage> sizes, std::string_view tip,
+                   TrayClick on_click);
 // Whether a tray host runs now, so that tray icons are seen.
 bool tray_available();
 // Removes the owner's tray icon; nothing happens when it has none.
 void remove_tray_icon(Widget* owner);
 bool has_tray_icon(Widget* owner);
-std::string tray_tip(Widget* owner);  // GBK; empty when there is no icon
+std::string tray_tip(Widget* owner);               // GBK; empty when there is no icon
+std::vector<Size> tray_icon_sizes(Widget* owner);  // the sizes the icon has (tests)
 // Delivers a click as if the user clicked the icon (tests).
 void send_tray_click(Widget* owner, int kind);
 

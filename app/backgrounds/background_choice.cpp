@@ -61,7 +61,9 @@ void choose_picture(int index) {
     uncheck_current();
     g_current = item;
     // A missing file removes the picture: the window's colour shows instead.
-    const Bytes picture = read_picture_file(picture_path(caption_of(item)));
+    const std::string name = caption_of(item);
+    const Bytes picture = read_picture_file(picture_path(name));
+    add_double_size_partner(name, picture);
     set_picture(Surface::window, picture.get());
     save_background();
 }

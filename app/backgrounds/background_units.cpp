@@ -1,6 +1,7 @@
 #include "app/backgrounds/background_units.h"
 
 #include "app/window/clock_window.h"
+#include "forms/pictures/double_size.h"
 #include "library/call.h"
 #include "library/commands/file_commands.h"
 #include "library/commands/run_directory.h"
@@ -63,6 +64,20 @@ std::string picture_path(std::string_view name) {
 Bytes read_picture_file(const std::string& path) {
     const ResultRecord r = call(cmd_read_file, arg_text(path.c_str()));
     return Bytes(r.as_ptr<std::uint8_t>());
+}
+
+void add_double_size_partner(std::string_view name, const Bytes& picture) {
+    if (!picture) return;
+    const std::string one = "image\x5C" + std::string(name) + ".jpg";
+    const std::string two = picture_path(std::string(name) + "@2x");
+    add_double_size(byteset_span(picture.get()),
+                    [one, two](std::span<const std::uint8_t> bytes) -> std::vector<std::uint8_t> {
+                        if (!is_shipped_file(one, bytes)) return {};
+                        const Bytes partner = read_picture_file(two);
+                        if (!partner) return {};
+                        const auto span = byteset_span(partner.get());
+                        return {span.begin(), span.end()};
+                    });
 }
 
 }  // namespace vel::backgrounds

@@ -25,5 +25,10 @@ std::string caption_of(UnitId item);  // a menu item's
 std::string picture_path(std::string_view name);
 // The whole file as a byte set; null when it is missing, empty or unreadable.
 Bytes read_picture_file(const std::string& path);
+// Gives the supplied picture `name`, whose bytes are `picture`, its partner
+// drawn at twice the size, "<run directory>\image\<name>@2x.jpg", for
+// high-density screens. The partner is read only when a drawing asks for
+// it, and only while image\<name>.jpg is still the file the clock shipped.
+void add_double_size_partner(std::string_view name, const Bytes& picture);
 
 }  // namespace vel::backgrounds

@@ -1,48 +1,70 @@
 #include "forms/pictures/double_size.h"
 
-#include <string_view>
-#include <unordered_map>
+#include <compare>
+#include <map>
 
 #include "forms/pictures/picture.h"
 
 namespace vel {
 namespace {
 
-struct Partner {
-    std::vector<std::uint8_t> bytes;
-    std::shared_ptr<const plat::raster::Bitmap> decoded;
-    bool tried = false;
+// A one-size picture by its length and FNV-1a hash: a few bytes an entry
+// however large the picture, and a different file (one the user put in its
+// place) never matches but by a 64-bit accident.
+struct Key {
+    std::size_t size = 0;
+    std::uint64_t hash = 0;
+    auto operator<=>(const Key&) const = default;
 };
 
-std::unordered_map<std::string, Partner>& partners() {
-    static std::unordered_map<std::string, Partner> table;
-    return table;
+std::uint64_t fnv1a(std::span<const std::uint8_t> bytes) {
+    std::uint64_t h = 0xcbf29ce484222325u;
+    for (const std::uint8_t b : bytes) h = (h ^ b) * 0x100000001b3u;
+    return h;
 }
 
-std::string key_of(std::span<const std::uint8_t> one) {
-    return {reinterpret_cast<const char*>(one.data()), one.size()};
+struct Partner {
+    DoubleSizeReader read;
+    // Kept only while a picture holds it; read again after that.
+    std::weak_ptr<const plat::raster::Bitmap> decoded;
+    bool unusable = false;  // read once and found wanting: not read again
+};
+
+std::map<Key, Partner>& partners() {
+    static std::map<Key, Partner> table;
+    return table;
 }
 
 }  // namespace
 
 void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t> two) {
-    partners()[key_of(one)] = Partner{std::move(two), nullptr, false};
+    add_double_size(one, [two = std::move(two)](std::span<const std::uint8_t>) { return two; });
+}
+
+void add_double_size(std::span<const std::uint8_t> one, DoubleSizeReader read) {
+    partners()[Key{one.size(), fnv1a(one)}] = Partner{std::move(read), {}, false};
 }
 
 std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std::uint8_t> one,
                                                             int width, int height) {
-    const auto it = partners().find(key_of(one));
-    if (it == partners().end()) return nullptr;
-    Partner& p = it->second;
-    if (!p.tried) {
-        p.tried = true;
-        DecodeResult r = decode_picture(p.bytes);
-        if (r)
-            p.decoded = std::make_shared<const plat::raster::Bitmap>(std::move(r.picture->image));
-    }
-    if (!p.decoded || p.decoded->width() != 2 * width || p.decoded->height() != 2 * height)
+    auto& table = partners();
+    // Most pictures have no partner of their length: they are not hashed.
+    const auto same_size = table.lower_bound(Key{one.size(), 0});
+    if (one.empty() || same_size == table.end() || same_size->first.size != one.size())
         return nullptr;
-    return p.decoded;
+    const auto it = table.find(Key{one.size(), fnv1a(one)});
+    if (it == table.end() || it->second.unusable) return nullptr;
+    Partner& p = it->second;
+    std::shared_ptr<const plat::raster::Bitmap> decoded = p.decoded.lock();
+    if (!decoded) {
+        DecodeResult r = decode_picture(p.read(one));
+        if (r) decoded = std::make_shared<const plat::raster::Bitmap>(std::move(r.picture->image));
+        p.decoded = decoded;
+        p.unusable = !decoded;
+    }
+    if (!decoded || decoded->width() != 2 * width || decoded->height() != 2 * height)
+        return nullptr;
+    return decoded;
 }
 
 }  // namespace vel

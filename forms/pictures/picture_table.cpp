@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/pictures/double_size.h"
 #include "library/blocks.h"
 #include "library/memory.h"
 #include "platform/fs/file.h"
@@ -19,6 +20,14 @@ std::shared_ptr<const Picture> with_new_id(Picture picture) {
     static std::uint64_t ids = 0;
     picture.id = ++ids;
     return std::make_shared<const Picture>(std::move(picture));
+}
+
+// A decoded picture with its twice-size partner, when it has one.
+std::optional<Picture> decode_with_partner(std::span<const std::uint8_t> bytes) {
+    DecodeResult r = decode_picture(bytes);
+    if (!r) return std::nullopt;
+    r.picture->double_size = double_size_for(bytes, r.picture->width(), r.picture->height());
+    return std::move(r.picture);
 }
 
 }  // namespace
@@ -84,8 +93,8 @@ PictureTable& picture_table() {
 
 int load_picture_bytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty() || !is_static(bytes.data())) {
-        DecodeResult r = decode_picture(bytes);
-        return r ? picture_table().add(std::move(*r.picture)) : 0;
+        std::optional<Picture> picture = decode_with_partner(bytes);
+        return picture ? picture_table().add(std::move(*picture)) : 0;
     }
     // Constant data never changes, so neither does what it decodes to.
     using Key = std::pair<const std::uint8_t*, std::size_t>;
@@ -93,9 +102,9 @@ int load_picture_bytes(std::span<const std::uint8_t> bytes) {
     const Key key{bytes.data(), bytes.size()};
     auto it = decoded.find(key);
     if (it == decoded.end()) {
-        DecodeResult r = decode_picture(bytes);
-        if (!r) return 0;
-        it = decoded.emplace(key, with_new_id(std::move(*r.picture))).first;
+        std::optional<Picture> picture = decode_with_partner(bytes);
+        if (!picture) return 0;
+        it = decoded.emplace(key, with_new_id(std::move(*picture))).first;
     }
     return picture_table().add(it->second);
 }

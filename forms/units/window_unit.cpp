@@ -1,6 +1,7 @@
 // The window unit: a top-level window built from its property block.
 #include <algorithm>
 
+#include "forms/appearance/tray_command.h"
 #include "forms/appearance/window_look.h"
 #include "forms/pictures/picture.h"
 #include "forms/runtime/property_numbers.h"
@@ -15,14 +16,8 @@ namespace {
 // window without one.
 void show_icon(plat::Widget* w, std::string_view bytes) {
     const std::span data(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    const PictureKind kind = sniff_picture(data);
-    if (kind != PictureKind::icon && kind != PictureKind::cursor) return;
-    const DecodeResult r = decode_icon(data);
-    if (!r || r.picture->image.empty()) return;
-    const plat::raster::Bitmap& img = r.picture->image;
-    plat::set_window_icon(
-        w, {img.data(), img.width(), img.height(), img.width(), plat::PixelLayout::kXRGB},
-        r.picture->alpha);
+    const std::vector<Picture> sizes = icon_sizes(data);
+    if (!sizes.empty()) plat::set_window_icon(w, icon_images(sizes));
 }
 
 class WindowUnit : public WidgetUnit {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "library/blocks.h"
+#include "platform/fs/paths.h"
 #include "platform/fs/run_folder.h"
 #include "platform/text/gbk.h"
 
@@ -69,6 +70,15 @@ void split_executable_path(std::string_view gbk_path, std::string& directory, st
 
 const std::string& run_directory() {
     return run_path().directory;
+}
+
+bool is_shipped_file(std::string_view gbk_relative, std::span<const std::uint8_t> bytes) {
+    const auto folder = plat::fs::native_path(run_directory());
+    auto relative = plat::gbk_to_utf8(gbk_relative);
+    if (!folder || !relative) return false;
+    // Decoded first: a GBK trail byte may be 0x5C.
+    std::replace(relative->begin(), relative->end(), '\\', '/');
+    return plat::fs::is_shipped_copy(*folder, plat::fs::executable_path(), *relative, bytes);
 }
 
 void replace_run_directory(std::string gbk_directory) {

@@ -10,6 +10,8 @@
 // none, or a path with no GBK form or with a real backslash reaches here, the
 // run directory is a path that never opens ("\?"), so settings read as
 // missing instead of landing elsewhere.
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,10 @@ namespace vel {
 
 const std::string& run_directory();
 const std::string& executable_file_name();
+// Whether `bytes` are still those the program shipped as the file
+// `gbk_relative` ("image\泰山.jpg") of the run directory: false for a file
+// the user replaced or added (see plat::fs::is_shipped_copy).
+bool is_shipped_file(std::string_view gbk_relative, std::span<const std::uint8_t> bytes);
 // Tests point the run directory at a temporary folder ("\tmp\run1").
 void replace_run_directory(std::string gbk_directory);
 // Splits a GBK Windows-style path at its last backslash (exposed for tests).

@@ -395,6 +395,19 @@ bool prepare_user_run_folder(const std::string& executable, const std::string& u
     return true;
 }
 
+bool is_shipped_copy(const std::string& folder, const std::string& executable,
+                     const std::string& relative, std::span<const std::uint8_t> bytes) {
+    if (folder.empty() || !plain_relative_path(relative)) return false;
+    Digest digest;
+    digest.add(bytes.data(), bytes.size());
+    if (plat::fs::exists(join(folder, kRecordName))) {
+        const Record record = read_record(folder);
+        const auto it = record.find(relative);
+        return it != record.end() && it->second.copy == digest;
+    }
+    return !executable.empty() && digest_of(join(folder_part(executable), relative)) == digest;
+}
+
 std::string nameable_folder(const std::string& folder, const std::string& runtime) {
     if (nameable_in_texts(folder)) return folder;
     if (!nameable_in_texts(runtime) || !private_folder(runtime)) return {};

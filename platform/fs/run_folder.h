@@ -20,6 +20,8 @@
 // When no folder of the user's can be made or named, the executable's folder
 // serves after all, for reading the shipped files (never a system install the
 // user could write: then there is none); run_folder() says so once on stderr.
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace plat::fs {
@@ -52,6 +54,16 @@ std::string choose_run_folder(const std::string& executable, const std::string& 
 // Without a marker every file in the folders beside the executable is
 // copied, none is refreshed.
 bool prepare_user_run_folder(const std::string& executable, const std::string& user);
+
+// Whether `bytes` are still what was shipped as the file `relative`
+// ("image/a.jpg") of `folder`, the run folder of the executable at
+// `executable`, as opposed to a file the user put there or replaced it
+// with. A folder made by prepare_user_run_folder tells by its record of what
+// was copied into it (a file it does not list is the user's). A folder with
+// no record (the executable's own, or one filled without a marker) is
+// compared with the file of the same name beside the executable.
+bool is_shipped_copy(const std::string& folder, const std::string& executable,
+                     const std::string& relative, std::span<const std::uint8_t> bytes);
 
 // `folder` itself when the program's texts can name it, else a link to it in
 // `runtime` (a folder of this user's that only they may enter), else empty.

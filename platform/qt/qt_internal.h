@@ -3,6 +3,7 @@
 // other Qt-side parts (message boxes, window styles, appearance) may use to
 // reach the QWidget behind a plat::Widget. Included only under platform/qt.
 #include <QColor>
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -12,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/appearance.h"
 #include "platform/window_system.h"
 
 namespace plat {
@@ -97,6 +99,8 @@ void paint_on_screen(QWidget* q, Widget* w);
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.
 QImage icon_image(const PixelView& v, std::span<const std::uint8_t> alpha);
+// The usable sizes of an icon as one QIcon; null when none is usable.
+QIcon icon_of(std::span<const IconImage> sizes);
 
 Qt::CursorShape cursor_shape(int system_cursor_id);
 int virtual_key(int qt_key);

@@ -65,13 +65,32 @@ QImage icon_image(const PixelView& v, std::span<const std::uint8_t> alpha) {
     }
     return img;
 }
+
+QIcon icon_of(std::span<const IconImage> sizes) {
+    QIcon icon;
+    for (const IconImage& size : sizes) {
+        const PixelView& v = size.image;
+        if (v.pixels && v.width > 0 && v.height > 0)
+            icon.addPixmap(QPixmap::fromImage(icon_image(v, size.alpha)));
+    }
+    return icon;
+}
 }  // namespace qt
 
-bool set_tray_icon(Widget* owner, const PixelView& image, std::span<const std::uint8_t> alpha,
-                   std::string_view tip, TrayClick on_click) {
+// Here rather than beside the one-size form: it builds its icon as the tray's.
+bool set_window_icon(Widget* w, std::span<const IconImage> sizes) {
+    QWidget* q = qt::qwidget(w);
+    const QIcon icon = qt::icon_of(sizes);
+    if (!q || icon.isNull()) return false;
+    q->setWindowIcon(icon);
+    return true;
+}
+
+bool set_tray_icon(Widget* owner, std::span<const IconImage> sizes, std::string_view tip,
+                   TrayClick on_click) {
     QWidget* q = qt::qwidget(owner);
-    if (!q || !image.pixels || image.width <= 0 || image.height <= 0) return false;
-    const QIcon icon(QPixmap::fromImage(qt::icon_image(image, alpha)));
+    const QIcon icon = qt::icon_of(sizes);
+    if (!q || icon.isNull()) return false;
     TrayEntry* e = entry_of(owner);
     if (!e) {
         TrayEntry fresh;
@@ -124,6 +143,14 @@ bool has_tray_icon(Widget* owner) {
 std::string tray_tip(Widget* owner) {
     const TrayEntry* e = entry_of(owner);
     return e ? e->tip : std::string();
+}
+
+std::vector<Size> tray_icon_sizes(Widget* owner) {
+    std::vector<Size> sizes;
+    if (const TrayEntry* e = entry_of(owner))
+        for (const QSize& s : e->icon->icon().availableSizes())
+            sizes.push_back({s.width(), s.height()});
+    return sizes;
 }
 
 void send_tray_click(Widget* owner, int kind) {

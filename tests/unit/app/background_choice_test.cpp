@@ -4,7 +4,9 @@
 #include <random>
 
 #include "background_fixture.h"
+#include "forms/pictures/double_size.h"
 #include "forms/pictures/picture.h"
+#include "platform/fs/run_folder.h"
 #include "resources/form_ids.h"
 
 namespace vel {
@@ -54,6 +56,32 @@ TEST_F(BackgroundChoice, PictureThenWhiteRemovesThePictureEverywhere) {
 }
 
 // background.vel holds exactly the last value, whatever its length was.
+// A supplied picture, seeded from an install with its record of copies, has
+// its twice-size partner; once the user's file replaces it, it has none.
+TEST_F(BackgroundChoice, AShippedPictureHasItsTwiceSizePartnerUntilReplaced) {
+    const fs::path install = dir().root() / "install";
+    fs::create_directories(install / "image");
+    for (const char* name : {"泰山.jpg", "泰山@2x.jpg"})
+        fs::copy_file(fs::path(VEL_IMAGE_DIR) / name, install / "image" / name);
+    test::write_bytes(install / "velclock", "program");
+    test::write_bytes(install / "velclock.shipped",
+                      "data image/泰山.jpg\ndata image/泰山@2x.jpg\n");
+    ASSERT_TRUE(
+        plat::fs::prepare_user_run_folder((install / "velclock").string(), dir().root().string()));
+    ASSERT_TRUE(fs::exists(image_folder() / "泰山@2x.jpg")) << "the seed carries the partner";
+    const auto partner_width = [&] {
+        click(test::k泰山);
+        const std::string bytes = window_picture();
+        const auto partner = double_size_for(
+            std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), 288, 288);
+        return partner ? partner->width() : 0;
+    };
+    EXPECT_EQ(partner_width(), 576);
+    fs::copy_file(fs::path(VEL_IMAGE_DIR) / "鼠.jpg", image_folder() / "泰山.jpg",
+                  fs::copy_options::overwrite_existing);
+    EXPECT_EQ(partner_width(), 0);
+}
+
 TEST_F(BackgroundChoice, TheFileHoldsExactlyTheLastChoice) {
     const std::vector<std::string> sequence = {test::k珠穆朗玛峰, test::k鼠,   test::k红色,
                                                test::k珠穆朗玛峰, test::k使用, test::k泰山};

@@ -1,6 +1,7 @@
 // The background pictures supplied in resources/image/: one for every picture
 // item of the clock's menu, named after the item's caption, and each one a
-// picture the clock can show under its face.
+// picture the clock can show under its face; beside each its partner at twice
+// the size, NAME@2x.jpg.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,6 +34,8 @@ namespace fs = std::filesystem;
 constexpr int kSide = 288;
 constexpr std::size_t kMaxFileBytes = 30 * 1024;
 constexpr std::size_t kMaxTotalBytes = 1600 * 1024;
+// Every picture shipped, the twice-size ones and the embedded media included.
+constexpr std::size_t kMaxShippedBytes = 4 * 1024 * 1024;
 
 // The captions (UTF-8) of the menu items whose click loads a picture file, in
 // menu order, read from the form the program carries.
@@ -88,7 +91,8 @@ protected:
         s_captions = new std::vector<std::string>(picture_captions());
         s_files = new std::map<std::string, std::vector<std::uint8_t>>();
         for (const std::string& c : *s_captions)
-            (*s_files)[c] = read_all(fs::path(VEL_IMAGE_DIR) / (c + ".jpg"));
+            for (const std::string& name : {c, c + "@2x"})
+                (*s_files)[name] = read_all(fs::path(VEL_IMAGE_DIR) / (name + ".jpg"));
     }
     static void TearDownTestSuite() {
         delete s_captions;
@@ -114,8 +118,9 @@ std::map<std::string, std::vector<std::uint8_t>>* BackgroundPictures::s_files = 
 TEST_F(BackgroundPictures, TheFolderHoldsOneJpegPerPictureItemAndNoOther) {
     // 12 animals, 4 seasons, 23 sights and 13 performers, all different.
     ASSERT_EQ(s_captions->size(), 52u);
-    std::set<std::string> expected(s_captions->begin(), s_captions->end());
-    EXPECT_EQ(expected.size(), 52u);
+    std::set<std::string> expected;
+    for (const std::string& c : *s_captions) expected.insert({c, c + "@2x"});
+    EXPECT_EQ(expected.size(), 104u);
 
     std::set<std::string> present;
     for (const auto& entry : fs::directory_iterator(VEL_IMAGE_DIR))
@@ -132,27 +137,52 @@ TEST_F(BackgroundPictures, TheFolderHoldsOneJpegPerPictureItemAndNoOther) {
 
 TEST_F(BackgroundPictures, EachIsABaselineJpegOfTheFaceSizeThatThePictureLoaderReads) {
     ASSERT_FALSE(s_captions->empty());
-    for (const std::string& caption : *s_captions) {
-        SCOPED_TRACE(caption);
-        const auto& bytes = s_files->at(caption);
+    for (const auto& [name, bytes] : *s_files) {
+        SCOPED_TRACE(name);
+        const int side = name.ends_with("@2x") ? 2 * kSide : kSide;
         ASSERT_FALSE(bytes.empty());
         EXPECT_EQ(frame_marker(bytes), 0xC0) << "not baseline";
         EXPECT_EQ(sniff_picture(bytes), PictureKind::jpeg);
         DecodeResult decoded = decode_picture(bytes);
         ASSERT_TRUE(decoded) << decoded.reason;
         EXPECT_EQ(decoded.picture->kind, PictureKind::jpeg);
-        EXPECT_EQ(decoded.picture->width(), kSide);
-        EXPECT_EQ(decoded.picture->height(), kSide);
+        EXPECT_EQ(decoded.picture->width(), side);
+        EXPECT_EQ(decoded.picture->height(), side);
     }
 }
 
+// Each partner is its picture drawn at twice the size (not another's, not
+// shifted): averaged over 2 x 2 blocks it comes close to the picture.
+TEST_F(BackgroundPictures, EachPartnerIsItsPictureAtTwiceTheSize) {
+    for_each_image([&](const std::string& caption, const auto& one) {
+        DecodeResult two = decode_picture(s_files->at(caption + "@2x"));
+        ASSERT_TRUE(two && two.picture->width() == 2 * kSide);
+        double difference = 0;
+        for (int y = 0; y < kSide; ++y)
+            for (int x = 0; x < kSide; ++x)
+                for (int shift : {0, 8, 16}) {
+                    int sum = 0;
+                    for (int k = 0; k < 4; ++k)
+                        sum +=
+                            two.picture->image.pixel(2 * x + k % 2, 2 * y + k / 2) >> shift & 0xFF;
+                    difference += std::abs(sum / 4.0 - (one.pixel(x, y) >> shift & 0xFF));
+                }
+        EXPECT_LT(difference / (3.0 * kSide * kSide), 6.0);
+    });
+}
+
 TEST_F(BackgroundPictures, TheSetStaysSmall) {
-    std::size_t total = 0;
-    for (const auto& [caption, bytes] : *s_files) {
-        EXPECT_LE(bytes.size(), kMaxFileBytes) << caption;
-        total += bytes.size();
+    std::size_t total = 0, shipped = 0;
+    for (const auto& [name, bytes] : *s_files) {
+        const bool two = name.ends_with("@2x");
+        EXPECT_LE(bytes.size(), two ? 4 * kMaxFileBytes : kMaxFileBytes) << name;
+        total += two ? 0 : bytes.size();
+        shipped += bytes.size();
     }
     EXPECT_LT(total, kMaxTotalBytes);
+    for (const auto& entry : fs::directory_iterator(fs::path(VEL_IMAGE_DIR) / ".." / "media"))
+        shipped += entry.file_size();
+    EXPECT_LT(shipped, kMaxShippedBytes);
 }
 
 // What the eye needs under the hands: a picture, not a flat fill nor a copy of

@@ -5,9 +5,15 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
+#include "app/clock_app.h"
 #include "app/face/face_geometry.h"
+#include "forms/appearance/tray_command.h"
+#include "forms/pictures/double_size.h"
 #include "forms/pictures/picture.h"
+#include "forms/pictures/picture_table.h"
 #include "resources/embedded.h"
 
 namespace vel {
@@ -130,18 +136,80 @@ TEST(FacePictures, ButterflyIsFourColoursOnTransparentWhite) {
     EXPECT_EQ(butterfly.image.pixel(0, 0), kPureWhite);
 }
 
-TEST(FacePictures, TrayIconIsOne48PixelImageWithAlpha) {
+// 48 pixels for the tray, 64 for a high-density one: the same drawing.
+TEST(FacePictures, TrayIconIsA48And64PixelImageWithAlpha) {
     auto bytes = embedded_bytes("clock.ico");
-    ASSERT_EQ(bytes.size(), 9662u);
-    EXPECT_EQ(bytes[4] | bytes[5] << 8, 1) << "one image";
-    auto decoded = decode_icon(bytes, 48);
-    ASSERT_TRUE(decoded) << decoded.reason;
-    const Picture& icon = *decoded.picture;
-    EXPECT_EQ(icon.width(), 48);
-    EXPECT_EQ(icon.height(), 48);
-    ASSERT_EQ(icon.alpha.size(), 48u * 48u);
-    EXPECT_EQ(icon.alpha[0], 0) << "the corners are transparent";
-    EXPECT_EQ(icon.alpha[24 * 48 + 24], 255) << "the face is opaque";
+    ASSERT_EQ(bytes.size(), 26614u);
+    EXPECT_EQ(bytes[4] | bytes[5] << 8, 2) << "two images";
+    const std::vector<Picture> sizes = icon_sizes(bytes);
+    ASSERT_EQ(sizes.size(), 2u);
+    for (const Picture& icon : sizes) {
+        const int n = icon.width();
+        SCOPED_TRACE(n);
+        EXPECT_EQ(icon.height(), n);
+        ASSERT_EQ(icon.alpha.size(), std::size_t(n * n));
+        EXPECT_EQ(icon.alpha[0], 0) << "the corners are transparent";
+        EXPECT_EQ(icon.alpha[std::size_t(n / 2 * n + n / 2)], 255) << "the face is opaque";
+    }
+    EXPECT_EQ(sizes[0].width(), 48);
+    EXPECT_EQ(sizes[1].width(), 64);
+}
+
+// The face's pictures at twice the size: exactly twice, lossless with the
+// same transparent white and no other pure white, and keyed where the
+// one-size picture is (but at antialiased edges).
+TEST(FacePictures, TwiceSizePicturesAreExactlyTwiceAndKeepTheKey) {
+    for (const auto& [one_name, two_name] :
+         {std::pair{"dial.gif", "dial@2x.gif"}, {"butterfly.gif", "butterfly@2x.gif"}}) {
+        SCOPED_TRACE(two_name);
+        auto one = decode_gif(embedded_bytes(one_name));
+        auto two = decode_gif(embedded_bytes(two_name));
+        ASSERT_TRUE(one && two);
+        const Picture &a = *one.picture, &b = *two.picture;
+        ASSERT_EQ(b.width(), 2 * a.width());
+        ASSERT_EQ(b.height(), 2 * a.height());
+        ASSERT_EQ(b.transparent_index, a.transparent_index);
+        for (int i = 0; i < static_cast<int>(b.palette.size()); ++i)
+            EXPECT_EQ(b.palette[std::size_t(i)] == kPureWhite, i == b.transparent_index) << i;
+        int differ = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                int keyed = 0;
+                for (int k = 0; k < 4; ++k)
+                    keyed += b.image.pixel(2 * x + k % 2, 2 * y + k / 2) == kPureWhite;
+                differ += (a.image.pixel(x, y) == kPureWhite) != (keyed >= 2);
+            }
+        EXPECT_LT(differ, a.width() * a.height() / 50);
+    }
+}
+
+// Loaded face pictures carry their partner; the same picture with a byte
+// changed (a user's own) has none, nor has a picture whose partner is not
+// exactly twice its size.
+TEST(FacePictures, LoadedPicturesCarryTheirPartner) {
+    add_embedded_double_sizes();
+    const auto dial = embedded_bytes("dial.gif");
+    std::vector<std::uint8_t> changed(dial.begin(), dial.end());
+    changed[13] ^= 1;  // a colour of the palette: it still decodes
+    std::vector<std::uint8_t> misfit(changed);
+    misfit[14] ^= 1;
+    const auto butterfly2 = embedded_bytes("butterfly@2x.gif");
+    add_double_size(misfit, std::vector<std::uint8_t>(butterfly2.begin(), butterfly2.end()));
+    const struct Row {
+        std::span<const std::uint8_t> bytes;
+        int width, height;  // of the partner; 0: none
+    } rows[] = {{dial, 576, 568},
+                {embedded_bytes("butterfly.gif"), 120, 120},
+                {changed, 0, 0},
+                {misfit, 0, 0}};
+    for (const Row& row : rows) {
+        const int number = load_picture_bytes(row.bytes);
+        const Picture* p = picture_table().find(number);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->double_size ? p->double_size->width() : 0, row.width);
+        EXPECT_EQ(p->double_size ? p->double_size->height() : 0, row.height);
+        picture_table().remove(number);
+    }
 }
 
 }  // namespace

@@ -116,6 +116,10 @@ TEST_F(AppearanceTest, TrayIconTipAndRemoval) {
     call(cmd_set_tray_icon, ref(kWinUnit), arg_byteset(clock_icon()), arg_text(tip.c_str()));
     ASSERT_TRUE(plat::has_tray_icon(w));
     EXPECT_EQ(plat::tray_tip(w), tip.substr(0, 62));
+    // Both sizes, so that a high-density tray takes the sharp one.
+    std::vector<int> sizes;
+    for (const plat::Size& s : plat::tray_icon_sizes(w)) sizes.push_back(s.width);
+    EXPECT_EQ(sizes, (std::vector<int>{48, 64}));
     // Empty icons, whether a byte set or a file name, remove it.
     call(cmd_set_tray_icon, ref(kWinUnit), arg_text(""));
     EXPECT_FALSE(plat::has_tray_icon(w));
