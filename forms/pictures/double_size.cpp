@@ -35,6 +35,13 @@ std::map<Key, Partner>& partners() {
     return table;
 }
 
+// The partner decoded last stays even when no picture holds it for a moment
+// (a panel's background decoded again): it is not read and decoded anew.
+std::shared_ptr<const plat::raster::Bitmap>& last_decoded() {
+    static std::shared_ptr<const plat::raster::Bitmap> last;
+    return last;
+}
+
 }  // namespace
 
 void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t> two) {
@@ -61,6 +68,7 @@ std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std:
         if (r) decoded = std::make_shared<const plat::raster::Bitmap>(std::move(r.picture->image));
         p.decoded = decoded;
         p.unusable = !decoded;
+        if (decoded) last_decoded() = decoded;
     }
     if (!decoded || decoded->width() != 2 * width || decoded->height() != 2 * height)
         return nullptr;
