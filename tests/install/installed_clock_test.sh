@@ -116,6 +116,8 @@ poll 20 clock_window || fail "the installed clock shows no window"
 [ "$(sed -n 's/^[a-z]* //p' "$lib/velclock.shipped" | LC_ALL=C sort)" = \
   "$(cd "$own" && find VEL文件 image | grep / | LC_ALL=C sort)" ] ||
   fail "the user's folder is not a copy of the shipped files: $(cd "$own" && find VEL文件 image)"
+# The twice-size backgrounds are shipped data too, refreshed with their partners.
+grep -x 'data image/泰山@2x.jpg' "$lib/velclock.shipped" >/dev/null || fail "no 泰山@2x.jpg in the marker"
 
 # choose ROW: a right click on the face opens the menu, then the keyboard
 # picks a row (the first Down enters it at row 0).
