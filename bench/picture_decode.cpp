@@ -41,6 +41,21 @@ void decode_dial_2x_gif(benchmark::State& state) {
 }
 BENCHMARK(decode_dial_2x_gif);
 
+// A background and its twice-size partner, decoded once each at start-up (the
+// partner only on a high-density screen).
+void decode_background_jpeg(benchmark::State& state) {
+    const char* name = state.range(0) == 2 ? "泰山@2x.jpg" : "泰山.jpg";
+    const auto path = std::filesystem::path(__FILE__).parent_path() / "../resources/image" / name;
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    if (!vel::decode_jpeg(bytes)) state.SkipWithError("the background does not decode");
+    for (auto _ : state) {
+        auto r = vel::decode_jpeg(bytes);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(decode_background_jpeg)->Arg(1)->Arg(2);
+
 void transparent_dial(benchmark::State& state) {
     const auto r = vel::decode_gif(dial_bytes());
     if (!r) {
