@@ -23,23 +23,9 @@ std::uint64_t fnv1a(std::span<const std::uint8_t> bytes) {
     return h;
 }
 
-struct Partner {
-    DoubleSizeReader read;
-    // Kept only while a picture holds it; read again after that.
-    std::weak_ptr<const plat::raster::Bitmap> decoded;
-    bool unusable = false;  // read once and found wanting: not read again
-};
-
-std::map<Key, Partner>& partners() {
-    static std::map<Key, Partner> table;
+std::map<Key, DoubleSizeReader>& partners() {
+    static std::map<Key, DoubleSizeReader> table;
     return table;
-}
-
-// The partner decoded last stays even when no picture holds it for a moment
-// (a panel's background decoded again): it is not read and decoded anew.
-std::shared_ptr<const plat::raster::Bitmap>& last_decoded() {
-    static std::shared_ptr<const plat::raster::Bitmap> last;
-    return last;
 }
 
 }  // namespace
@@ -49,7 +35,7 @@ void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t
 }
 
 void add_double_size(std::span<const std::uint8_t> one, DoubleSizeReader read) {
-    partners()[Key{one.size(), fnv1a(one)}] = Partner{std::move(read), {}, false};
+    partners()[Key{one.size(), fnv1a(one)}] = std::move(read);
 }
 
 std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std::uint8_t> one,
@@ -60,19 +46,10 @@ std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std:
     if (one.empty() || same_size == table.end() || same_size->first.size != one.size())
         return nullptr;
     const auto it = table.find(Key{one.size(), fnv1a(one)});
-    if (it == table.end() || it->second.unusable) return nullptr;
-    Partner& p = it->second;
-    std::shared_ptr<const plat::raster::Bitmap> decoded = p.decoded.lock();
-    if (!decoded) {
-        DecodeResult r = decode_picture(p.read(one));
-        if (r) decoded = std::make_shared<const plat::raster::Bitmap>(std::move(r.picture->image));
-        p.decoded = decoded;
-        p.unusable = !decoded;
-        if (decoded) last_decoded() = decoded;
-    }
-    if (!decoded || decoded->width() != 2 * width || decoded->height() != 2 * height)
-        return nullptr;
-    return decoded;
+    if (it == table.end()) return nullptr;
+    DecodeResult r = decode_picture(it->second(one));
+    if (!r || r.picture->width() != 2 * width || r.picture->height() != 2 * height) return nullptr;
+    return std::make_shared<const plat::raster::Bitmap>(std::move(r.picture->image));
 }
 
 }  // namespace vel

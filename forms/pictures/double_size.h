@@ -6,8 +6,8 @@
 //
 // The table holds a digest of each one-size picture and a way to read its
 // partner, not the pictures themselves: a partner is read and decoded only
-// when a drawing at a ratio above 1 asks for it, and its pixels are kept only
-// while a picture uses them. User-interface thread only.
+// when a drawing at a ratio above 1 asks for it, and whoever asked keeps it.
+// User-interface thread only.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,7 +28,7 @@ using DoubleSizeReader =
 void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t> two);
 // The same with the partner read by `read` when first needed.
 void add_double_size(std::span<const std::uint8_t> one, DoubleSizeReader read);
-// The partner of a picture with bytes `one`, decoded on first use: null
+// The partner of a picture with bytes `one`, read and decoded now: null
 // when it has none, or when the partner does not decode to exactly twice
 // `width` x `height`.
 std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std::uint8_t> one,

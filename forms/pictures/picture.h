@@ -4,7 +4,6 @@
 // throws, never ends the process, and checks every size read from the data
 // against a limit before allocating for it.
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -40,9 +39,11 @@ struct Picture {
     // transparent index of its graphic control extension, -1 when none.
     std::vector<plat::raster::Colour> palette;
     int transparent_index = -1;
-    // The same picture made at twice the size, for high-density screens:
-    // only pictures shipped with such a partner have one.
-    std::shared_ptr<const plat::raster::Bitmap> double_size;
+    // The program's constant data it was decoded from (it outlives the
+    // picture); empty for any other. It finds the picture's twice-size
+    // partner (PictureTable::double_size), read only when first drawn on a
+    // high-density screen.
+    std::span<const std::uint8_t> constant_source;
 
     int width() const { return image.width(); }
     int height() const { return image.height(); }

@@ -22,14 +22,6 @@ std::shared_ptr<const Picture> with_new_id(Picture picture) {
     return std::make_shared<const Picture>(std::move(picture));
 }
 
-// A decoded picture with its twice-size partner, when it has one.
-std::optional<Picture> decode_with_partner(std::span<const std::uint8_t> bytes) {
-    DecodeResult r = decode_picture(bytes);
-    if (!r) return std::nullopt;
-    r.picture->double_size = double_size_for(bytes, r.picture->width(), r.picture->height());
-    return std::move(r.picture);
-}
-
 }  // namespace
 
 int PictureTable::add(Picture picture) {
@@ -86,6 +78,13 @@ void PictureTable::draw_keyed(plat::raster::Bitmap& dst, const Picture& picture,
                              own_size ? raster::Stretch::nearest : raster::Stretch::smooth);
 }
 
+std::shared_ptr<const plat::raster::Bitmap> PictureTable::double_size(const Picture& picture) {
+    if (picture.id == 0 || picture.constant_source.empty()) return nullptr;
+    auto& kept = m_kept[picture.id].double_size;
+    if (!kept) kept = double_size_for(picture.constant_source, picture.width(), picture.height());
+    return *kept;
+}
+
 PictureTable& picture_table() {
     static PictureTable table;
     return table;
@@ -93,8 +92,8 @@ PictureTable& picture_table() {
 
 int load_picture_bytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty() || !is_static(bytes.data())) {
-        std::optional<Picture> picture = decode_with_partner(bytes);
-        return picture ? picture_table().add(std::move(*picture)) : 0;
+        DecodeResult r = decode_picture(bytes);
+        return r ? picture_table().add(std::move(*r.picture)) : 0;
     }
     // Constant data never changes, so neither does what it decodes to.
     using Key = std::pair<const std::uint8_t*, std::size_t>;
@@ -102,9 +101,10 @@ int load_picture_bytes(std::span<const std::uint8_t> bytes) {
     const Key key{bytes.data(), bytes.size()};
     auto it = decoded.find(key);
     if (it == decoded.end()) {
-        std::optional<Picture> picture = decode_with_partner(bytes);
-        if (!picture) return 0;
-        it = decoded.emplace(key, with_new_id(std::move(*picture))).first;
+        DecodeResult r = decode_picture(bytes);
+        if (!r) return 0;
+        r.picture->constant_source = bytes;
+        it = decoded.emplace(key, with_new_id(std::move(*r.picture))).first;
     }
     return picture_table().add(it->second);
 }

@@ -42,6 +42,10 @@ public:
     void draw_keyed(plat::raster::Bitmap& dst, const Picture& picture, plat::raster::Rect to,
                     plat::raster::Colour key);
 
+    // The picture's twice-size partner (double_size.h), read when first
+    // asked for and kept while the picture is; null when it has none.
+    std::shared_ptr<const plat::raster::Bitmap> double_size(const Picture& picture);
+
 private:
     // What is made for one way of drawing a picture, on that way's second
     // drawing in a row.
@@ -64,6 +68,7 @@ private:
     struct Drawings {
         Kept<plat::raster::Colour, plat::raster::KeyedRuns> own_size;
         Kept<std::tuple<int, int, plat::raster::Colour>, plat::raster::ScaledKeyed> stretched;
+        std::optional<std::shared_ptr<const plat::raster::Bitmap>> double_size;
     };
 
     std::map<int, std::shared_ptr<const Picture>> m_pictures;

@@ -111,7 +111,9 @@ TEST_F(CompiledForms, AlarmEditorFocusOrderAndIcon) {
     // The tab-stop controls are numbered 0, 1, 2 ... without a gap.
     std::set<std::uint32_t> tabs;
     for (const UnitEntry& u : find_window(m_form, ui::editor::kWindow)->units)
-        if (u.unitFlags & kUnitTabStop) EXPECT_TRUE(tabs.insert(u.tabOrder).second);
+        if (u.unitFlags & kUnitTabStop) {
+            EXPECT_TRUE(tabs.insert(u.tabOrder).second);
+        }
     ASSERT_FALSE(tabs.empty());
     EXPECT_EQ(*tabs.rbegin(), tabs.size() - 1);
     // The icon file itself, not the empty stand-in of a build without it.
