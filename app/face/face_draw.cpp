@@ -72,7 +72,7 @@ void FacePainter::draw(int hour, int minute, int second, bool full) {
                       to->version() == m_shown_version && hour == m_hour && minute == m_minute;
     m_kept = false;
     if (kept) {
-        plat::raster::copy_area(from->canvas(), m_layer, m_moved);
+        plat::raster::copy_area(from->canvas(), m_layer, from->device_box(m_moved));
     } else {
         call(cmd_panel_clear, buffer);
         const int dial = load_embedded(dial_data);

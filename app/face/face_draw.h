@@ -8,7 +8,8 @@
 // back from that layer only the box the last second hand, disc and butterfly
 // covered, draws the new ones, and copies only the union of the old and new
 // boxes. The frame is the same, pixel for pixel, as clearing and drawing
-// every step.
+// every step. The layer holds the panel's device pixels; the boxes are kept
+// in client pixels, and put back and copied at every device pixel they touch.
 #include <cstdint>
 
 #include "forms/runtime/unit_ref.h"
@@ -30,7 +31,7 @@ private:
 
     UnitRef m_buffer;
     UnitRef m_shown;
-    plat::raster::Bitmap m_layer;  // the background, dial, hour and minute hands
+    plat::raster::Bitmap m_layer;  // the background, dial, hour and minute hands (device pixels)
     bool m_kept = false;           // the fields below describe the last frame
     int m_hour = -1;
     int m_minute = -1;

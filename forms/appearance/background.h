@@ -1,9 +1,14 @@
 #pragma once
 // The background of a window or drawing panel: a colour, an optional picture
 // (kept as its bytes, decoded on first use) and the picture mode. It renders
-// itself for a client size and keeps that rendering until something changes,
-// so repainting an area is a copy of rows.
+// itself for a client size at a device pixel ratio and keeps that rendering
+// until something changes, so repainting an area is a copy of rows.
+//
+// At a ratio above 1 a picture is drawn from its twice-size partner when it
+// has one, else enlarged smoothly from its own pixels; the picture modes
+// place it as at ratio 1, every client length times the ratio.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -35,17 +40,20 @@ public:
     // a larger client area or another mode decodes the bytes again.
     const Picture* kept_picture() const { return m_decoded ? &*m_decoded : nullptr; }
 
-    // Paints `area` of a client area of `dst`'s size. Pixels a tiled picture
-    // does not reach stay as they were; all others are overwritten.
-    void paint(plat::raster::Bitmap& dst, plat::raster::Rect area);
-    // The whole background of a width x height client area (cached).
-    const plat::raster::Bitmap& rendered(int width, int height);
+    // Paints `area` of `dst`, the device pixels of a client area at `ratio`
+    // device pixels per client pixel (`area` in device pixels too). Pixels a
+    // tiled picture does not reach stay as they were; all others are
+    // overwritten.
+    void paint(plat::raster::Bitmap& dst, plat::raster::Rect area, double ratio = 1.0);
+    // The whole background of width x height device pixels showing a client
+    // area at `ratio` (cached).
+    const plat::raster::Bitmap& rendered(int width, int height, double ratio = 1.0);
 
 private:
     // The picture with at least what a width x height client area shows.
     const Picture* picture_for(int width, int height);
     void keep_shown_part(int width, int height);
-    void render(plat::raster::Bitmap& out);
+    void render(plat::raster::Bitmap& out, double ratio);
 
     std::uint32_t m_colour = kSystemColour;
     int m_mode = 0;
@@ -54,7 +62,12 @@ private:
     bool m_tried = false;
     int m_decoded_width = 0;  // the decoded picture's size before any cut
     int m_decoded_height = 0;
+    // The twice-size partner of the decoded picture, looked up at the first
+    // rendering above ratio 1.
+    std::shared_ptr<const plat::raster::Bitmap> m_double;
+    bool m_double_tried = false;
     plat::raster::Bitmap m_rendered;
+    double m_rendered_ratio = 1.0;
     bool m_rendered_valid = false;
 };
 

@@ -1,8 +1,11 @@
 #include "forms/appearance/draw_panel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "forms/appearance/device_picture.h"
+#include "forms/appearance/device_pixels.h"
 #include "forms/pictures/picture_table.h"
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
@@ -140,25 +143,48 @@ plat::Size DrawPanel::client() const {
     return plat::client_size(m_widget);
 }
 
+Rect DrawPanel::device_box(Rect client) const {
+    return vel::device_box(client, m_ratio);
+}
+
 void DrawPanel::rebuild_memory(bool keep_image) {
     const plat::Size size = client();
-    Bitmap fresh(std::max(1, size.width), std::max(1, size.height), 0);
+    const double ratio = plat::device_ratio(m_widget);
+    Bitmap fresh(std::max(1, to_device(size.width, ratio)),
+                 std::max(1, to_device(size.height, ratio)), 0);
     if (fresh.empty()) return;  // beyond the raster's limits: keep what there is
-    m_background.paint(fresh, {0, 0, fresh.width(), fresh.height()});
-    if (keep_image && !m_image.empty())
-        plat::raster::copy_area(fresh, m_image, {0, 0, m_image.width(), m_image.height()});
+    m_background.paint(fresh, {0, 0, fresh.width(), fresh.height()}, ratio);
+    if (keep_image && !m_image.empty()) {
+        const Rect old{0, 0, m_image.width(), m_image.height()};
+        if (ratio == m_ratio) {
+            plat::raster::copy_area(fresh, m_image, old);
+        } else {
+            // Another screen: what was shown stays, scaled, until it is drawn
+            // again at the new ratio.
+            const double scale = ratio / m_ratio;
+            plat::raster::stretch_blit(fresh,
+                                       {0, 0, static_cast<int>(std::lround(old.w * scale)),
+                                        static_cast<int>(std::lround(old.h * scale))},
+                                       m_image, old, plat::raster::CopyMode::copy,
+                                       plat::raster::Stretch::smooth);
+        }
+    }
     m_image = std::move(fresh);
+    m_ratio = ratio;
     changed();
     // The panel shows its own bitmap: nothing is copied to show it.
     plat::attach_pixels(m_widget, {m_image.data(), m_image.width(), m_image.height(),
-                                   m_image.width(), plat::PixelLayout::kXRGB});
+                                   m_image.width(), plat::PixelLayout::kXRGB, m_ratio});
     show({0, 0, m_image.width(), m_image.height()});
 }
 
 void DrawPanel::fit_canvas() {
     const plat::Size size = client();
-    const int w = std::max(1, size.width), h = std::max(1, size.height);
-    if (m_image.empty() || m_image.width() != w || m_image.height() != h) rebuild_memory(true);
+    const double ratio = plat::device_ratio(m_widget);
+    const int w = std::max(1, to_device(size.width, ratio));
+    const int h = std::max(1, to_device(size.height, ratio));
+    if (m_image.empty() || m_image.width() != w || m_image.height() != h || ratio != m_ratio)
+        rebuild_memory(true);
 }
 
 Bitmap& DrawPanel::canvas() {
@@ -181,8 +207,9 @@ void DrawPanel::drew(Rect area) {
 }
 
 void DrawPanel::drew(std::span<const Rect> areas) {
-    for (const Rect& area : areas) {
-        if (area.w <= 0 || area.h <= 0) continue;
+    for (const Rect& device : areas) {
+        if (device.w <= 0 || device.h <= 0) continue;
+        const Rect area = client_box(device, m_ratio);
         if (m_drawn.w <= 0 || m_drawn.h <= 0) {
             m_drawn = area;
             continue;
@@ -231,25 +258,56 @@ bool DrawPanel::painted(plat::Rect) {
 
 void DrawPanel::clear(Rect area) {
     m_position = {area.x, area.y};
-    m_background.paint(drawing_canvas(), area);
-    drew(plat::raster::clip_to(m_image, area));
+    Bitmap& c = drawing_canvas();
+    const Rect d = device_box(area);
+    m_background.paint(c, d, m_ratio);
+    drew(plat::raster::clip_to(m_image, d));
+}
+
+plat::raster::DrawState DrawPanel::device_state() const {
+    plat::raster::DrawState s = m_state;
+    if (m_ratio == 1.0) return s;
+    // A one-pixel pen stays as fine as the screen shows one client pixel.
+    const int width = m_state.pen.width <= 1 ? 1 : m_state.pen.width;
+    s.pen.width = std::clamp(to_device(width, m_ratio), 1, kMaxPenWidth);
+    return s;
 }
 
 void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
     m_position = {x2, y2};
-    plat::raster::draw_line(drawing_canvas(), m_state, x1, y1, x2, y2);
-    drew(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
+    Bitmap& c = drawing_canvas();
+    const auto d = [this](int v) { return to_device(v, m_ratio); };
+    const plat::raster::DrawState s = device_state();
+    plat::raster::draw_line(c, s, d(x1), d(y1), d(x2), d(y2));
+    drew(reach(d(x1), d(y1), d(x2), d(y2), s.pen.pixel_width()));
 }
 
 void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
-    plat::raster::draw_ellipse(drawing_canvas(), m_state, x1, y1, x2, y2);
-    drew(reach(x1, y1, x2, y2, m_state.pen.pixel_width()));
+    Bitmap& c = drawing_canvas();
+    const auto d = [this](int v) { return to_device(v, m_ratio); };
+    const plat::raster::DrawState s = device_state();
+    plat::raster::draw_ellipse(c, s, d(x1), d(y1), d(x2), d(y2));
+    drew(reach(d(x1), d(y1), d(x2), d(y2), s.pen.pixel_width()));
 }
 
 void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     const Bitmap& src = picture.image;
     if (src.empty() || to.w <= 0 || to.h <= 0) return;
     Bitmap& c = drawing_canvas();
+    if (m_ratio != 1.0) {
+        // Placed as line ends are, and the same size wherever it lands, so a
+        // picture drawn again and again is drawn the same way each time.
+        const Rect d{to_device(to.x, m_ratio), to_device(to.y, m_ratio),
+                     std::max(1, to_device(to.w, m_ratio)), std::max(1, to_device(to.h, m_ratio))};
+        if (copy_mode < 0)
+            draw_device_keyed(
+                c, picture, d,
+                static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu);
+        else
+            draw_device_picture(c, picture, d, plat::raster::copy_mode_from(copy_mode));
+        drew(d);
+        return;
+    }
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
         picture_table().draw_keyed(c, picture, to, key);
@@ -267,7 +325,25 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
     if (from.w <= 0 || from.h <= 0) return;
     const Bitmap& src = image();
     target.fit_canvas();
-    target.drew(plat::raster::copy_block(target.drawing_canvas(), at.x, at.y, src, from, mode));
+    Bitmap& dst = target.drawing_canvas();
+    const Rect s = device_box(from);
+    if (m_ratio == target.m_ratio) {
+        // Moved by whole device pixels: a box copied to where it was taken
+        // from lands on the same pixels.
+        const auto moved = [this](int a, int b) {
+            const std::int64_t by =
+                std::clamp<std::int64_t>(std::int64_t{a} - b, -(1 << 30), 1 << 30);
+            return to_device(static_cast<int>(by), m_ratio);
+        };
+        const int x = m_ratio == 1.0 ? at.x : s.x + moved(at.x, from.x);
+        const int y = m_ratio == 1.0 ? at.y : s.y + moved(at.y, from.y);
+        target.drew(plat::raster::copy_block(dst, x, y, src, s, mode));
+        return;
+    }
+    // Panels on screens of different ratios: scaled to the target's pixels.
+    const Rect d = target.device_box({at.x, at.y, from.w, from.h});
+    plat::raster::stretch_blit(dst, d, src, s, mode, plat::raster::Stretch::smooth);
+    target.drew(plat::raster::clip_to(dst, d));
 }
 
 DrawPanel* as_draw_panel(LiveUnit* unit) {

@@ -4,7 +4,11 @@
 // run. Drawing happens in our own bitmaps; the platform only shows them.
 //
 // The panel's canvas is its memory bitmap when automatic redraw is on, else
-// an image of what the panel shows. Both have the panel's client size.
+// an image of what the panel shows. Both are held at device pixels: the
+// panel's client size times the device pixel ratio of its window. The
+// operations take client coordinates, as every stored value is, and draw
+// at device pixels (device_pixels.h), so a high-density screen shows the
+// drawing at its own resolution; at ratio 1 the two are the same.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -32,8 +36,12 @@ public:
 
     bool auto_redraw() const { return m_auto_redraw; }
     plat::Size client() const;
+    // Device pixels per client pixel of the canvas.
+    double ratio() const { return m_ratio; }
+    // The canvas pixels a client box touches.
+    plat::raster::Rect device_box(plat::raster::Rect client) const;
     // The image drawing and copying read and write (see above), brought to
-    // the client size first. Whoever takes it may change any pixel.
+    // the device size first. Whoever takes it may change any pixel.
     plat::raster::Bitmap& canvas();
     // The same image, to read.
     const plat::raster::Bitmap& image();
@@ -55,15 +63,20 @@ public:
     // to other pixels (a new size, background colour, picture or mode). No
     // two panels ever share a version.
     std::uint64_t version() const { return m_version; }
-    // The bounding box of what the operations drew since the last call
-    // (empty when nothing was drawn), generous by a pixel or two.
+    // The bounding box in client pixels of what the operations drew since
+    // the last call (empty when nothing was drawn), generous by a pixel or
+    // two; every device pixel drawn lies within device_box of it.
     plat::raster::Rect take_drawn_area();
 
 private:
     // The canvas for an operation; counts a version.
     plat::raster::Bitmap& drawing_canvas();
+    // Device boxes of the canvas.
     void drew(plat::raster::Rect area);
     void drew(std::span<const plat::raster::Rect> areas);
+    // The pen and brush at device pixels.
+    plat::raster::DrawState device_state() const;
+    void draw_keyed(const Picture& picture, plat::raster::Rect to, plat::raster::Colour key);
     void changed();
 
     void rebuild_memory(bool keep_image);
@@ -75,10 +88,11 @@ private:
     Background m_background;
     bool m_auto_redraw = false;
     plat::raster::Bitmap m_image;  // memory bitmap, or the shown image
+    double m_ratio = 1.0;          // m_image's device pixels per client pixel
     plat::raster::DrawState m_state;
     plat::Point m_position;
     std::uint64_t m_version = 0;
-    plat::raster::Rect m_drawn;  // see take_drawn_area
+    plat::raster::Rect m_drawn;  // see take_drawn_area (client pixels)
 };
 
 // The panel behind a live unit; null for any other unit.

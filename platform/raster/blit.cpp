@@ -222,11 +222,10 @@ void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns&
     }
 }
 
-ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key) {
+ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key, std::int64_t max_pixels) {
     ScaledKeyed s;
     s.key = key & 0xFFFFFFu;
-    if (src.empty() || !Bitmap::size_ok(w, h) || std::int64_t{w} * h > kMaxScaledKeyedPixels)
-        return s;
+    if (src.empty() || !Bitmap::size_ok(w, h) || std::int64_t{w} * h > max_pixels) return s;
     // Drawn onto two different grounds: a pixel the copy draws is the same on
     // both, one it leaves out shows each ground.
     Bitmap black(w, h, 0x000000), white(w, h, 0xFFFFFF);
@@ -260,6 +259,29 @@ void scaled_keyed_blit(Bitmap& dst, int ax, int ay, const ScaledKeyed& s) {
     }
 }
 
+KeyedRuns keyed_runs(const ScaledKeyed& s) {
+    KeyedRuns k;
+    k.key = s.key;
+    const Bitmap& src = s.image;
+    if (s.drawn.size() != static_cast<std::size_t>(src.width()) * src.height()) return k;
+    for (int y = 0; y < src.height(); ++y) {
+        k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
+        const std::uint8_t* mask = s.drawn.data() + static_cast<std::size_t>(y) * src.width();
+        for (int x = 0; x < src.width();) {
+            if (!mask[x]) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < src.width() && mask[x]) ++x;
+            k.runs.push_back({start, x - start});
+            k.pixels.insert(k.pixels.end(), src.row(y) + start, src.row(y) + x);
+        }
+    }
+    k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
+    return k;
+}
+
 void copy_area(Bitmap& dst, const Bitmap& src, Rect area) {
     const Rect r = clip_to(dst, clip_to(src, area));
     for (int y = r.y; y < r.y + r.h; ++y) std::copy_n(src.row(y) + r.x, r.w, dst.row(y) + r.x);
@@ -271,9 +293,13 @@ std::pair<int, int> copy_changed(const std::uint32_t* in, std::uint32_t* out, in
     // Rows are mostly unchanged: the library's compare runs through those
     // many bytes at a time.
     if (std::memcmp(in, out, bytes) == 0) return {n, 0};
-    // Otherwise the first and last differing pixels bound what is written.
+    // Otherwise the first and last differing pixels bound what is written,
+    // found four pixels at a time and then one by one.
+    constexpr std::size_t kQuad = 4 * sizeof(std::uint32_t);
     int first = 0, last = n;
+    while (first + 4 <= n && std::memcmp(in + first, out + first, kQuad) == 0) first += 4;
     while (in[first] == out[first]) ++first;
+    while (last - 4 >= first && std::memcmp(in + last - 4, out + last - 4, kQuad) == 0) last -= 4;
     while (in[last - 1] == out[last - 1]) --last;
     std::memcpy(out + first, in + first,
                 sizeof(std::uint32_t) * static_cast<std::size_t>(last - first));

@@ -159,21 +159,30 @@ void wide_line(Bitmap& bm, const DrawState& s, double ax, double ay, double bx, 
     const std::int64_t bottom = std::min<std::int64_t>(
         bm.height() - 1, static_cast<std::int64_t>(std::ceil(std::max(ay, by) + reach)));
     const detail::Paint p = detail::pen_paint(s);
-    for (std::int64_t y = top; y <= bottom; ++y) {
-        const double cy = y + 0.5;
+    // The centres within `radius` of the segment on the row of centre cy.
+    const auto capsule = [&](double cy, double radius) {
         Span row;
         for (const auto& [px, py] : {std::pair{ax, ay}, std::pair{bx, by}}) {
             const double dy = cy - py;
-            if (std::fabs(dy) <= reach) {
-                const double h = std::sqrt(reach * reach - dy * dy);
+            if (std::fabs(dy) <= radius) {
+                const double h = std::sqrt(radius * radius - dy * dy);
                 row = hull(row, Span{px - h, px + h});
             }
         }
         if (len > 0) {
             const Span along = solve(ux, -ax * ux + (cy - ay) * uy, 0, len);
-            const Span across = solve(-uy, ax * uy + (cy - ay) * ux, -reach, reach);
+            const Span across = solve(-uy, ax * uy + (cy - ay) * ux, -radius, radius);
             row = hull(row, meet(along, across));
         }
+        return row;
+    };
+    // Pixels surely covered in full (with room for rounding): their mix is
+    // the pen's own colour, found without measuring their distance.
+    const double inner = r - 0.5 - 1e-6;
+    const std::uint32_t solid = detail::blend(p.fore, 0, 256);
+    for (std::int64_t y = top; y <= bottom; ++y) {
+        const double cy = y + 0.5;
+        const Span row = capsule(cy, reach);
         if (row.empty()) continue;
         const std::int64_t x0 = static_cast<std::int64_t>(std::ceil(std::max(row.lo, -1.0) - 0.5));
         const std::int64_t x1 =
@@ -182,11 +191,26 @@ void wide_line(Bitmap& bm, const DrawState& s, double ax, double ay, double bx, 
             detail::paint_run(bm, y, x0, x1 + 1, p);
             continue;
         }
-        // Every pixel of the run is mixed, those of no or full cover too:
-        // branching on them would cost more than mixing.
+        std::int64_t in0 = 0, in1 = -1;  // the fully covered run, maybe none
+        if (inner > 0) {
+            const Span in = capsule(cy, inner);
+            if (!in.empty()) {
+                in0 = static_cast<std::int64_t>(std::ceil(std::max(in.lo, -1.0) - 0.5));
+                in1 =
+                    static_cast<std::int64_t>(std::floor(std::min(in.hi, bm.width() + 1.0) - 0.5));
+            }
+        }
+        // Every other pixel of the run is mixed, those of no or full cover
+        // too: branching on them would cost more than mixing.
         std::uint32_t* pixels = bm.row(static_cast<int>(y));
         const std::int64_t end = std::min<std::int64_t>(x1, bm.width() - 1);
         for (std::int64_t x = std::max<std::int64_t>(x0, 0); x <= end; ++x) {
+            if (x >= in0 && x <= in1) {
+                const std::int64_t stop = std::min(in1, end);
+                std::fill(pixels + x, pixels + stop + 1, solid);
+                x = stop;
+                continue;
+            }
             const double d = distance_to_segment(x + 0.5 - ax, cy - ay, ux, uy, len);
             const double cover = std::min(std::max(r - d + 0.5, 0.0), 1.0);
             pixels[x] =

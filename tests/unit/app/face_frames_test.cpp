@@ -6,9 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/face/face_draw.h"
 #include "forms/appearance/draw_panel.h"
@@ -226,6 +230,45 @@ TEST_F(FaceFrames, EverySecondOfADayShowsWhatAFullDrawingShows) {
             ASSERT_TRUE(shown.empty())
                 << hour << ":" << minute << ":" << second << " on screen differs at " << shown;
         }
+    }
+}
+
+// On a high-density screen (the ctest entries run this with QT_SCALE_FACTOR
+// and VEL_TEST_RATIO set) the panels hold device pixels, and what the kept
+// layer gives is still what a full drawing gives, through hour and minute
+// changes, a background picture under the butterfly and a shape change.
+TEST_F(FaceFrames, ScaledFramesKeptEqualAFullDrawing) {
+    image(kQuickShown);
+    const double ratio = as_draw_panel(rt().live_unit(kWin, kQuickShown))->ratio();
+    if (const char* expected = std::getenv("VEL_TEST_RATIO")) {
+        ASSERT_DOUBLE_EQ(ratio, std::atof(expected)) << "the platform's ratio did not reach us";
+    }
+    EXPECT_EQ(image(kQuickShown).width(), std::lround(288 * ratio));
+    EXPECT_EQ(image(kQuickShown).height(), std::lround(284 * ratio));
+    std::ifstream file(std::string(VEL_IMAGE_DIR) + "/三峡.jpg", std::ios::binary);
+    const std::vector<std::uint8_t> photo{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_FALSE(photo.empty());
+    struct Row {
+        int hour, minute, second;
+        int change;  // 0 none, 1 the photo at its own size, 2 stretched, 3 a round window
+    };
+    const Row rows[] = {{10, 59, 57, 0}, {10, 59, 58, 0}, {10, 59, 59, 0}, {11, 0, 0, 0},
+                        {11, 0, 1, 0},   {11, 0, 59, 0},  {11, 1, 0, 0},   {11, 1, 1, 1},
+                        {11, 1, 2, 0},   {11, 1, 3, 0},   {11, 1, 4, 2},   {11, 1, 5, 0},
+                        {11, 1, 6, 3},   {11, 1, 7, 0},   {11, 2, 0, 0},   {11, 2, 1, 0}};
+    FacePainter quick(kWin, kQuickBuffer, kQuickShown);
+    FacePainter full(kWin, kFullBuffer, kFullShown);
+    for (const Row& r : rows) {
+        if (r.change == 1)
+            on_both([&](UnitId b, UnitId) { set_bytes(b, prop::kPanelPicture, photo); });
+        if (r.change == 2)
+            on_both([](UnitId b, UnitId) { set_int(b, prop::kPanelPictureMode, 3); });
+        if (r.change == 3) set_int(kWinUnit, prop::kWindowShape, 1);
+        quick.draw(r.hour, r.minute, r.second);
+        full.draw(r.hour, r.minute, r.second, true);
+        const std::string at = difference();
+        ASSERT_TRUE(at.empty()) << r.hour << ":" << r.minute << ":" << r.second << " at ratio "
+                                << ratio << " differs at " << at;
     }
 }
 
