@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "forms/pictures/picture_table.h"
 #include "platform/raster/blit.h"
 
 namespace vel {
@@ -13,8 +14,10 @@ using plat::raster::Rect;
 
 namespace {
 
+// The table keeps the partner while the picture is loaded.
 const Bitmap& source_of(const Picture& picture) {
-    return picture.double_size ? *picture.double_size : picture.image;
+    const auto partner = picture_table().double_size(picture);
+    return partner ? *partner : picture.image;
 }
 
 // One way of drawing a picture: its id, drawn size and key. A picture's

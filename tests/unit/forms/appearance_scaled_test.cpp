@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "forms/appearance/panel_methods.h"
+#include "forms/pictures/double_size.h"
 #include "forms/pictures/picture_table.h"
 #include "library/call.h"
 #include "platform/raster/draw.h"
@@ -47,10 +48,10 @@ TEST_F(AppearanceTest, ScaledKeyedPicturesComeFromTheirPartnerWithNoFringe) {
         p.kind = PictureKind::gif;
         p.image = plat::raster::Bitmap(6, 6, kWhite);
         plat::raster::fill_rect(p.image, {2, 1, 3, 3}, kRed);
+        static const std::uint8_t kSource[] = {'s', 'i', 'x'};  // stands for constant data
         if (partnered) {
-            auto twice = std::make_shared<plat::raster::Bitmap>(12, 12, kWhite);
-            plat::raster::fill_rect(*twice, {4, 2, 6, 6}, kBlue);
-            p.double_size = std::move(twice);
+            p.constant_source = kSource;
+            add_double_size(kSource, tiny_bmp(12, 12, kBlue, kWhite));
         }
         const int number = picture_table().add(std::move(p));
         call(cmd_panel_clear, ref(kBuffer));
