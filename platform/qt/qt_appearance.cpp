@@ -44,11 +44,4 @@ bool set_window_icon(Widget* w, const PixelView& image, std::span<const std::uin
     return true;
 }
 
-Size window_icon_size(Widget* w) {
-    QWidget* q = qt::qwidget(w);
-    if (!q || q->windowIcon().isNull()) return {};
-    const QList<QSize> sizes = q->windowIcon().availableSizes();
-    return sizes.isEmpty() ? Size{} : Size{sizes.front().width(), sizes.front().height()};
-}
-
 }  // namespace plat
