@@ -28,14 +28,10 @@ struct IconImage {
     std::span<const std::uint8_t> alpha;
 };
 
-// The window's own icon (title bar, task switcher), pixels and opacity as
-// for the tray icon below. False when the image is unusable.
-bool set_window_icon(Widget* w, const PixelView& image, std::span<const std::uint8_t> alpha);
-// The same in several sizes (a high-density screen takes the larger); false
-// when none is usable.
+// The window's own icon (title bar, task switcher) in one or more sizes (a
+// high-density screen takes the larger), pixels and opacity as for the tray
+// icon below. False when none is usable.
 bool set_window_icon(Widget* w, std::span<const IconImage> sizes);
-// The size of the window's icon; 0 x 0 when it has none (tests).
-Size window_icon_size(Widget* w);
 
 // ---- the tray icon --------------------------------------------------------
 // Clicks on the icon: 1 left click, 2 double click, 3 right click / context.

@@ -72,25 +72,14 @@ const BuiltinRoutine k_kernel32_routines[] = {
 const BuiltinLibrary k_user32{"User32.dll", k_user32_routines};
 const BuiltinLibrary k_kernel32{"Kernel32.dll", k_kernel32_routines};
 
-bool& registered() {
-    static bool r = false;
-    return r;
-}
-
 }  // namespace
 
 void register_system_libraries() {
-    if (registered()) return;
-    registered() = true;
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
     register_builtin_library(&k_user32);
     register_builtin_library(&k_kernel32);
-}
-
-void unregister_system_libraries() {
-    if (!registered()) return;
-    registered() = false;
-    unregister_builtin_library(&k_user32);
-    unregister_builtin_library(&k_kernel32);
 }
 
 }  // namespace plat

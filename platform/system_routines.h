@@ -10,7 +10,6 @@ namespace plat {
 // the runtime, before the first external routine is resolved; later calls do
 // nothing.
 void register_system_libraries();
-void unregister_system_libraries();
 
 namespace win32 {
 

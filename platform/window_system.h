@@ -60,7 +60,6 @@ bool on_display_lost(std::function<void()> lost);
 // caller that makes it true calls wake_nested_loops.
 void run_nested_loop(const std::function<bool()>& finished);
 void wake_nested_loops();
-int nested_loop_depth();
 // Queues a call to run on the user-interface thread after the current event.
 void post(std::function<void()> call);
 // Handles every event that is waiting now (tests).
@@ -139,12 +138,10 @@ void set_stays_on_top(Widget* w, bool on);
 void start_system_move(Widget* w);
 // The X11 window id of the widget's window, 0 when it has none yet.
 std::uint64_t native_handle(Widget* w);
-Widget* widget_from_native_handle(std::uint64_t handle);
 
 // ---- controls -------------------------------------------------------------
 enum class ControlKind { label, edit, button, combo, list, panel };
 Widget* create_control(Widget* parent, ControlKind kind);
-ControlKind control_kind(const Widget* w);  // windows answer panel
 void reparent(Widget* control, Widget* new_parent);
 // Stacks `w` directly below `above` (siblings); nullptr raises it to the top.
 void stack_below(Widget* w, Widget* above);
@@ -192,7 +189,6 @@ std::string item_text(Widget* w, int index);     // empty when out of range
 int add_item(Widget* w, std::string_view text);  // its index, or -1
 bool set_item_text(Widget* w, int index, std::string_view text);
 bool remove_item(Widget* w, int index);
-void clear_items(Widget* w);
 int current_index(Widget* w);  // -1 = none
 // Selects `index` (-1 = none) without calling `changed`.
 void set_current_index(Widget* w, int index);
@@ -252,9 +248,6 @@ struct MenuEntry {
 // when align_right) at `at` in screen coordinates, waits until it closes and
 // returns the chosen command, 0 for none. Timers keep firing meanwhile.
 int popup_menu(Widget* owner, const std::vector<MenuEntry>& entries, Point at, bool align_right);
-// The menu shown by popup_menu right now, or none (tests).
-bool popup_menu_open();
-void close_popup_menus();
 
 // ---- timers ------------------------------------------------------------------
 using TimerId = int;

@@ -16,11 +16,12 @@ void set_on_top(const UnitRef& window, bool on) {
     if (window.window_loaded()) window.set_flag(prop::kWindowAlwaysOnTop, on);
 }
 
-}  // namespace
-
+// Whether the menu item "置于顶层" is checked.
 bool keep_on_top_checked() {
     return clock_window::kWindow.window_loaded() && clock_window::checked(ui::clock::置于顶层);
 }
+
+}  // namespace
 
 int show_message(std::string_view text, std::string_view caption, int flags,
                  const std::function<void()>& before_restore) {

@@ -14,7 +14,4 @@ namespace vel::clock {
 int show_message(std::string_view text, std::string_view caption, int flags = 0,
                  const std::function<void()>& before_restore = {});
 
-// Whether the menu item "置于顶层" is checked.
-bool keep_on_top_checked();
-
 }  // namespace vel::clock

@@ -134,10 +134,6 @@ public:
         raw(s.substr(0, s.find('\0')));
         m_out.push_back(0);
     }
-    // Overwrites a u32 written earlier at `at`.
-    void patch_u32(std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) m_out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-    }
 
 private:
     std::vector<std::uint8_t> m_out;

@@ -51,7 +51,6 @@ public:
     // --- the message loop ------------------------------------------------------
     // Marks the loop as started; runs it while a window exists.
     int run_message_loop();
-    bool loop_started() const { return m_loop_started; }
 
     // --- units ------------------------------------------------------------------
     // The description of a unit of a loaded window; null when absent.

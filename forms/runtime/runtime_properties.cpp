@@ -1,5 +1,6 @@
 // Numbered properties: the menu item's four, the common 0-7 and the type's own.
 #include <algorithm>
+#include <array>
 
 #include "forms/runtime/form_runtime.h"
 #include "forms/runtime/property_numbers.h"
@@ -160,23 +161,17 @@ void FormRuntime::set_property(WindowId id, UnitId unit, int number, int, Value 
         const int v = payload_int(value);
         switch (number) {
             case prop::kLeft:
-            case prop::kTop: {
-                const int clamped = std::clamp(v, -kPositionLimit, kPositionLimit);
-                (number == prop::kLeft ? e.left : e.top) = clamped;
-                if (widget) {
-                    plat::Rect r = plat::geometry(widget);
-                    (number == prop::kLeft ? r.left : r.top) = clamped;
-                    plat::set_geometry(widget, r);
-                }
-                break;
-            }
+            case prop::kTop:
             case prop::kWidth:
             case prop::kHeight: {
-                const int clamped = std::clamp(v, 0, kPositionLimit);
-                (number == prop::kWidth ? e.width : e.height) = clamped;
+                // A place may be negative, a size not; the other three stay.
+                const int low = number >= prop::kWidth ? 0 : -kPositionLimit;
+                const int clamped = std::clamp(v, low, kPositionLimit);
+                const auto side = static_cast<std::size_t>(number);
+                *std::array{&e.left, &e.top, &e.width, &e.height}[side] = clamped;
                 if (widget) {
                     plat::Rect r = plat::geometry(widget);
-                    (number == prop::kWidth ? r.width : r.height) = clamped;
+                    *std::array{&r.left, &r.top, &r.width, &r.height}[side] = clamped;
                     plat::set_geometry(widget, r);
                 }
                 break;

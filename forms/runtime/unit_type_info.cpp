@@ -113,15 +113,6 @@ TypeTag kind_tag(int kind) {
     }
 }
 
-bool kind_is_block(int kind) {
-    TypeTag t = kind_tag(kind);
-    return t == TAG_TEXT || t == TAG_BYTESET;
-}
-
-std::span<const UnitTypeInfo> core_unit_types() {
-    return kTypes;
-}
-
 const UnitTypeInfo* find_unit_type(TypeTag tag) {
     for (const UnitTypeInfo& t : kTypes)
         if (t.tag == tag) return &t;

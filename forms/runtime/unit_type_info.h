@@ -29,7 +29,6 @@ enum PropertyKind : int {
 };
 // The TypeTag a value of this kind travels with.
 TypeTag kind_tag(int kind);
-bool kind_is_block(int kind);  // text or data: the value is a pointer
 
 // State flags.
 inline constexpr std::uint32_t kTypeNeverShown = 0x8000;
@@ -48,8 +47,6 @@ struct UnitTypeInfo {
     bool raisesEvents = true;
 };
 
-// The core library's types in its type order (tag low word = position).
-std::span<const UnitTypeInfo> core_unit_types();
 // The type of `tag`; null for a tag the core library does not have.
 const UnitTypeInfo* find_unit_type(TypeTag tag);
 // The value kind of property `number` of a type; 0 when out of range.

@@ -121,8 +121,9 @@ std::int32_t terminated_text_to_integer(const char* text) {
     if (k > 0 && next < 0x80 && (next < '0' || next > '9')) return plain;
     return text_to_integer(text);
 }
-}  // namespace
 
+// By the value's tag: integers as they are, floating values truncated toward
+// zero (saturating; NaN gives 0), texts through text_to_integer, others 0.
 std::int32_t value_to_integer(const ArgRecord& value) {
     // Texts first: the program converts nothing else.
     if (value.tag == TAG_TEXT) return terminated_text_to_integer(value.as_text());
@@ -145,6 +146,7 @@ std::int32_t value_to_integer(const ArgRecord& value) {
     }
 }
 
+// "2008年5月1日12时" (GBK): the time part only as far as it is not zero.
 std::string date_time_text(double value) {
     const CivilTime c = decode_date_time(value);
     std::string out = decimal(c.year) + kYear + decimal(c.month) + kMonth + decimal(c.day) + kDay;
@@ -157,6 +159,7 @@ std::string date_time_text(double value) {
     }
     return out;
 }
+}  // namespace
 
 std::string value_to_text(const ArgRecord& value) {
     switch (value.tag) {

@@ -43,14 +43,15 @@ CivilTime system_now() {
     return c;
 }
 
-}  // namespace
-
+// Clamped into the supported range; NaN counts as 0.
 double clamp_date_time(double value) {
     if (std::isnan(value)) return 0.0;
     if (value < kMinDateTime) return kMinDateTime;
     if (value > kMaxDateTime) return kMaxDateTime;
     return value;
 }
+
+}  // namespace
 
 CivilTime decode_date_time(double value) {
     value = clamp_date_time(value);

@@ -33,8 +33,6 @@ constexpr std::int64_t days_from_civil(std::int64_t y, int m, int d) {
 inline constexpr double kMinDateTime = -657434.0;  // 0100-01-01 00:00:00
 inline constexpr double kMaxDateTime = 2958465.0;  // 9999-12-31 00:00:00
 
-// Clamped into the range above; NaN counts as 0.
-double clamp_date_time(double value);
 // Clamps, rounds to the nearest second and takes the value apart.
 CivilTime decode_date_time(double value);
 // The value of a calendar date and time of day (fields are not range-checked

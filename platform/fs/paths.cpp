@@ -45,8 +45,7 @@ std::optional<std::string> find_ignoring_case(const std::string& folder, std::st
     return best;
 }
 
-}  // namespace
-
+// "\" -> "/" and case-insensitive lookup on an already decoded UTF-8 path.
 std::string resolve_utf8_path(std::string_view utf8_path) {
     std::string path(utf8_path);
     std::replace(path.begin(), path.end(), '\\', '/');
@@ -85,6 +84,8 @@ std::string resolve_utf8_path(std::string_view utf8_path) {
     if (!path.empty() && path.back() == '/' && !out.empty() && out.back() != '/') out += '/';
     return out;
 }
+
+}  // namespace
 
 std::optional<std::string> native_path(std::string_view gbk_path) {
     auto utf8 = gbk_to_utf8(gbk_path);

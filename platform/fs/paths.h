@@ -16,9 +16,6 @@ namespace plat::fs {
 // file about to be created keeps its name).
 std::optional<std::string> native_path(std::string_view gbk_path);
 
-// "\" -> "/" and case-insensitive lookup on an already decoded UTF-8 path.
-std::string resolve_utf8_path(std::string_view utf8_path);
-
 // The running executable's full path (UTF-8), from /proc/self/exe; empty when
 // it cannot be read.
 std::string executable_path();

@@ -15,6 +15,14 @@ std::string env_or_empty(const char* name) {
     return v ? std::string(v) : std::string();
 }
 
+// $HOME, else the password database's entry for this user.
+std::string home_folder() {
+    std::string home = env_or_empty("HOME");
+    if (!home.empty()) return home;
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+    return {};
+}
+
 std::string absolute_or(const char* variable, const char* under_home) {
     const std::string value = env_or_empty(variable);
     if (!value.empty() && value.front() == '/') return value;
@@ -23,13 +31,6 @@ std::string absolute_or(const char* variable, const char* under_home) {
 }
 
 }  // namespace
-
-std::string home_folder() {
-    std::string home = env_or_empty("HOME");
-    if (!home.empty()) return home;
-    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
-    return {};
-}
 
 std::string user_config_folder() {
     return absolute_or("XDG_CONFIG_HOME", "/.config");

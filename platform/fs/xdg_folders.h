@@ -6,8 +6,6 @@
 
 namespace plat::fs {
 
-// $HOME, else the password database's entry for this user.
-std::string home_folder();
 // $XDG_CONFIG_HOME, default ~/.config.
 std::string user_config_folder();
 // $XDG_DATA_HOME, default ~/.local/share.

@@ -180,10 +180,6 @@ void wake_nested_loops() {
         if ((*n->finished)()) n->loop.exit(0);
 }
 
-int nested_loop_depth() {
-    return static_cast<int>(g_nested.size());
-}
-
 void post(std::function<void()> call) {
     if (!g_post_target) return;
     QMetaObject::invokeMethod(

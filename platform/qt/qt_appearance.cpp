@@ -1,8 +1,6 @@
 // The window mask and the system face colour on Qt.
 #include <QApplication>
-#include <QIcon>
 #include <QPalette>
-#include <QPixmap>
 #include <QRegion>
 
 #include "platform/appearance.h"
@@ -35,20 +33,6 @@ bool window_region_contains(Widget* w, int x, int y) {
     if (!q) return false;
     const QRegion mask = q->mask();
     return mask.isEmpty() ? q->rect().contains(x, y) : mask.contains(QPoint(x, y));
-}
-
-bool set_window_icon(Widget* w, const PixelView& image, std::span<const std::uint8_t> alpha) {
-    QWidget* q = qt::qwidget(w);
-    if (!q || !image.pixels || image.width <= 0 || image.height <= 0) return false;
-    q->setWindowIcon(QIcon(QPixmap::fromImage(qt::icon_image(image, alpha))));
-    return true;
-}
-
-Size window_icon_size(Widget* w) {
-    QWidget* q = qt::qwidget(w);
-    if (!q || q->windowIcon().isNull()) return {};
-    const QList<QSize> sizes = q->windowIcon().availableSizes();
-    return sizes.isEmpty() ? Size{} : Size{sizes.front().width(), sizes.front().height()};
 }
 
 }  // namespace plat

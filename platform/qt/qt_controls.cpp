@@ -219,17 +219,6 @@ bool remove_item(Widget* w, int index) {
     return true;
 }
 
-void clear_items(Widget* w) {
-    if (auto* c = qt::as<QComboBox>(w)) {
-        QSignalBlocker quiet(c);
-        c->clear();
-    } else if (auto* l = qt::as<QListWidget>(w)) {
-        QSignalBlocker quiet(l);
-        l->clear();
-        qt::remember_row(l);
-    }
-}
-
 int current_index(Widget* w) {
     if (auto* c = qt::as<QComboBox>(w)) return c->currentIndex();
     if (auto* l = qt::as<QListWidget>(w)) return qt::selected_row(l);

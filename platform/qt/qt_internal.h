@@ -21,7 +21,6 @@ namespace plat {
 struct Widget {
     QPointer<QWidget> q;
     bool window = false;
-    ControlKind kind = ControlKind::panel;
     WidgetCallbacks callbacks;
     // Or pixels its owner keeps and shows here without a copy.
     PixelView attached;

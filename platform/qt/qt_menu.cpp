@@ -1,14 +1,11 @@
 // Pop-up menus built afresh from the caller's tree each time they are shown.
 #include <QAction>
 #include <QMenu>
-#include <QPointer>
 
 #include "platform/qt/qt_internal.h"
 
 namespace plat {
 namespace {
-
-QPointer<QMenu> g_open;  // the outermost menu being shown
 
 void fill(QMenu* menu, const std::vector<MenuEntry>& entries) {
     for (const MenuEntry& e : entries) {
@@ -36,18 +33,8 @@ int popup_menu(Widget* owner, const std::vector<MenuEntry>& entries, Point at, b
     fill(&menu, entries);
     QPoint where(at.x, at.y);
     if (align_right) where.rx() -= menu.sizeHint().width();
-    g_open = &menu;
     QAction* chosen = menu.exec(where);
-    g_open = nullptr;
     return chosen ? chosen->data().toInt() : 0;
-}
-
-bool popup_menu_open() {
-    return !g_open.isNull() && g_open->isVisible();
-}
-
-void close_popup_menus() {
-    if (g_open) g_open->close();
 }
 
 }  // namespace plat

@@ -1,7 +1,6 @@
 // The widget registry, creating windows and controls, and what every widget
 // has: geometry, visibility, enabled state, focus, cursor, stacking.
 #include <QAbstractScrollArea>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -124,14 +123,6 @@ std::uint64_t native_handle(Widget* w) {
     return static_cast<std::uint64_t>(q->effectiveWinId());
 }
 
-Widget* widget_from_native_handle(std::uint64_t handle) {
-    if (handle == 0) return nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        if (static_cast<std::uint64_t>(top->internalWinId()) == handle) return qt::widget_of(top);
-    }
-    return nullptr;
-}
-
 Widget* create_control(Widget* parent, ControlKind kind) {
     QWidget* p = qt::qwidget(parent);
     if (!p) return nullptr;
@@ -157,17 +148,12 @@ Widget* create_control(Widget* parent, ControlKind kind) {
             break;
     }
     auto* w = new Widget;
-    w->kind = kind;
     q->hide();
     qt::adopt(w, q);
     qt::connect_signals(w);
     if (const Widget* window = qt::widget_of(p->window()); window && window->x_gc)
         qt::paint_on_screen(q, w);
     return w;
-}
-
-ControlKind control_kind(const Widget* w) {
-    return w ? w->kind : ControlKind::panel;
 }
 
 void reparent(Widget* control, Widget* new_parent) {

@@ -74,8 +74,10 @@ std::string from_gbk(std::string_view gbk, const std::string& charset) {
     return out;
 }
 
-}  // namespace
-
+// The character set of the user's locale (LC_ALL, LC_CTYPE, LANG), read
+// without changing the program's own locale. UTF-8 when the locale names
+// plain ASCII (C, POSIX, or nothing set): ASCII cannot carry the messages at
+// all, and terminals and the journal read UTF-8 today.
 std::string error_output_charset() {
     std::string charset;
     if (const locale_t locale = newlocale(LC_CTYPE_MASK, "", locale_t(0))) {
@@ -87,6 +89,8 @@ std::string error_output_charset() {
     if (charset.empty() || charset == "ANSI_X3.4-1968") return "UTF-8";
     return charset;
 }
+
+}  // namespace
 
 void write_error_output(std::string_view gbk) {
     std::string text = without_cr_before_lf(gbk);

@@ -8,14 +8,8 @@
 
 namespace plat {
 
-// Writes `gbk` to standard error in error_output_charset(), each CR LF as LF.
+// Writes `gbk` to standard error in the user's character set, each CR LF as LF.
 // A character the charset lacks comes out as "?", as does a byte that is not GBK.
 void write_error_output(std::string_view gbk);
-
-// The character set of the user's locale (LC_ALL, LC_CTYPE, LANG), read
-// without changing the program's own locale. UTF-8 when the locale names
-// plain ASCII (C, POSIX, or nothing set): ASCII cannot carry the messages at
-// all, and terminals and the journal read UTF-8 today.
-std::string error_output_charset();
 
 }  // namespace plat
