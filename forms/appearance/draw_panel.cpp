@@ -4,7 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "forms/appearance/device_picture.h"
 #include "forms/appearance/device_pixels.h"
 #include "forms/pictures/picture_table.h"
 #include "platform/raster/blit.h"
@@ -291,34 +290,25 @@ void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
 }
 
 void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
-    const Bitmap& src = picture.image;
-    if (src.empty() || to.w <= 0 || to.h <= 0) return;
+    if (picture.image.empty() || to.w <= 0 || to.h <= 0) return;
     Bitmap& c = drawing_canvas();
-    if (m_ratio != 1.0) {
-        // Placed as line ends are, and the same size wherever it lands, so a
-        // picture drawn again and again is drawn the same way each time.
-        const Rect d{to_device(to.x, m_ratio), to_device(to.y, m_ratio),
-                     std::max(1, to_device(to.w, m_ratio)), std::max(1, to_device(to.h, m_ratio))};
-        if (copy_mode < 0)
-            draw_device_keyed(
-                c, picture, d,
-                static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu);
-        else
-            draw_device_picture(c, picture, d, plat::raster::copy_mode_from(copy_mode));
-        drew(d);
-        return;
-    }
+    // Placed as line ends are, and the same size wherever it lands, so a
+    // picture drawn again and again is drawn the same way each time.
+    const Rect d{to_device(to.x, m_ratio), to_device(to.y, m_ratio),
+                 std::max(1, to_device(to.w, m_ratio)), std::max(1, to_device(to.h, m_ratio))};
+    const bool dense = m_ratio > 1.0;
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
-        picture_table().draw_keyed(c, picture, to, key);
+        picture_table().draw_keyed(c, picture, d, key, dense);
     } else {
         // Half-tone stretching; a picture at its own size needs none.
-        const bool own_size = to.w == src.width() && to.h == src.height();
+        const Bitmap& src = picture_table().source(picture, dense);
+        const bool own_size = d.w == src.width() && d.h == src.height();
         plat::raster::stretch_blit(
-            c, to, src, {0, 0, src.width(), src.height()}, plat::raster::copy_mode_from(copy_mode),
+            c, d, src, {0, 0, src.width(), src.height()}, plat::raster::copy_mode_from(copy_mode),
             own_size ? plat::raster::Stretch::nearest : plat::raster::Stretch::smooth);
     }
-    drew(to);
+    drew(d);
 }
 
 void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::raster::CopyMode mode) {

@@ -59,13 +59,13 @@ bool PictureTable::remove(int number) {
 }
 
 void PictureTable::draw_keyed(plat::raster::Bitmap& dst, const Picture& picture,
-                              plat::raster::Rect to, plat::raster::Colour key) {
+                              plat::raster::Rect to, plat::raster::Colour key, bool dense) {
     namespace raster = plat::raster;
-    const raster::Bitmap& src = picture.image;
+    const raster::Bitmap& src = source(picture, dense);
     const bool own_size = to.w == src.width() && to.h == src.height();
     if (picture.id != 0 && own_size) {
-        const raster::KeyedRuns* runs =
-            m_kept[picture.id].own_size.get(key, [&] { return raster::keyed_runs(src, key); });
+        const raster::KeyedRuns* runs = m_kept[picture.id].own_size.get(
+            {key, src.width()}, [&] { return raster::keyed_runs(src, key); });
         if (runs) return raster::keyed_blit(dst, to.x, to.y, src, *runs);
     } else if (picture.id != 0) {
         const raster::ScaledKeyed* scaled = m_kept[picture.id].stretched.get(
@@ -83,6 +83,11 @@ std::shared_ptr<const plat::raster::Bitmap> PictureTable::double_size(const Pict
     auto& kept = m_kept[picture.id].double_size;
     if (!kept) kept = double_size_for(picture.constant_source, picture.width(), picture.height());
     return *kept;
+}
+
+const plat::raster::Bitmap& PictureTable::source(const Picture& picture, bool dense) {
+    const auto partner = dense ? double_size(picture) : nullptr;
+    return partner ? *partner : picture.image;
 }
 
 PictureTable& picture_table() {

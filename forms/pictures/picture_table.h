@@ -35,12 +35,16 @@ public:
     std::size_t size() const { return m_pictures.size(); }
 
     // Draws `picture` to `to` of `dst` with the pixels of `key` left out, as
-    // transparent_blit does (smoothly when stretched). A picture drawn the
-    // same way a second time is drawn from its runs for the key, or from it
-    // stretched once, kept until another way is drawn twice or the picture
-    // goes; a picture drawn once gains nothing from them.
+    // transparent_blit does (smoothly when stretched), from source(picture,
+    // dense). A picture drawn the same way a second time is drawn from its
+    // runs for the key, or from it stretched once, kept until another way is
+    // drawn twice or the picture goes; a picture drawn once gains nothing
+    // from them.
     void draw_keyed(plat::raster::Bitmap& dst, const Picture& picture, plat::raster::Rect to,
-                    plat::raster::Colour key);
+                    plat::raster::Colour key, bool dense = false);
+    // The pixels to draw `picture` from: on a high-density screen (`dense`)
+    // its twice-size partner when it has one, else its own.
+    const plat::raster::Bitmap& source(const Picture& picture, bool dense);
 
     // The picture's twice-size partner (double_size.h), read when first
     // asked for and kept while the picture is; null when it has none.
@@ -66,7 +70,8 @@ private:
         }
     };
     struct Drawings {
-        Kept<plat::raster::Colour, plat::raster::KeyedRuns> own_size;
+        Kept<std::pair<plat::raster::Colour, int>, plat::raster::KeyedRuns>
+            own_size;  // by key, width
         Kept<std::tuple<int, int, plat::raster::Colour>, plat::raster::ScaledKeyed> stretched;
         std::optional<std::shared_ptr<const plat::raster::Bitmap>> double_size;
     };

@@ -222,10 +222,11 @@ void keyed_blit(Bitmap& dst, int ax, int ay, const Bitmap& src, const KeyedRuns&
     }
 }
 
-ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key, std::int64_t max_pixels) {
+ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key) {
     ScaledKeyed s;
     s.key = key & 0xFFFFFFu;
-    if (src.empty() || !Bitmap::size_ok(w, h) || std::int64_t{w} * h > max_pixels) return s;
+    if (src.empty() || !Bitmap::size_ok(w, h) || std::int64_t{w} * h > kMaxScaledKeyedPixels)
+        return s;
     // Drawn onto two different grounds: a pixel the copy draws is the same on
     // both, one it leaves out shows each ground.
     Bitmap black(w, h, 0x000000), white(w, h, 0xFFFFFF);
@@ -257,29 +258,6 @@ void scaled_keyed_blit(Bitmap& dst, int ax, int ay, const ScaledKeyed& s) {
         for (int x = x0; x < x1; ++x)
             if (mask[x]) out[ax + x] = in[x];
     }
-}
-
-KeyedRuns keyed_runs(const ScaledKeyed& s) {
-    KeyedRuns k;
-    k.key = s.key;
-    const Bitmap& src = s.image;
-    if (s.drawn.size() != static_cast<std::size_t>(src.width()) * src.height()) return k;
-    for (int y = 0; y < src.height(); ++y) {
-        k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
-        const std::uint8_t* mask = s.drawn.data() + static_cast<std::size_t>(y) * src.width();
-        for (int x = 0; x < src.width();) {
-            if (!mask[x]) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < src.width() && mask[x]) ++x;
-            k.runs.push_back({start, x - start});
-            k.pixels.insert(k.pixels.end(), src.row(y) + start, src.row(y) + x);
-        }
-    }
-    k.row_start.push_back(static_cast<std::uint32_t>(k.runs.size()));
-    return k;
 }
 
 void copy_area(Bitmap& dst, const Bitmap& src, Rect area) {

@@ -59,15 +59,11 @@ struct ScaledKeyed {
 };
 // Largest drawn size worth keeping.
 inline constexpr std::int64_t kMaxScaledKeyedPixels = 65536;
-// Empty image when w x h is beyond `max_pixels` or not a bitmap size.
-ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key,
-                        std::int64_t max_pixels = kMaxScaledKeyedPixels);
+// Empty image when w x h is beyond kMaxScaledKeyedPixels or not a bitmap size.
+ScaledKeyed scale_keyed(const Bitmap& src, int w, int h, Colour key);
 // The same as transparent_blit(dst, {x, y, w, h}, src, whole source, key,
 // Stretch::smooth) for the w x h and key `scaled` was made for.
 void scaled_keyed_blit(Bitmap& dst, int x, int y, const ScaledKeyed& scaled);
-// The runs of the pixels `scaled` draws: keyed_blit(dst, x, y, scaled.image,
-// runs) then draws the same at the cost of those pixels alone.
-KeyedRuns keyed_runs(const ScaledKeyed& scaled);
 
 // Copies `area` of `src` to the same place in `dst`, clipped to both.
 void copy_area(Bitmap& dst, const Bitmap& src, Rect area);
