@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "app/clock_app.h"
 #include "app/clock_externals.h"
 #include "app/face/face_draw.h"
 #include "app/handlers/handler_table.h"
@@ -27,6 +28,7 @@ bool start_clock_window() {
             if (!blob.name) break;
             vel::register_static_range(blob.block, blob.end);
         }
+        vel::add_embedded_double_sizes();
         vel::initialise_runtime(vel::embedded_bytes("forms.bin"), vel::clock_handler_table(),
                                 vel::clock_external_declarations());
         return vel::FormRuntime::instance().load_window(vel::ui::clock::kWindow, 0, false);
