@@ -114,8 +114,15 @@ public:
                     QPointer<QWidget> q = w->q;
                     apply_window_states(q);
                     QTimer::singleShot(0, q, [q] { apply_window_states(q); });
+                    watch_ratio(q);
                 }
                 if (is_main) call(w->callbacks.shown);
+                return false;
+            case QEvent::WinIdChange:
+                // A new native window (Qt replaces it when some flags change)
+                // has no shape of its own yet.
+                if (is_main && w->window && w->shaped) x_shape(w->q, w);
+                if (is_main && w->window) watch_ratio(w->q);
                 return false;
             case QEvent::Hide:
                 if (is_main) call(w->callbacks.hidden);

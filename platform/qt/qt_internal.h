@@ -5,12 +5,14 @@
 #include <QColor>
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/window_system.h"
 
@@ -38,6 +40,16 @@ struct Widget {
     std::uint32_t x_gc = 0;  // the surface's graphics context; 0: the backing store path
     std::uint8_t x_depth = 0;
     bool x_swap = false;  // the server reads pixel words in the other byte order
+    // A window's device pixels per client pixel as its surfaces were last
+    // told (qt_ratio.cpp), and the screen watched for changes of it.
+    double ratio = 0;
+    QPointer<QObject> ratio_watched;  // its QWindow
+    // A window's shape: device rectangles at shape_ratio, cut on the native
+    // window itself (set_window_region), and the client pixels inside it.
+    bool shaped = false;
+    std::vector<Rect> shape;
+    double shape_ratio = 1;
+    QRegion shape_client;
 };
 
 namespace qt {
@@ -81,18 +93,28 @@ bool x11_display_answers();
 // connection (qt_xcb_put.cpp). open_x_target makes the widget native and its
 // graphics context once, and records whether the server swaps pixel words;
 // false when the window cannot take 32-bit TrueColor words as they are (not
-// X11, another depth or format, a scaled screen), which keeps it on the
-// backing store.
+// X11, another depth or format), which keeps it on the backing store.
 bool open_x_target(QWidget* q, Widget* w);
 void close_x_target(Widget* w);
 // The most bytes of pixels one request may carry.
 std::size_t x_put_limit();
 // `words` (rows of `width` 0x..RRGGBB words, already in the server's byte
-// order) at (x, y) of the window; one request, no flush.
+// order) at device pixel (x, y) of the window; one request, no flush.
 void x_put(const Widget* w, int x, int y, int width, int height, const std::uint32_t* words);
 void x_flush();
 // A surface of a window redrawn often sends its pixels itself from now on.
 void paint_on_screen(QWidget* q, Widget* w);
+// Cuts the window's shape (w->shape, in device pixels) on its X window;
+// false when not on X11 or the server has no SHAPE extension.
+bool x_shape(QWidget* top, const Widget* w);
+
+// Device ratio changes (qt_ratio.cpp). Watches the screen of a shown
+// window, and compares the ratio whenever one of its surfaces paints: when
+// it differs from what its surfaces were told, the window and each surface
+// in it get `resized` (soon after, not inside the paint) and the window is
+// repainted.
+void watch_ratio(QWidget* top);
+void check_ratio(QWidget* top);
 
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.
