@@ -151,10 +151,37 @@ QImage converted(const PixelView& pixels, const QRect& area) {
     return part;
 }
 
-// `area` of what w shows (its attached pixels, the background colour beyond
-// them), in device pixels, as opaque 0xAARRGGBB rows starting at `out`.
-void compose_area(const Widget* w, const QRect& area, std::uint8_t* out, qsizetype out_stride) {
+// Pixels attached for another ratio than the window's (its screen has just
+// changed, or their owner draws at one ratio only), each device pixel taking
+// the attached pixel under its centre.
+void compose_resampled(const Widget* w, const QRect& area, double ratio, std::uint8_t* out,
+                       qsizetype out_stride) {
     const PixelView& pixels = w->attached;
+    const double step = pixels.ratio / ratio;
+    const std::uint32_t fill = colour_from(w->background).rgb() | 0xFF000000u;
+    for (int row = 0; row < area.height(); ++row) {
+        auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
+        const int sy = static_cast<int>((area.top() + row + 0.5) * step);
+        for (int i = 0; i < area.width(); ++i) {
+            const int sx = static_cast<int>((area.left() + i + 0.5) * step);
+            line[i] = fill;
+            if (pixels.pixels && sx < pixels.width && sy < pixels.height)
+                convert_area(pixels, QRect(sx, sy, 1, 1), reinterpret_cast<std::uint8_t*>(line + i),
+                             out_stride);
+        }
+    }
+}
+
+// `area` of what w shows (its attached pixels, the background colour beyond
+// them) in the window's device pixels at `ratio`, as opaque 0xAARRGGBB rows
+// starting at `out`.
+void compose_area(const Widget* w, const QRect& area, double ratio, std::uint8_t* out,
+                  qsizetype out_stride) {
+    const PixelView& pixels = w->attached;
+    if (pixels.pixels && pixels.ratio != ratio) {
+        compose_resampled(w, area, ratio, out, out_stride);
+        return;
+    }
     const QRect shown = pixels.pixels ? QRect(0, 0, pixels.width, pixels.height) : QRect();
     const QRect inside = area.intersected(shown);
     if (inside != area) {
@@ -175,12 +202,12 @@ void compose_area(const Widget* w, const QRect& area, std::uint8_t* out, qsizety
 // beyond them) sent into its own X window, in bands each small enough for one
 // request (a whole 288 x 288 window is over the 256 KB a request carries
 // without BIG-REQUESTS). Parts under a window or off the screen are dropped
-// by the server; their expose brings them back. Pixels attached for another
-// ratio than the window's now (its screen just changed, the owner's refit
-// follows) go out as they are.
+// by the server; their expose brings them back. `area` is in the X window's
+// device pixels.
 void put_to_x(QWidget* q, const Widget* w, const QRegion& area) {
     const QWindow* window = q->window()->windowHandle();
     if (area.isEmpty() || !window || !window->isExposed() || !q->isVisible()) return;
+    const double ratio = q->devicePixelRatioF();
     const std::size_t limit = x_put_limit();
     // Kept between calls: a tick's few boxes need no allocation.
     static std::vector<std::uint32_t> scratch;
@@ -191,7 +218,7 @@ void put_to_x(QWidget* q, const Widget* w, const QRegion& area) {
         for (int y = r.top(); y <= r.bottom(); y += band) {
             const int rows = std::min(band, r.bottom() + 1 - y);
             scratch.resize(static_cast<std::size_t>(r.width()) * rows);
-            compose_area(w, QRect(r.left(), y, r.width(), rows),
+            compose_area(w, QRect(r.left(), y, r.width(), rows), ratio,
                          reinterpret_cast<std::uint8_t*>(scratch.data()),
                          static_cast<qsizetype>(row_bytes));
             if (w->x_swap)
@@ -276,7 +303,8 @@ bool put_on_screen(QWidget* q, const Widget* w, const QRegion& area) {
                 device_rect(c, ratio).adjusted(-pad, -pad, pad, pad).intersected(bounds);
             if (!d.isEmpty())
                 compose_area(
-                    w, d, back->bits() + (d.top() + at.y()) * out_stride + (d.left() + at.x()) * 4,
+                    w, d, ratio,
+                    back->bits() + (d.top() + at.y()) * out_stride + (d.left() + at.x()) * 4,
                     out_stride);
         }
     }
@@ -311,15 +339,19 @@ void detach_pixels(Widget* w) {
 void present_attached(Widget* w, std::span<const Rect> areas) {
     if (!w || !w->q || !w->attached.pixels) return;
     const PixelView& a = w->attached;
-    const QRect bounds = QRect(0, 0, a.width, a.height)
-                             .intersected(qt::device_bounds(w->q, w->q->devicePixelRatioF()));
+    const double ratio = w->q->devicePixelRatioF();
+    const QRect bounds = QRect(0, 0, a.width, a.height);
     QRegion shown;
     for (const Rect& r : areas)
         shown += QRect(r.left, r.top, r.width, r.height).intersected(bounds);
     if (shown.isEmpty()) return;
     if (w->x_gc) {
-        // A native window: the server clips it by whatever lies above.
-        qt::put_to_x(w->q, w, shown);
+        // A native window: the server clips it by whatever lies above. Its
+        // device pixels are at the window's ratio.
+        QRegion device;
+        for (const QRect& r : shown)
+            device += a.ratio == ratio ? r : qt::device_rect(qt::client_rect(r, a.ratio), ratio);
+        qt::put_to_x(w->q, w, device & qt::device_bounds(w->q, ratio));
         return;
     }
     if (qt::put_on_screen(w->q, w, shown)) return;
