@@ -105,6 +105,7 @@ public:
                 if (is_main) call(w->callbacks.moved);
                 return false;
             case QEvent::Resize:
+                if (is_main && w->window) ratio_resized(w->q);
                 if (is_main) call(w->callbacks.resized);
                 return false;
             case QEvent::Show:

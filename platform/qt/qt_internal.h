@@ -41,9 +41,12 @@ struct Widget {
     std::uint8_t x_depth = 0;
     bool x_swap = false;  // the server reads pixel words in the other byte order
     // A window's device pixels per client pixel as its surfaces were last
-    // told (qt_ratio.cpp), and the screen watched for changes of it.
+    // told (qt_ratio.cpp), the QWindow watched for screen changes, and its
+    // client size at that ratio, kept across a change.
     double ratio = 0;
-    QPointer<QObject> ratio_watched;  // its QWindow
+    QPointer<QObject> ratio_watched;
+    bool ratio_changing = false;
+    QSize ratio_size;
     // A window's shape: device rectangles at shape_ratio, cut on the native
     // window itself (set_window_region), and the client pixels inside it.
     bool shaped = false;
@@ -104,6 +107,9 @@ void x_put(const Widget* w, int x, int y, int width, int height, const std::uint
 void x_flush();
 // A surface of a window redrawn often sends its pixels itself from now on.
 void paint_on_screen(QWidget* q, Widget* w);
+// Qt keeps the native windows inside a window at their device size when
+// its ratio changes: sizes them for their client geometry at the new ratio.
+void x_fit_children(QWidget* top);
 // Cuts the window's shape (w->shape, in device pixels) on its X window;
 // false when not on X11 or the server has no SHAPE extension.
 bool x_shape(QWidget* top, const Widget* w);
@@ -115,6 +121,9 @@ bool x_shape(QWidget* top, const Widget* w);
 // repainted.
 void watch_ratio(QWidget* top);
 void check_ratio(QWidget* top);
+// A window's Resize event: its client size is kept unless a ratio change
+// made it.
+void ratio_resized(QWidget* top);
 
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.

@@ -1,12 +1,15 @@
 // A window moved to a screen of another device ratio: Qt 6.4 sends no event
-// for it, so its screen is watched and its ratio compared at every paint.
+// for it, so its screen is watched and its ratio compared at every paint and
+// resize. Qt keeps the native window's size across the move, which would
+// change the client size (a 288-pixel window at ratio 2 shows 144 client
+// pixels); the window is given back its client size instead, so that it
+// looks the same, only finer.
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
 #include <vector>
 
-#include "platform/appearance.h"
 #include "platform/qt/qt_internal.h"
 #include "platform/qt/qt_surface.h"
 
@@ -19,10 +22,14 @@ void call_resized(Widget* w) {
     resized();
 }
 
-// The surfaces refit their pixels to the new ratio, then the window re-cuts
-// its shape; what they show is painted afresh.
+// The window takes back its client size, the surfaces refit their pixels to
+// the new ratio, then the window re-cuts its shape; all is painted afresh.
 void tell_ratio(const QPointer<QWidget>& top) {
-    if (!top) return;
+    Widget* w = top ? widget_of(top) : nullptr;
+    if (!w) return;
+    w->ratio_changing = false;
+    if (w->ratio_size.isValid() && top->size() != w->ratio_size) top->resize(w->ratio_size);
+    x_fit_children(top);
     std::vector<QPointer<QWidget>> surfaces;
     for (Surface* s : top->findChildren<Surface*>()) surfaces.emplace_back(s);
     for (const QPointer<QWidget>& s : surfaces)
@@ -40,9 +47,17 @@ void check_ratio(QWidget* top) {
     const double ratio = top->devicePixelRatioF();
     if (w->ratio == ratio) return;
     w->ratio = ratio;
+    w->ratio_changing = true;
     // Not from inside a paint or Qt's own screen bookkeeping: the owners
     // attach new pixels and present them.
     QTimer::singleShot(0, top, [top = QPointer<QWidget>(top)] { tell_ratio(top); });
+}
+
+void ratio_resized(QWidget* top) {
+    Widget* w = widget_of(top);
+    if (!w) return;
+    check_ratio(top);
+    if (!w->ratio_changing) w->ratio_size = top->size();
 }
 
 void watch_ratio(QWidget* top) {

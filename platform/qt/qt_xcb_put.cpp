@@ -3,10 +3,12 @@
 // its region bookkeeping and its flush cost more than the pixels themselves.
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <vector>
 
+#include "platform/device_pixels.h"
 #include "platform/qt/qt_internal.h"
 
 #include <xcb/shape.h>
@@ -99,6 +101,26 @@ void x_put(const Widget* w, int x, int y, int width, int height, const std::uint
 
 void x_flush() {
     if (xcb_connection_t* c = connection()) xcb_flush(c);
+}
+
+void x_fit_children(QWidget* top) {
+    xcb_connection_t* c = connection();
+    if (!c || !top) return;
+    const double ratio = top->devicePixelRatioF();
+    for (QWidget* child : top->findChildren<QWidget*>()) {
+        const auto window = static_cast<xcb_window_t>(child->internalWinId());
+        if (!window || child->isWindow()) continue;
+        const std::uint32_t values[] = {
+            static_cast<std::uint32_t>(device_length(child->x(), ratio)),
+            static_cast<std::uint32_t>(device_length(child->y(), ratio)),
+            static_cast<std::uint32_t>(std::max(1, device_length(child->width(), ratio))),
+            static_cast<std::uint32_t>(std::max(1, device_length(child->height(), ratio)))};
+        xcb_configure_window(c, window,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                                 XCB_CONFIG_WINDOW_HEIGHT,
+                             values);
+    }
+    xcb_flush(c);
 }
 
 bool x_shape(QWidget* top, const Widget* w) {
