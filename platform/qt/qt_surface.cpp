@@ -340,18 +340,24 @@ void present_attached(Widget* w, std::span<const Rect> areas) {
     if (!w || !w->q || !w->attached.pixels) return;
     const PixelView& a = w->attached;
     const double ratio = w->q->devicePixelRatioF();
-    const QRect bounds = QRect(0, 0, a.width, a.height);
+    const QRect window = qt::device_bounds(w->q, ratio);
+    QRect bounds(0, 0, a.width, a.height);
+    if (a.ratio == ratio) bounds &= window;
     QRegion shown;
     for (const Rect& r : areas)
         shown += QRect(r.left, r.top, r.width, r.height).intersected(bounds);
     if (shown.isEmpty()) return;
     if (w->x_gc) {
-        // A native window: the server clips it by whatever lies above. Its
-        // device pixels are at the window's ratio.
+        // A native window: the server clips it by whatever lies above.
+        if (a.ratio == ratio) {
+            qt::put_to_x(w->q, w, shown);
+            return;
+        }
+        // Its device pixels are at the window's ratio, not the pixels' own.
         QRegion device;
         for (const QRect& r : shown)
-            device += a.ratio == ratio ? r : qt::device_rect(qt::client_rect(r, a.ratio), ratio);
-        qt::put_to_x(w->q, w, device & qt::device_bounds(w->q, ratio));
+            device += qt::device_rect(qt::client_rect(r, a.ratio), ratio).intersected(window);
+        qt::put_to_x(w->q, w, device);
         return;
     }
     if (qt::put_on_screen(w->q, w, shown)) return;
