@@ -22,7 +22,6 @@ void set_window_region(Widget* w, std::span<const Rect> rects, double ratio) {
     if (!q || !(ratio > 0)) return;
     w->shaped = !rects.empty();
     w->shape.assign(rects.begin(), rects.end());
-    w->shape_ratio = ratio;
     w->shape_client = {};
     for (const Rect& r : rects) {
         const Rect c = client_pixels_in(r, ratio);

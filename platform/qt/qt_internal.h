@@ -47,11 +47,10 @@ struct Widget {
     QPointer<QObject> ratio_watched;
     bool ratio_changing = false;
     QSize ratio_size;
-    // A window's shape: device rectangles at shape_ratio, cut on the native
-    // window itself (set_window_region), and the client pixels inside it.
+    // A window's shape: device rectangles, cut on the native window itself
+    // (set_window_region), and the client pixels inside it.
     bool shaped = false;
     std::vector<Rect> shape;
-    double shape_ratio = 1;
     QRegion shape_client;
 };
 
@@ -115,10 +114,10 @@ void x_fit_children(QWidget* top);
 bool x_shape(QWidget* top, const Widget* w);
 
 // Device ratio changes (qt_ratio.cpp). Watches the screen of a shown
-// window, and compares the ratio whenever one of its surfaces paints: when
-// it differs from what its surfaces were told, the window and each surface
-// in it get `resized` (soon after, not inside the paint) and the window is
-// repainted.
+// window, and compares the ratio whenever it is resized or one of its
+// surfaces paints: when it differs from what its surfaces were told, the
+// window gets its client size back, the window and each surface in it get
+// `resized` (soon after, not inside the paint) and all is repainted.
 void watch_ratio(QWidget* top);
 void check_ratio(QWidget* top);
 // A window's Resize event: its client size is kept unless a ratio change
