@@ -15,10 +15,12 @@ namespace plat {
 // The system's button-face colour as 0x00BBGGRR (what 0xFF000000 stands for).
 std::uint32_t system_face_colour();
 
-// Limits the window to the union of `rects` (in window coordinates) and
-// repaints it; an empty span removes the mask: the full rectangle again.
-void set_window_region(Widget* w, std::span<const Rect> rects);
-// Whether (x, y) of the window lies inside its mask (everywhere when none).
+// Limits the window to the union of `rects` (in the window's device pixels
+// at `ratio` device pixels per client pixel, see device_ratio) and repaints
+// it; an empty span removes the mask: the full rectangle again.
+void set_window_region(Widget* w, std::span<const Rect> rects, double ratio);
+// Whether client pixel (x, y) of the window lies inside its mask (its device
+// pixel does; everywhere when there is no mask).
 bool window_region_contains(Widget* w, int x, int y);
 
 // One size of an icon: pixels (0x00BBGGRR words) with an optional per-pixel

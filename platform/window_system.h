@@ -224,10 +224,12 @@ void present_attached(Widget* w, std::span<const Rect> areas);
 inline void present_attached(Widget* w, Rect area) {
     present_attached(w, std::span<const Rect>(&area, 1));
 }
-// The colour of a pixel as painted (0x00BBGGRR), for tests; 0 outside.
+// The colour of client pixel (x, y) as painted (0x00BBGGRR): the device
+// pixel at its top-left corner; for tests; 0 outside.
 std::uint32_t surface_pixel(Widget* w, int x, int y);
-// What the window's buffer for the screen holds of the whole widget, rows
-// top down, each pixel 0x00BBGGRR, for tests; empty when there is none.
+// What the window's buffer for the screen holds of the whole widget, at its
+// device pixels (rows top down, each pixel 0x00BBGGRR), for tests; empty
+// when there is none.
 std::vector<std::uint32_t> presented_pixels(Widget* w);
 void request_repaint(Widget* w, Rect area);
 // Marks a window whose surfaces are redrawn often (every second, say), before

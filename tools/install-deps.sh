@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   # build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev libjpeg62-turbo-dev libpulse-dev libx11-dev libxcb1-dev
+  qt6-base-dev libjpeg62-turbo-dev libpulse-dev libx11-dev libxcb1-dev libxcb-shape0-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang-format
   # run time
   fonts-wqy-zenhei qt6-translations-l10n

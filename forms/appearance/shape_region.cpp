@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/device_pixels.h"
+
 namespace vel {
 namespace {
 
@@ -45,10 +47,20 @@ int rounded_corner(int width, int height) {
 }
 
 std::vector<plat::Rect> shape_region(int shape, int width, int height) {
+    return shape_region(shape, width, height, rounded_corner(width, height));
+}
+
+std::vector<plat::Rect> device_shape_region(int shape, int client_w, int client_h, double ratio) {
+    const int corner = static_cast<int>(std::lround(rounded_corner(client_w, client_h) * ratio));
+    return shape_region(shape, plat::device_length(client_w, ratio),
+                        plat::device_length(client_h, ratio), corner);
+}
+
+std::vector<plat::Rect> shape_region(int shape, int width, int height, int c) {
     std::vector<plat::Rect> bands;
     if (width <= 0 || height <= 0 || (shape != kShapeEllipse && shape != kShapeRounded))
         return bands;
-    const int c = rounded_corner(width, height);
+    c = std::clamp(c, 0, std::min(width, height));
     for (int y = 0; y < height; ++y) {
         const Span s = shape == kShapeEllipse ? ellipse_row(y, width, height)
                                               : rounded_row(y, width, height, c);

@@ -67,16 +67,22 @@ void WindowLook::set_on_top(bool on) {
 
 void WindowLook::resized() {
     const plat::Rect g = plat::geometry(m_window);
-    if (g.width == m_applied.width && g.height == m_applied.height) return;
+    const double ratio = plat::device_ratio(m_window);
+    if (g.width == m_applied.width && g.height == m_applied.height && ratio == m_applied_ratio)
+        return;
     m_applied = {g.width, g.height};
+    m_applied_ratio = ratio;
     apply_shape();
     repaint_background();
 }
 
 void WindowLook::apply_shape() {
+    // Cut at the screen's own pixels: a client-pixel outline would be scaled
+    // up in steps of the ratio.
     const plat::Rect g = plat::geometry(m_window);
-    const std::vector<plat::Rect> region = shape_region(m_shape, g.width, g.height);
-    plat::set_window_region(m_window, region);
+    const double ratio = plat::device_ratio(m_window);
+    plat::set_window_region(m_window, device_shape_region(m_shape, g.width, g.height, ratio),
+                            ratio);
 }
 
 void WindowLook::repaint_background() {

@@ -22,7 +22,8 @@ public:
     void set_mode(int mode);
     void set_shape(int shape);
     void set_on_top(bool on);
-    // The window has a new size: the shape and the background follow it.
+    // The window has a new size or device ratio: the shape and the background
+    // follow it.
     void resized();
 
     int shape() const { return m_shape; }
@@ -37,7 +38,8 @@ private:
     Background m_background;
     int m_shape = 0;
     bool m_on_top = false;
-    plat::Size m_applied;  // the size the shape and background were made for
+    plat::Size m_applied;  // the size and ratio the shape and background were made for
+    double m_applied_ratio = 0;
 };
 
 }  // namespace vel

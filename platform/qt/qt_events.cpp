@@ -105,6 +105,7 @@ public:
                 if (is_main) call(w->callbacks.moved);
                 return false;
             case QEvent::Resize:
+                if (is_main && w->window) ratio_resized(w->q);
                 if (is_main) call(w->callbacks.resized);
                 return false;
             case QEvent::Show:
@@ -114,8 +115,15 @@ public:
                     QPointer<QWidget> q = w->q;
                     apply_window_states(q);
                     QTimer::singleShot(0, q, [q] { apply_window_states(q); });
+                    watch_ratio(q);
                 }
                 if (is_main) call(w->callbacks.shown);
+                return false;
+            case QEvent::WinIdChange:
+                // A new native window (Qt replaces it when some flags change)
+                // has no shape of its own yet.
+                if (is_main && w->window && w->shaped) x_shape(w->q, w);
+                if (is_main && w->window) watch_ratio(w->q);
                 return false;
             case QEvent::Hide:
                 if (is_main) call(w->callbacks.hidden);

@@ -6,12 +6,14 @@
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/appearance.h"
 #include "platform/window_system.h"
@@ -39,6 +41,18 @@ struct Widget {
     std::uint32_t x_gc = 0;  // the surface's graphics context; 0: the backing store path
     std::uint8_t x_depth = 0;
     bool x_swap = false;  // the server reads pixel words in the other byte order
+    // A window's device pixels per client pixel as its surfaces were last
+    // told (qt_ratio.cpp), the QWindow watched for screen changes, and its
+    // client size at that ratio, kept across a change.
+    double ratio = 0;
+    QPointer<QObject> ratio_watched;
+    bool ratio_changing = false;
+    QSize ratio_size;
+    // A window's shape: device rectangles, cut on the native window itself
+    // (set_window_region), and the client pixels inside it.
+    bool shaped = false;
+    std::vector<Rect> shape;
+    QRegion shape_client;
 };
 
 namespace qt {
@@ -82,18 +96,34 @@ bool x11_display_answers();
 // connection (qt_xcb_put.cpp). open_x_target makes the widget native and its
 // graphics context once, and records whether the server swaps pixel words;
 // false when the window cannot take 32-bit TrueColor words as they are (not
-// X11, another depth or format, a scaled screen), which keeps it on the
-// backing store.
+// X11, another depth or format), which keeps it on the backing store.
 bool open_x_target(QWidget* q, Widget* w);
 void close_x_target(Widget* w);
 // The most bytes of pixels one request may carry.
 std::size_t x_put_limit();
 // `words` (rows of `width` 0x..RRGGBB words, already in the server's byte
-// order) at (x, y) of the window; one request, no flush.
+// order) at device pixel (x, y) of the window; one request, no flush.
 void x_put(const Widget* w, int x, int y, int width, int height, const std::uint32_t* words);
 void x_flush();
 // A surface of a window redrawn often sends its pixels itself from now on.
 void paint_on_screen(QWidget* q, Widget* w);
+// Qt keeps the native windows inside a window at their device size when
+// its ratio changes: sizes them for their client geometry at the new ratio.
+void x_fit_children(QWidget* top);
+// Cuts the window's shape (w->shape, in device pixels) on its X window;
+// false when not on X11 or the server has no SHAPE extension.
+bool x_shape(QWidget* top, const Widget* w);
+
+// Device ratio changes (qt_ratio.cpp). Watches the screen of a shown
+// window, and compares the ratio whenever it is resized or one of its
+// surfaces paints: when it differs from what its surfaces were told, the
+// window gets its client size back, the window and each surface in it get
+// `resized` (soon after, not inside the paint) and all is repainted.
+void watch_ratio(QWidget* top);
+void check_ratio(QWidget* top);
+// A window's Resize event: its client size is kept unless a ratio change
+// made it.
+void ratio_resized(QWidget* top);
 
 // An icon's pixels (0x00BBGGRR or 0x00RRGGBB words) with an optional
 // opacity byte per pixel (empty: opaque) as an ARGB image.

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/device_pixels.h"
 #include "platform/qt/qt_internal.h"
 
 namespace plat {
@@ -19,6 +20,21 @@ namespace {
 int g_painting = 0;  // paint events under way
 QImage converted(const PixelView& pixels, const QRect& area);
 void put_to_x(QWidget* q, const Widget* w, const QRegion& area);
+
+QRect device_rect(const QRect& client, double ratio) {
+    const Rect d = to_device({client.x(), client.y(), client.width(), client.height()}, ratio);
+    return {d.left, d.top, d.width, d.height};
+}
+
+QRect client_rect(const QRect& device, double ratio) {
+    const Rect c = to_client({device.x(), device.y(), device.width(), device.height()}, ratio);
+    return {c.left, c.top, c.width, c.height};
+}
+
+// The device pixels of q's own X window or of its part of the back buffer.
+QRect device_bounds(const QWidget* q, double ratio) {
+    return {0, 0, device_length(q->width(), ratio), device_length(q->height(), ratio)};
+}
 }  // namespace
 
 Surface::Surface(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags) {
@@ -35,6 +51,7 @@ QPaintEngine* Surface::paintEngine() const {
 void Surface::paintEvent(QPaintEvent* event) {
     Widget* w = widget_of(this);
     if (!w) return;
+    check_ratio(window());
     const QRect area = event->rect();
     if (w->x_gc) {
         // The controls inside are windows of their own and send their part.
@@ -42,17 +59,32 @@ void Surface::paintEvent(QPaintEvent* event) {
         for (const QObject* o : children())
             if (o->isWidgetType() && static_cast<const QWidget*>(o)->isVisible())
                 own -= static_cast<const QWidget*>(o)->geometry();
-        put_to_x(this, w, own);
+        // Exposes come in client pixels; the X window is at device pixels.
+        const double ratio = devicePixelRatioF();
+        const QRect bounds = device_bounds(this, ratio);
+        QRegion device;
+        for (const QRect& r : own) device += device_rect(r, ratio).intersected(bounds);
+        put_to_x(this, w, device);
     } else {
         QPainter p(this);
-        // The owner's attached pixels; beyond them the background colour.
-        const QRect shown =
-            w->attached.pixels ? QRect(0, 0, w->attached.width, w->attached.height) : QRect();
-        const QRect covered = area.intersected(shown);
+        // The owner's attached pixels (device pixels, drawn at their ratio);
+        // beyond them the background colour.
+        const PixelView& a = w->attached;
+        // The client pixels they cover whole.
+        const QRect inner = a.pixels ? QRect(0, 0, static_cast<int>(a.width / a.ratio + 1e-9),
+                                             static_cast<int>(a.height / a.ratio + 1e-9))
+                                     : QRect();
         const QColor background = colour_from(w->background);
-        for (const QRect& r : QRegion(area).subtracted(covered)) p.fillRect(r, background);
+        for (const QRect& r : QRegion(area).subtracted(inner)) p.fillRect(r, background);
         // Exposes are rare: attached pixels are converted just where asked.
-        if (!covered.isEmpty()) p.drawImage(covered.topLeft(), converted(w->attached, covered));
+        const QRect covered =
+            a.pixels ? device_rect(area, a.ratio).intersected(QRect(0, 0, a.width, a.height))
+                     : QRect();
+        if (!covered.isEmpty()) {
+            QImage part = converted(a, covered);
+            part.setDevicePixelRatio(a.ratio);
+            p.drawImage(QPointF(covered.x() / a.ratio, covered.y() / a.ratio), part);
+        }
     }
     if (w->callbacks.paint) {
         auto paint = w->callbacks.paint;
@@ -119,17 +151,63 @@ QImage converted(const PixelView& pixels, const QRect& area) {
     return part;
 }
 
-// `area` of q (its attached pixels, the background colour beyond them) sent
-// into its own X window, in bands each small enough for one
+// Pixels attached for another ratio than the window's (its screen has just
+// changed, or their owner draws at one ratio only), each device pixel taking
+// the attached pixel under its centre.
+void compose_resampled(const Widget* w, const QRect& area, double ratio, std::uint8_t* out,
+                       qsizetype out_stride) {
+    const PixelView& pixels = w->attached;
+    const double step = pixels.ratio / ratio;
+    const std::uint32_t fill = colour_from(w->background).rgb() | 0xFF000000u;
+    for (int row = 0; row < area.height(); ++row) {
+        auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
+        const int sy = static_cast<int>((area.top() + row + 0.5) * step);
+        for (int i = 0; i < area.width(); ++i) {
+            const int sx = static_cast<int>((area.left() + i + 0.5) * step);
+            line[i] = fill;
+            if (pixels.pixels && sx < pixels.width && sy < pixels.height)
+                convert_area(pixels, QRect(sx, sy, 1, 1), reinterpret_cast<std::uint8_t*>(line + i),
+                             out_stride);
+        }
+    }
+}
+
+// `area` of what w shows (its attached pixels, the background colour beyond
+// them) in the window's device pixels at `ratio`, as opaque 0xAARRGGBB rows
+// starting at `out`.
+void compose_area(const Widget* w, const QRect& area, double ratio, std::uint8_t* out,
+                  qsizetype out_stride) {
+    const PixelView& pixels = w->attached;
+    if (pixels.pixels && pixels.ratio != ratio) {
+        compose_resampled(w, area, ratio, out, out_stride);
+        return;
+    }
+    const QRect shown = pixels.pixels ? QRect(0, 0, pixels.width, pixels.height) : QRect();
+    const QRect inside = area.intersected(shown);
+    if (inside != area) {
+        const std::uint32_t fill = colour_from(w->background).rgb() | 0xFF000000u;
+        for (int row = 0; row < area.height(); ++row) {
+            auto* line = reinterpret_cast<std::uint32_t*>(out + row * out_stride);
+            std::fill(line, line + area.width(), fill);
+        }
+    }
+    if (!inside.isEmpty())
+        convert_area(
+            pixels, inside,
+            out + (inside.top() - area.top()) * out_stride + (inside.left() - area.left()) * 4,
+            out_stride);
+}
+
+// `area` of q (device pixels of its attached pixels, the background colour
+// beyond them) sent into its own X window, in bands each small enough for one
 // request (a whole 288 x 288 window is over the 256 KB a request carries
 // without BIG-REQUESTS). Parts under a window or off the screen are dropped
-// by the server; their expose brings them back.
+// by the server; their expose brings them back. `area` is in the X window's
+// device pixels.
 void put_to_x(QWidget* q, const Widget* w, const QRegion& area) {
     const QWindow* window = q->window()->windowHandle();
     if (area.isEmpty() || !window || !window->isExposed() || !q->isVisible()) return;
-    const PixelView& pixels = w->attached;
-    const QRect shown = pixels.pixels ? QRect(0, 0, pixels.width, pixels.height) : QRect();
-    const std::uint32_t fill = colour_from(w->background).rgb() | 0xFF000000u;
+    const double ratio = q->devicePixelRatioF();
     const std::size_t limit = x_put_limit();
     // Kept between calls: a tick's few boxes need no allocation.
     static std::vector<std::uint32_t> scratch;
@@ -140,14 +218,9 @@ void put_to_x(QWidget* q, const Widget* w, const QRegion& area) {
         for (int y = r.top(); y <= r.bottom(); y += band) {
             const int rows = std::min(band, r.bottom() + 1 - y);
             scratch.resize(static_cast<std::size_t>(r.width()) * rows);
-            const QRect part(r.left(), y, r.width(), rows);
-            std::fill(scratch.begin(), scratch.end(), fill);
-            const QRect inside = part.intersected(shown);
-            if (!inside.isEmpty())
-                convert_area(pixels, inside,
-                             reinterpret_cast<std::uint8_t*>(scratch.data()) +
-                                 (inside.top() - y) * row_bytes + (inside.left() - r.left()) * 4,
-                             static_cast<qsizetype>(row_bytes));
+            compose_area(w, QRect(r.left(), y, r.width(), rows), ratio,
+                         reinterpret_cast<std::uint8_t*>(scratch.data()),
+                         static_cast<qsizetype>(row_bytes));
             if (w->x_swap)
                 for (std::uint32_t& word : scratch) word = qbswap(word);
             x_put(w, r.left(), y, r.width(), rows, scratch.data());
@@ -189,34 +262,51 @@ bool unobscured(const QWidget* q, QRect area) {
 // then flushed. A widget that changes a little and often would otherwise pay
 // for the whole repaint machinery (events, the paint event, a painter) each
 // time. The backing store uploads each box of the region by itself, so a
-// staircase of narrow boxes sends only their pixels. Gives false when this
-// does not apply and a repaint is needed.
-bool put_on_screen(QWidget* q, const PixelView& pixels, const QRegion& area) {
+// staircase of narrow boxes sends only their pixels. `area` is in device
+// pixels; the back buffer is at device pixels too, the store's calls take
+// the client pixels that cover it. Gives false when this does not apply and
+// a repaint is needed.
+bool put_on_screen(QWidget* q, const Widget* w, const QRegion& area) {
     if (g_painting > 0) return false;
     QWidget* top = q->window();
     QWindow* window = top->windowHandle();
     QBackingStore* store = top->backingStore();
     if (!window || !store || !window->isExposed() || !q->isVisible() || !q->updatesEnabled())
         return false;
+    const double ratio = q->devicePixelRatioF();
+    // Pixels for another ratio are scaled by a repaint.
+    if (w->attached.ratio != ratio) return false;
+    QRegion client;
+    for (const QRect& r : area) client += client_rect(r, ratio);
+    client &= q->rect();
     // Another widget above part of this one would be painted over.
-    if (!unobscured(q, area.boundingRect())) return false;
+    if (client.isEmpty() || !unobscured(q, client.boundingRect())) return false;
     const QPoint offset = q->mapTo(top, QPoint(0, 0));
-    const QRegion target = area.translated(offset);
+    const QRegion target = client.translated(offset);
     store->beginPaint(target);
     QPaintDevice* device = store->paintDevice();
     auto* back =
         device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
-    const bool fits = back && back->devicePixelRatio() == 1.0 &&
+    const bool fits = back && back->devicePixelRatio() == ratio &&
                       (back->format() == QImage::Format_RGB32 ||
-                       back->format() == QImage::Format_ARGB32_Premultiplied) &&
-                      back->rect().contains(target.boundingRect());
+                       back->format() == QImage::Format_ARGB32_Premultiplied);
     if (fits) {
+        // Every device pixel of the client boxes is written: the store may
+        // clear and send them all. At a fractional ratio the store rounds
+        // box edges to the nearest device pixel, one beyond outward at most.
+        const int pad = ratio == std::floor(ratio) ? 0 : 1;
+        const QPoint at(device_length(offset.x(), ratio), device_length(offset.y(), ratio));
+        const QRect bounds = device_bounds(q, ratio).intersected(back->rect().translated(-at));
         const qsizetype out_stride = back->bytesPerLine();
-        for (const QRect& r : area)
-            convert_area(
-                pixels, r,
-                back->bits() + (r.top() + offset.y()) * out_stride + (r.left() + offset.x()) * 4,
-                out_stride);
+        for (const QRect& c : client) {
+            const QRect d =
+                device_rect(c, ratio).adjusted(-pad, -pad, pad, pad).intersected(bounds);
+            if (!d.isEmpty())
+                compose_area(
+                    w, d, ratio,
+                    back->bits() + (d.top() + at.y()) * out_stride + (d.left() + at.x()) * 4,
+                    out_stride);
+        }
     }
     store->endPaint();
     if (!fits) return false;
@@ -235,7 +325,9 @@ void set_background_colour(Widget* w, std::uint32_t colour) {
 
 void attach_pixels(Widget* w, const PixelView& pixels) {
     if (!w || !w->q) return;
-    w->attached = pixels.pixels && pixels.width > 0 && pixels.height > 0 ? pixels : PixelView{};
+    const bool usable = pixels.pixels && pixels.width > 0 && pixels.height > 0 &&
+                        pixels.ratio > 0 && pixels.ratio < 64;
+    w->attached = usable ? pixels : PixelView{};
 }
 
 void detach_pixels(Widget* w) {
@@ -246,18 +338,32 @@ void detach_pixels(Widget* w) {
 
 void present_attached(Widget* w, std::span<const Rect> areas) {
     if (!w || !w->q || !w->attached.pixels) return;
-    const QRect bounds =
-        QRect(0, 0, w->attached.width, w->attached.height).intersected(w->q->rect());
+    const PixelView& a = w->attached;
+    const double ratio = w->q->devicePixelRatioF();
+    const QRect window = qt::device_bounds(w->q, ratio);
+    QRect bounds(0, 0, a.width, a.height);
+    if (a.ratio == ratio) bounds &= window;
     QRegion shown;
-    for (const Rect& a : areas)
-        shown += QRect(a.left, a.top, a.width, a.height).intersected(bounds);
+    for (const Rect& r : areas)
+        shown += QRect(r.left, r.top, r.width, r.height).intersected(bounds);
     if (shown.isEmpty()) return;
     if (w->x_gc) {
         // A native window: the server clips it by whatever lies above.
-        qt::put_to_x(w->q, w, shown);
+        if (a.ratio == ratio) {
+            qt::put_to_x(w->q, w, shown);
+            return;
+        }
+        // Its device pixels are at the window's ratio, not the pixels' own.
+        QRegion device;
+        for (const QRect& r : shown)
+            device += qt::device_rect(qt::client_rect(r, a.ratio), ratio).intersected(window);
+        qt::put_to_x(w->q, w, device);
         return;
     }
-    if (!qt::put_on_screen(w->q, w->attached, shown)) w->q->update(shown);
+    if (qt::put_on_screen(w->q, w, shown)) return;
+    QRegion client;
+    for (const QRect& r : shown) client += qt::client_rect(r, a.ratio);
+    w->q->update(client);
 }
 
 namespace qt {
@@ -289,8 +395,11 @@ double device_ratio(Widget* w) {
 std::uint32_t surface_pixel(Widget* w, int x, int y) {
     if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
     const PixelView& a = w->attached;
-    if (a.pixels && x < a.width && y < a.height) {
-        const std::uint32_t v = a.pixels[static_cast<std::ptrdiff_t>(y) * a.stride + x] & 0xFFFFFFu;
+    // The device pixel at the client pixel's top-left corner.
+    const Rect d = to_device({x, y, 1, 1}, a.ratio);
+    if (a.pixels && d.left < a.width && d.top < a.height) {
+        const std::uint32_t v =
+            a.pixels[static_cast<std::ptrdiff_t>(d.top) * a.stride + d.left] & 0xFFFFFFu;
         return a.layout == PixelLayout::kXBGR
                    ? v
                    : ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
@@ -306,8 +415,12 @@ std::vector<std::uint32_t> presented_pixels(Widget* w) {
     QBackingStore* store = top->backingStore();
     QPaintDevice* device = store ? store->paintDevice() : nullptr;
     if (!device || device->devType() != QInternal::Image) return {};
+    // The back buffer is at device pixels, and so is what is given.
     const auto* back = static_cast<const QImage*>(device);
-    const QRect area(w->q->mapTo(top, QPoint(0, 0)), w->q->size());
+    const double ratio = back->devicePixelRatio();
+    const QPoint at = w->q->mapTo(top, QPoint(0, 0));
+    const QRect area(device_length(at.x(), ratio), device_length(at.y(), ratio),
+                     device_length(w->q->width(), ratio), device_length(w->q->height(), ratio));
     if (!back->rect().contains(area)) return {};
     const QImage rows = back->copy(area).convertToFormat(QImage::Format_RGB32);
     std::vector<std::uint32_t> pixels;

@@ -87,6 +87,8 @@ Widget* create_window(const WindowOptions& o) {
     q->setAttribute(Qt::WA_MacAlwaysShowToolWindow);
     q->setAttribute(Qt::WA_QuitOnClose, false);
     q->setWindowTitle(qt::from_gbk(o.title));
+    // What its surfaces attach pixels for until it shows on another screen.
+    w->ratio = q->devicePixelRatioF();
     qt::adopt(w, q);
     return w;
 }

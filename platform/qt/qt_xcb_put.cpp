@@ -3,11 +3,15 @@
 // its region bookkeeping and its flush cost more than the pixels themselves.
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <vector>
 
+#include "platform/device_pixels.h"
 #include "platform/qt/qt_internal.h"
 
+#include <xcb/shape.h>
 #include <xcb/xcb.h>
 
 namespace plat::qt {
@@ -44,9 +48,8 @@ bool rgb_visual(const xcb_setup_t* setup, xcb_visualid_t visual) {
 
 bool open_x_target(QWidget* q, Widget* w) {
     xcb_connection_t* c = connection();
-    // Scaled windows (QT_SCALE_FACTOR) are left to the backing store, which
-    // scales the pixels; these are sent as they are.
-    if (!c || !q || !w || q->devicePixelRatioF() != 1.0) return false;
+    // Any ratio: the native window is at device pixels, as the pixels sent.
+    if (!c || !q || !w) return false;
     const auto window = static_cast<xcb_window_t>(q->winId());
     if (!window) return false;
     xcb_get_geometry_reply_t* geometry =
@@ -98,6 +101,51 @@ void x_put(const Widget* w, int x, int y, int width, int height, const std::uint
 
 void x_flush() {
     if (xcb_connection_t* c = connection()) xcb_flush(c);
+}
+
+void x_fit_children(QWidget* top) {
+    xcb_connection_t* c = connection();
+    if (!c || !top) return;
+    const double ratio = top->devicePixelRatioF();
+    for (QWidget* child : top->findChildren<QWidget*>()) {
+        const auto window = static_cast<xcb_window_t>(child->internalWinId());
+        if (!window || child->isWindow()) continue;
+        const std::uint32_t values[] = {
+            static_cast<std::uint32_t>(device_length(child->x(), ratio)),
+            static_cast<std::uint32_t>(device_length(child->y(), ratio)),
+            static_cast<std::uint32_t>(std::max(1, device_length(child->width(), ratio))),
+            static_cast<std::uint32_t>(std::max(1, device_length(child->height(), ratio)))};
+        xcb_configure_window(c, window,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                                 XCB_CONFIG_WINDOW_HEIGHT,
+                             values);
+    }
+    xcb_flush(c);
+}
+
+bool x_shape(QWidget* top, const Widget* w) {
+    xcb_connection_t* c = connection();
+    if (!c || !top || !w) return false;
+    const xcb_query_extension_reply_t* shape = xcb_get_extension_data(c, &xcb_shape_id);
+    if (!shape || !shape->present) return false;
+    // Not created yet: cut when it is (the WinIdChange event).
+    const auto window = static_cast<xcb_window_t>(top->internalWinId());
+    if (!window) return true;
+    if (!w->shaped) {
+        xcb_shape_mask(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, window, 0, 0, XCB_NONE);
+    } else {
+        std::vector<xcb_rectangle_t> rects;
+        rects.reserve(w->shape.size());
+        for (const Rect& r : w->shape)
+            if (r.width > 0 && r.height > 0)
+                rects.push_back(
+                    {static_cast<std::int16_t>(r.left), static_cast<std::int16_t>(r.top),
+                     static_cast<std::uint16_t>(r.width), static_cast<std::uint16_t>(r.height)});
+        xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_BOUNDING, XCB_CLIP_ORDERING_UNSORTED,
+                             window, 0, 0, static_cast<std::uint32_t>(rects.size()), rects.data());
+    }
+    xcb_flush(c);
+    return true;
 }
 
 }  // namespace plat::qt
