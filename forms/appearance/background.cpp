@@ -5,9 +5,9 @@
 #include <span>
 #include <vector>
 
-#include "forms/appearance/device_pixels.h"
 #include "forms/pictures/double_size.h"
 #include "platform/appearance.h"
+#include "platform/device_pixels.h"
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
 
@@ -123,7 +123,7 @@ void Background::render(Bitmap& out, double ratio) {
         }
     }
     const auto device = [ratio](std::int64_t v) {
-        return to_device(static_cast<int>(std::min<std::int64_t>(v, 1 << 30)), ratio);
+        return plat::device_length(static_cast<int>(std::min<std::int64_t>(v, 1 << 30)), ratio);
     };
     const auto draw = [&](Rect to, int w, int h) {
         plat::raster::stretch_blit(out, to, *src, {0, 0, w * scale, h * scale},

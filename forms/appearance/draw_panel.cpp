@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "forms/appearance/device_pixels.h"
 #include "forms/pictures/picture_table.h"
+#include "platform/device_pixels.h"
 #include "platform/raster/blit.h"
 #include "platform/raster/draw.h"
 
@@ -143,14 +143,14 @@ plat::Size DrawPanel::client() const {
 }
 
 Rect DrawPanel::device_box(Rect client) const {
-    return vel::device_box(client, m_ratio);
+    return plat::to_device(client, m_ratio);
 }
 
 void DrawPanel::rebuild_memory(bool keep_image) {
     const plat::Size size = client();
     const double ratio = plat::device_ratio(m_widget);
-    Bitmap fresh(std::max(1, to_device(size.width, ratio)),
-                 std::max(1, to_device(size.height, ratio)), 0);
+    Bitmap fresh(std::max(1, plat::device_length(size.width, ratio)),
+                 std::max(1, plat::device_length(size.height, ratio)), 0);
     if (fresh.empty()) return;  // beyond the raster's limits: keep what there is
     m_background.paint(fresh, {0, 0, fresh.width(), fresh.height()}, ratio);
     if (keep_image && !m_image.empty()) {
@@ -180,8 +180,8 @@ void DrawPanel::rebuild_memory(bool keep_image) {
 void DrawPanel::fit_canvas() {
     const plat::Size size = client();
     const double ratio = plat::device_ratio(m_widget);
-    const int w = std::max(1, to_device(size.width, ratio));
-    const int h = std::max(1, to_device(size.height, ratio));
+    const int w = std::max(1, plat::device_length(size.width, ratio));
+    const int h = std::max(1, plat::device_length(size.height, ratio));
     if (m_image.empty() || m_image.width() != w || m_image.height() != h || ratio != m_ratio)
         rebuild_memory(true);
 }
@@ -208,7 +208,7 @@ void DrawPanel::drew(Rect area) {
 void DrawPanel::drew(std::span<const Rect> areas) {
     for (const Rect& device : areas) {
         if (device.w <= 0 || device.h <= 0) continue;
-        const Rect area = client_box(device, m_ratio);
+        const Rect area = plat::to_client(device, m_ratio);
         if (m_drawn.w <= 0 || m_drawn.h <= 0) {
             m_drawn = area;
             continue;
@@ -268,14 +268,14 @@ plat::raster::DrawState DrawPanel::device_state() const {
     if (m_ratio == 1.0) return s;
     // A one-pixel pen stays as fine as the screen shows one client pixel.
     const int width = m_state.pen.width <= 1 ? 1 : m_state.pen.width;
-    s.pen.width = std::clamp(to_device(width, m_ratio), 1, kMaxPenWidth);
+    s.pen.width = std::clamp(plat::device_length(width, m_ratio), 1, kMaxPenWidth);
     return s;
 }
 
 void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
     m_position = {x2, y2};
     Bitmap& c = drawing_canvas();
-    const auto d = [this](int v) { return to_device(v, m_ratio); };
+    const auto d = [this](int v) { return plat::device_length(v, m_ratio); };
     const plat::raster::DrawState s = device_state();
     plat::raster::draw_line(c, s, d(x1), d(y1), d(x2), d(y2));
     drew(reach(d(x1), d(y1), d(x2), d(y2), s.pen.pixel_width()));
@@ -283,7 +283,7 @@ void DrawPanel::draw_line(int x1, int y1, int x2, int y2) {
 
 void DrawPanel::draw_ellipse(int x1, int y1, int x2, int y2) {
     Bitmap& c = drawing_canvas();
-    const auto d = [this](int v) { return to_device(v, m_ratio); };
+    const auto d = [this](int v) { return plat::device_length(v, m_ratio); };
     const plat::raster::DrawState s = device_state();
     plat::raster::draw_ellipse(c, s, d(x1), d(y1), d(x2), d(y2));
     drew(reach(d(x1), d(y1), d(x2), d(y2), s.pen.pixel_width()));
@@ -294,8 +294,9 @@ void DrawPanel::draw_picture(const Picture& picture, Rect to, int copy_mode) {
     Bitmap& c = drawing_canvas();
     // Placed as line ends are, and the same size wherever it lands, so a
     // picture drawn again and again is drawn the same way each time.
-    const Rect d{to_device(to.x, m_ratio), to_device(to.y, m_ratio),
-                 std::max(1, to_device(to.w, m_ratio)), std::max(1, to_device(to.h, m_ratio))};
+    const Rect d{plat::device_length(to.x, m_ratio), plat::device_length(to.y, m_ratio),
+                 std::max(1, plat::device_length(to.w, m_ratio)),
+                 std::max(1, plat::device_length(to.h, m_ratio))};
     const bool dense = m_ratio > 1.0;
     if (copy_mode < 0) {
         const Colour key = static_cast<Colour>(-static_cast<std::int64_t>(copy_mode)) & 0xFFFFFFu;
@@ -323,7 +324,7 @@ void DrawPanel::copy_to(DrawPanel& target, Rect from, plat::Point at, plat::rast
         const auto moved = [this](int a, int b) {
             const std::int64_t by =
                 std::clamp<std::int64_t>(std::int64_t{a} - b, -(1 << 30), 1 << 30);
-            return to_device(static_cast<int>(by), m_ratio);
+            return plat::device_length(static_cast<int>(by), m_ratio);
         };
         const int x = m_ratio == 1.0 ? at.x : s.x + moved(at.x, from.x);
         const int y = m_ratio == 1.0 ? at.y : s.y + moved(at.y, from.y);

@@ -7,7 +7,7 @@
 // an image of what the panel shows. Both are held at device pixels: the
 // panel's client size times the device pixel ratio of its window. The
 // operations take client coordinates, as every stored value is, and draw
-// at device pixels (device_pixels.h), so a high-density screen shows the
+// at device pixels (platform/device_pixels.h), so a high-density screen shows the
 // drawing at its own resolution; at ratio 1 the two are the same.
 #include <cstdint>
 #include <memory>

@@ -5,6 +5,7 @@
 
 #include "forms/appearance/shape_region.h"
 #include "platform/appearance.h"
+#include "platform/device_pixels.h"
 
 namespace vel {
 namespace {
@@ -89,14 +90,18 @@ void WindowLook::repaint_background() {
     // A plain colour is the surface's own fill; only a picture is shown, from
     // the background's own rendering.
     const plat::Size size = plat::client_size(m_window);
+    const double ratio = plat::device_ratio(m_window);
     const plat::raster::Bitmap* image =
-        m_background.has_picture() ? &m_background.rendered(size.width, size.height) : nullptr;
+        m_background.has_picture()
+            ? &m_background.rendered(plat::device_length(size.width, ratio),
+                                     plat::device_length(size.height, ratio), ratio)
+            : nullptr;
     if (!image || image->empty()) {
         plat::detach_pixels(m_window);
         return;
     }
     plat::attach_pixels(m_window, {image->data(), image->width(), image->height(), image->width(),
-                                   plat::PixelLayout::kXRGB});
+                                   plat::PixelLayout::kXRGB, ratio});
     plat::present_attached(m_window, {0, 0, image->width(), image->height()});
 }
 

@@ -22,12 +22,12 @@ QImage converted(const PixelView& pixels, const QRect& area);
 void put_to_x(QWidget* q, const Widget* w, const QRegion& area);
 
 QRect device_rect(const QRect& client, double ratio) {
-    const Rect d = to_device({client.x(), client.y(), client.width(), client.height()}, ratio);
+    const Rect d = to_device(Rect{client.x(), client.y(), client.width(), client.height()}, ratio);
     return {d.left, d.top, d.width, d.height};
 }
 
 QRect client_rect(const QRect& device, double ratio) {
-    const Rect c = to_client({device.x(), device.y(), device.width(), device.height()}, ratio);
+    const Rect c = to_client(Rect{device.x(), device.y(), device.width(), device.height()}, ratio);
     return {c.left, c.top, c.width, c.height};
 }
 
@@ -396,7 +396,7 @@ std::uint32_t surface_pixel(Widget* w, int x, int y) {
     if (!w || !w->q || x < 0 || y < 0 || x >= w->q->width() || y >= w->q->height()) return 0;
     const PixelView& a = w->attached;
     // The device pixel at the client pixel's top-left corner.
-    const Rect d = to_device({x, y, 1, 1}, a.ratio);
+    const Rect d = to_device(Rect{x, y, 1, 1}, a.ratio);
     if (a.pixels && d.left < a.width && d.top < a.height) {
         const std::uint32_t v =
             a.pixels[static_cast<std::ptrdiff_t>(d.top) * a.stride + d.left] & 0xFFFFFFu;

@@ -35,8 +35,8 @@ TEST(DevicePixels, RoundOutwardsAndLengthsToTheNearest) {
     }
     // Device boxes back to client pixels, outwards; and the client pixels
     // whose own device pixel lies inside.
-    EXPECT_EQ(plat::to_client({3, 3, 2, 2}, 2), (Rect{1, 1, 2, 2}));
-    EXPECT_EQ(plat::to_client({3, 0, 1, 3}, 1.5), (Rect{2, 0, 1, 2}));
+    EXPECT_EQ(plat::to_client(Rect{3, 3, 2, 2}, 2), (Rect{1, 1, 2, 2}));
+    EXPECT_EQ(plat::to_client(Rect{3, 0, 1, 3}, 1.5), (Rect{2, 0, 1, 2}));
     EXPECT_EQ(plat::client_pixels_in({3, 3, 2, 2}, 2), (Rect{2, 2, 1, 1}));
     EXPECT_EQ(plat::client_pixels_in({3, 0, 1, 1}, 2).width, 0) << "no client pixel starts there";
     EXPECT_EQ(plat::client_pixels_in({0, 0, 4, 3}, 1.5), (Rect{0, 0, 3, 2}));
@@ -76,7 +76,7 @@ TEST(DevicePixels, ASurfaceShowsItsDevicePixelsOneForOne) {
     plat::present_attached(w, {1, 1, 3, 3});
     plat::process_pending_events();
     expect_shown("presented");
-    const plat::Rect corner = plat::to_device({1, 1, 1, 1}, ratio);
+    const plat::Rect corner = plat::to_device(plat::Rect{1, 1, 1, 1}, ratio);
     EXPECT_EQ(plat::surface_pixel(w, 1, 1), pixels[corner.top * aw + corner.left]);
     EXPECT_EQ(plat::surface_pixel(w, 9, 5), 0x0000FFu);
     plat::destroy_widget(w);
