@@ -56,48 +56,11 @@ const Outline kOutlines[] = {
 
 class ShapeTest : public DesktopTest {
 protected:
-    // Runs shape_helper (at QT_SCALE_FACTOR `scale`) through `outlines`,
-    // checking each; gives the screenshot of each.
-    std::vector<Image> check_outlines(int scale, const std::vector<Outline>& outlines) {
-        const fs::path helper = fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
-        ClockOptions options = at_time("2026-12-07 03:00:30");
-        options.program = helper;
-        if (scale != 1) options.env.push_back("QT_SCALE_FACTOR=" + std::to_string(scale));
-        for (const Outline& o : outlines) options.args.push_back(std::to_string(o.shape));
-        Clock& clock = start_clock(options);
-        const int side = kSide * scale;
-        auto window = clock.wait_window_sized(side, side);
-        std::vector<Image> shots;
-        if (!window) {
-            ADD_FAILURE() << "the clock window did not appear at " << side << " x " << side;
-            return shots;
-        }
-        for (std::size_t i = 0; i < outlines.size(); ++i) {
-            const Outline& o = outlines[i];
-            if (i > 0 && !clock.process().send(SIGUSR1)) {
-                ADD_FAILURE() << "the helper is gone";
-                return shots;
-            }
-            Image shot;
-            const std::string wrong = wait_outline(clock, *window, o, scale, shot);
-            const fs::path saved = desktop().root() / ("shape-" + std::string(o.name) + "-" +
-                                                       std::to_string(scale) + ".png");
-            shot.save(saved.string());
-            EXPECT_EQ(wrong, "") << o.name << " at scale " << scale
-                                 << ": the outline is not as expected; see " << saved;
-            // The window keeps its place and size whatever its outline.
-            auto g = desktop().geometry(*window);
-            EXPECT_TRUE(g && g->width == side && g->height == side) << o.name;
-            shots.push_back(std::move(shot));
-        }
-        return shots;
-    }
-
     // Waits until the helper says `shape` has been applied and the screen
     // shows the outline's spots as expected. Gives the first spot that is
     // still wrong at the end ("" when none), and keeps the last screenshot.
-    std::string wait_outline(Clock& clock, WindowId window, const Outline& o, int scale,
-                             Image& shot) {
+    std::string wait_outline(Clock& clock, WindowId window, const Outline& o, Image& shot,
+                             int scale = 1) {
         const std::string applied = "shape " + std::to_string(o.shape) + "\n";
         if (!poll_until(
                 [&] { return read_file(clock.log_file()).find(applied) != std::string::npos; },
@@ -132,7 +95,30 @@ protected:
 };
 
 TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
-    check_outlines(1, {std::begin(kOutlines), std::end(kOutlines)});
+    const fs::path helper = fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
+    ClockOptions options = at_time("2026-12-07 03:00:30");
+    options.program = helper;
+    for (const Outline& o : kOutlines) options.args.push_back(std::to_string(o.shape));
+    Clock& clock = start_clock(options);
+    auto window = clock.wait_window_sized(kSide, kSide);
+    ASSERT_TRUE(window) << "the clock window did not appear";
+
+    for (std::size_t i = 0; i < std::size(kOutlines); ++i) {
+        const Outline& o = kOutlines[i];
+        if (i > 0) {
+            ASSERT_TRUE(clock.process().send(SIGUSR1));
+        }
+        Image shot;
+        const std::string wrong = wait_outline(clock, *window, o, shot);
+        shot.save((desktop().root() / (std::string("shape-") + o.name + ".png")).string());
+        EXPECT_EQ(wrong, "") << o.name << ": the outline is not as expected; see "
+                             << (desktop().root() / (std::string("shape-") + o.name + ".png"));
+        // The window keeps its place and size whatever its outline.
+        auto g = desktop().geometry(*window);
+        ASSERT_TRUE(g);
+        EXPECT_EQ(g->width, kSide);
+        EXPECT_EQ(g->height, kSide);
+    }
 }
 
 // At scale 2 the outlines keep their corners (the spots doubled) and are
@@ -140,13 +126,26 @@ TEST_F(ShapeTest, OutlinesLeaveTheirCornersToTheWindowBeneath) {
 // pixels, where one cut in client pixels and doubled starts every row at an
 // even column.
 TEST_F(ShapeTest, AtScaleTwoTheOutlinesStepBySingleDevicePixels) {
-    const std::vector<Image> shots = check_outlines(2, {kOutlines[0], kOutlines[2]});
-    ASSERT_FALSE(shots.empty());
-    const Image& ellipse = shots[0];
+    ClockOptions options = at_time("2026-12-07 03:00:30");
+    options.program = fs::read_symlink("/proc/self/exe").parent_path() / "shape_helper";
+    options.env.push_back("QT_SCALE_FACTOR=2");
+    options.args = {"1", "2"};  // the ellipse, then the rounded square
+    Clock& clock = start_clock(options);
+    auto window = clock.wait_window_sized(2 * kSide, 2 * kSide);
+    ASSERT_TRUE(window) << "the clock window did not appear at 576 x 576";
+    Image shots[2];
+    for (int i = 0; i < 2; ++i) {
+        if (i > 0) {
+            ASSERT_TRUE(clock.process().send(SIGUSR1));
+        }
+        const Outline& o = kOutlines[2 * i];
+        EXPECT_EQ(wait_outline(clock, *window, o, shots[i], 2), "") << o.name << " at scale 2";
+        shots[i].save((desktop().root() / (std::string("shape-") + o.name + "-2.png")).string());
+    }
     int odd = 0;
     for (int y = 0; y < kSide; ++y) {
         int x = 0;
-        while (x < kSide && ellipse.count(kBeneath, 24, x, y, 1, 1) == 1) ++x;
+        while (x < kSide && shots[0].count(kBeneath, 24, x, y, 1, 1) == 1) ++x;
         if (x < kSide && x % 2 == 1) ++odd;
     }
     EXPECT_GE(odd, 20) << "rows of the ellipse's top half starting at an odd column";

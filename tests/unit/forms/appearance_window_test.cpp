@@ -1,12 +1,10 @@
 // The window's shape, background and tray icon.
-#include <algorithm>
 #include <string>
 
 #include "forms/appearance/shape_region.h"
 #include "forms/appearance/tray_command.h"
 #include "library/call.h"
 #include "platform/appearance.h"
-#include "platform/device_pixels.h"
 #include "resources/embedded.h"
 #include "tests/unit/forms/appearance_fixture.h"
 
@@ -54,48 +52,6 @@ TEST(ShapeRegion, CornersOfTheShapesAt288) {
     EXPECT_TRUE(shape_region(0, 288, 288).empty());
     EXPECT_TRUE(shape_region(3, 288, 288).empty());
     EXPECT_TRUE(shape_region(1, 0, 288).empty());
-}
-
-// At a device ratio the outline is cut at the device size, steps by single
-// device pixels, and keeps the corner of scale 1 times the ratio.
-TEST(ShapeRegion, CutAtDevicePixels) {
-    struct Row {
-        int shape;
-        double ratio;
-        int x, y;  // device pixel
-        bool in;
-    };
-    const Row rows[] = {
-        {2, 2, 12, 12, false},  // (6, 6) and (10, 10) of scale 1, doubled
-        {2, 2, 20, 20, true},
-        {2, 2, 42, 0, false},
-        // The corner is 57 x 2 = 114; a fifth of 576 (115) would leave it out.
-        {2, 2, 49, 0, true},
-        {2, 1.5, 9, 9, false},  // a corner of 86 (85.5 rounded)
-        {2, 1.5, 15, 15, true},
-        {1, 2, 80, 80, false},
-        {1, 2, 100, 100, true},
-        {1, 2, 288, 0, true},
-        {1, 1.5, 431, 216, true},
-    };
-    for (const Row& r : rows)
-        EXPECT_EQ(inside(device_shape_region(r.shape, 288, 288, r.ratio), r.x, r.y), r.in)
-            << "shape " << r.shape << " at " << r.ratio << ": " << r.x << "," << r.y;
-    for (int shape : {1, 2}) {
-        EXPECT_EQ(device_shape_region(shape, 288, 288, 1), shape_region(shape, 288, 288));
-        for (double ratio : {1.5, 2.0}) {
-            const std::vector<plat::Rect> region = device_shape_region(shape, 288, 288, ratio);
-            int right = 0, bottom = 0, odd = 0;
-            for (const plat::Rect& b : region) {
-                right = std::max(right, b.left + b.width);
-                bottom = std::max(bottom, b.top + b.height);
-                odd += b.left % 2;
-            }
-            EXPECT_EQ(right, plat::device_length(288, ratio)) << shape << " at " << ratio;
-            EXPECT_EQ(bottom, plat::device_length(288, ratio)) << shape << " at " << ratio;
-            EXPECT_GT(odd, 2) << shape << " at " << ratio << ": steps of two device pixels";
-        }
-    }
 }
 
 TEST_F(AppearanceTest, ShapeFollowsThePropertyAndTheSize) {

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -272,34 +271,3 @@ TEST_F(RunFolder, TheChoiceFollowsTheMarkerTheOwnerAndWhatTextsCanName) {
 }
 
 }  // namespace
-
-// A shipped file is known by the user's folder's record of what was copied
-// there; a folder without one (the program's own) by the file beside the
-// program.
-TEST_F(RunFolder, AShippedCopyIsKnownUntilItsBytesChange) {
-    write(install() / "velclock.shipped", "data image/sub/a.jpg\n");
-    write(install() / "image" / "mine.jpg", "picture");  // not listed: never copied
-    ASSERT_TRUE(prepare());
-    const auto bytes = [](const std::string& s) {
-        return std::span(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());
-    };
-    const struct Row {
-        fs::path folder;
-        const char* relative;
-        std::string content;
-        bool shipped;
-    } rows[] = {
-        {user(), "image/sub/a.jpg", "picture", true},
-        {user(), "image/sub/a.jpg", "picturE", false},
-        {user(), "image/mine.jpg", "picture", false},  // the record does not list it
-        {user(), "image/../image/sub/a.jpg", "picture", false},
-        {install(), "image/sub/a.jpg", "picture", true},  // no record: beside the program
-        {install(), "image/sub/a.jpg", "pictures", false},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.folder.string() + " " + row.relative + " " + row.content);
-        EXPECT_EQ(plat::fs::is_shipped_copy(row.folder.string(), executable(), row.relative,
-                                            bytes(row.content)),
-                  row.shipped);
-    }
-}
