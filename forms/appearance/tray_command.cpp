@@ -14,9 +14,6 @@
 namespace vel {
 namespace {
 
-// Tray icons are small; the icon file's entry nearest this size is used.
-constexpr int kTrayIconSize = 32;
-
 std::optional<Picture> icon_from_bytes(std::span<const std::uint8_t> bytes, int size) {
     const PictureKind kind = sniff_picture(bytes);
     if (kind != PictureKind::icon && kind != PictureKind::cursor) return std::nullopt;
