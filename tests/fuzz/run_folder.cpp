@@ -27,12 +27,13 @@ void write(const stdfs::path& path, std::string_view bytes) {
 
 const stdfs::path& root() {
     static const stdfs::path r = [] {
-        char pattern[] = "/tmp/velfuzz.XXXXXX";
+        static char pattern[] = "/tmp/velfuzz.XXXXXX";
         const stdfs::path dir = ::mkdtemp(pattern);
         stdfs::create_directories(dir / "install" / "image");
         write(dir / "install" / "velclock", "program");
         write(dir / "install" / "image" / "a.jpg", "picture");
         write(dir / "outside", "not to be touched");
+        std::atexit([] { stdfs::remove_all(pattern); });
         return dir;
     }();
     return r;
