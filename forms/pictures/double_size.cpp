@@ -1,27 +1,16 @@
 #include "forms/pictures/double_size.h"
 
-#include <compare>
 #include <map>
 
 #include "forms/pictures/picture.h"
+#include "platform/fs/digest.h"
 
 namespace vel {
 namespace {
 
-// A one-size picture by its length and FNV-1a hash: a few bytes an entry
-// however large the picture, and a different file (one the user put in its
-// place) never matches but by a 64-bit accident.
-struct Key {
-    std::size_t size = 0;
-    std::uint64_t hash = 0;
-    auto operator<=>(const Key&) const = default;
-};
-
-std::uint64_t fnv1a(std::span<const std::uint8_t> bytes) {
-    std::uint64_t h = 0xcbf29ce484222325u;
-    for (const std::uint8_t b : bytes) h = (h ^ b) * 0x100000001b3u;
-    return h;
-}
+// A one-size picture by its digest: a few bytes an entry however large the
+// picture.
+using Key = plat::fs::Digest;
 
 std::map<Key, DoubleSizeReader>& partners() {
     static std::map<Key, DoubleSizeReader> table;
@@ -35,7 +24,7 @@ void add_double_size(std::span<const std::uint8_t> one, std::vector<std::uint8_t
 }
 
 void add_double_size(std::span<const std::uint8_t> one, DoubleSizeReader read) {
-    partners()[Key{one.size(), fnv1a(one)}] = std::move(read);
+    partners()[plat::fs::digest_of(one)] = std::move(read);
 }
 
 std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std::uint8_t> one,
@@ -45,7 +34,7 @@ std::shared_ptr<const plat::raster::Bitmap> double_size_for(std::span<const std:
     const auto same_size = table.lower_bound(Key{one.size(), 0});
     if (one.empty() || same_size == table.end() || same_size->first.size != one.size())
         return nullptr;
-    const auto it = table.find(Key{one.size(), fnv1a(one)});
+    const auto it = table.find(plat::fs::digest_of(one));
     if (it == table.end()) return nullptr;
     DecodeResult r = decode_picture(it->second(one));
     if (!r || r.picture->width() != 2 * width || r.picture->height() != 2 * height) return nullptr;

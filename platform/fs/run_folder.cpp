@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fs/digest.h"
 #include "platform/fs/paths.h"
 #include "platform/fs/xdg_folders.h"
 #include "platform/text/gbk.h"
@@ -65,18 +66,6 @@ std::string env_or_empty(const char* name) {
     const char* value = std::getenv(name);
     return value && *value == '/' ? std::string(value) : std::string();
 }
-
-// Size and FNV-1a hash of a file's bytes: enough to tell a copy that is
-// still as it was made from one its user replaced.
-struct Digest {
-    std::uint64_t size = 0;
-    std::uint64_t hash = 0xcbf29ce484222325u;
-    void add(const unsigned char* bytes, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) hash = (hash ^ bytes[i]) * 0x100000001b3u;
-        size += count;
-    }
-    bool operator==(const Digest&) const = default;
-};
 
 std::optional<Digest> digest_of(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -398,8 +387,7 @@ bool prepare_user_run_folder(const std::string& executable, const std::string& u
 bool is_shipped_copy(const std::string& folder, const std::string& executable,
                      const std::string& relative, std::span<const std::uint8_t> bytes) {
     if (folder.empty() || !plain_relative_path(relative)) return false;
-    Digest digest;
-    digest.add(bytes.data(), bytes.size());
+    const Digest digest = digest_of(bytes);
     if (plat::fs::exists(join(folder, kRecordName))) {
         const Record record = read_record(folder);
         const auto it = record.find(relative);
