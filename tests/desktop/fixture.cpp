@@ -170,9 +170,22 @@ bool Desktop::start_x(std::string& error) {
                 [&] { return property(0, "_NET_CLIENT_LIST").find("0x") != std::string::npos; }, 5s,
                 50ms))
             return true;
-        std::fprintf(stderr, "openbox on %s manages no window: started again\n", m_display.c_str());
+        std::fprintf(stderr, "openbox on %s manages no window: started again on a new X server\n",
+                     m_display.c_str());
         m_tray.stop();
         m_wm.stop();
+        // A new server, started while the old one still holds its display,
+        // so that it gets another.
+        Process fresh;
+        std::string display;
+        if (!start_xvfb(fresh, m_screen, log("xvfb"), display, error)) return false;
+        m_server.stop();
+        m_server = std::move(fresh);
+        m_display = display;
+        if (!poll_until([&] { return run({"xdpyinfo"}, 2s).ok(); }, 10s, 50ms)) {
+            error = "X server " + m_display + " does not answer";
+            return false;
+        }
     }
     error = "openbox manages no window";
     return false;
